@@ -1,0 +1,139 @@
+#include "editor/Form1.h"
+
+#include <string>
+
+#include "editor/Formats.h"
+#include "settings/AppState.h"
+
+namespace {
+
+const std::array<const char*, 16> kStatusDefaults = {
+    "Com port not connected!",
+    "File is uploading...",
+    "Message and configuration upload successfully!",
+    "Message and configuration upload unsuccessfully!",
+    "Reading data failed!",
+    "Checking data...",
+    "Checking data successfully!",
+    "Checking data failed!",
+    "Erasing data...",
+    "Erasing data successfully!",
+    "Erasing data failed!",
+    "Status: ",
+    "RS232 PORT: ",
+    "Configuration upload successfully!",
+    "Configuration upload unsuccessfully!",
+    "%    Remaining Time: ",
+};
+
+const std::array<const char*, 12> kMsgDefaults = {
+    "Message files exceed memory capacity of 8380 KB!",
+    "Word length of wave file is not 16 bit!",
+    "Sample frequency is not in the range of 8...24 kHz!",
+    "The file is not a mono file!",
+    "The file is not a WAVE file!",
+    "The unit cannot be operated while upload is in progress!",
+    "Do you want to save the changes?",
+    "Com port not connected!",
+    "Initial file cannot be found!",
+    "Language file cannot be found!",
+    "Configuration file cannot be found!",
+    "Path of message file is incorrect!",
+};
+
+}  // namespace
+
+Form1::Form1(Platform& platform, AppState& app, MDIKVT3310& mdi)
+    : CommonDialog1(platform.fileDialog), m_platform(platform), m_app(app), m_mdi(mdi) {
+    // The captions the window is created with, before any language is applied.
+    Frame1[0].setCaption("Message");
+    Frame1[1].setCaption("Trigger");
+    Lb_Message_Play.setCaption("Play");
+    Lb_Message_File.setCaption("File");
+    Lb_Message_Time[0].setCaption("Time");
+    Lb_Message_Time[1].setCaption("[s]");
+    Lb_Message_Size[0].setCaption("Size");
+    Lb_Message_Size[1].setCaption("kB");
+    Lb_Message_Sample[0].setCaption("Sample");
+    Lb_Message_Sample[1].setCaption("[Khz]");
+    Lb_Trigger_Play.setCaption("Play");
+    Lb_Trigger_Ms.setCaption("Message sequence");
+    Lb_Trigger_Time[0].setCaption("Time");
+    Lb_Trigger_Time[1].setCaption("[s]");
+    Lb_Trigger_Zones[0].setCaption("Zones");
+    for (int z = 1; z <= kZones; ++z) Lb_Trigger_Zones[z].setCaption(std::to_string(z));
+    Lb_Total.setCaption("Total");
+    Bt_SendMessage.setCaption("Send messages and configuration");
+    for (int i = 1; i <= kSlots; ++i) {
+        Lb_Msg[i].setCaption(std::to_string(i));
+        Bt_Browse[i].setCaption("Browse");
+    }
+    for (int t = 1; t <= kTriggers; ++t) Lb_TRG[t].setCaption(std::to_string(t));
+    sbrStatus.setPanelKey(1, "Status");
+    sbrStatus.setPanelKey(2, "Port");
+    sbrStatus.setPanelKey(3, "Time");
+    imgConnected.setVisible(false);
+    MDI_MsgInfo[0].setVisible(false);
+    MDI_MsgInfo[1].setVisible(false);
+    Picture1.setVisible(false);
+}
+
+Form1::~Form1() = default;
+
+void Form1::setDefaultTexts() {
+    for (std::size_t i = 0; i < StatusText.size(); ++i) StatusText[i] = kStatusDefaults[i];
+    for (std::size_t i = 0; i < MsgText.size(); ++i) MsgText[i] = kMsgDefaults[i];
+}
+
+void Form1::Form_Load() {
+    CommTimeOut = 5000;
+    Commport = 1;
+    Bret = "115200";
+    Pchk = "N";
+    Dbit = "8";
+    Sbit = "2";
+    ProgressBar1.setVisible(false);
+
+    TFileLength = 0;
+    MsgUnchanged = false;
+    MessageFile = "MessageSetup.cfg";
+    LanguageFile = "en.lng";
+    setDefaultTexts();
+    MDI_MsgInfo[0].setCaption(MsgText[6]);
+    MDI_MsgInfo[1].setCaption(MsgText[7]);
+
+    for (int i = 1; i <= kSlots; ++i) {
+        FilePath[i].clear();
+        TMsgSize[i] = 0;
+        Bt_Browse[i].setEnabled(i == 1);
+        MsgBt[i].setEnabled(false);
+        MsgBt[i].setCaption(">");
+    }
+    for (int t = 1; t <= kTriggers; ++t) {
+        for (int k = 1; k <= kSteps; ++k) TRG1[kSteps * (t - 1) + k].setEnabled(k == 1);
+        TrgBt[t].setEnabled(false);
+        TrgBt[t].setCaption(">");
+    }
+    SeqPlaying = false;
+    Picture1.setVisible(false);
+}
+
+void Form1::Form_Activate() {
+    sbrStatus.setPanelText(1, StatusText[11] + " ");
+    sbrStatus.setPanelText(2, StatusText[12] + " ");
+    m_platform.player.setDeviceType("WaveAudio");
+}
+
+void Form1::RecalcTotals() {
+    double time = 0;
+    std::int64_t size = 0;
+    TFileLength = 0;
+    for (int i = 1; i <= kSlots; ++i) {
+        if (Formats::leadingNumber(MsgSize[i].caption()) == 0) continue;
+        time += Formats::leadingNumber(MsgTime[i].caption());
+        size += static_cast<std::int64_t>(Formats::leadingNumber(MsgSize[i].caption()));
+        TFileLength += TMsgSize[i];
+    }
+    TotalTime.setCaption(Formats::seconds(time));
+    TotalSize.setCaption(Formats::integer(size));
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/CheckBox.h"
+#include "platform/ComboBox.h"
+#include "platform/CommandButton.h"
+#include "platform/CommonDialog.h"
+#include "platform/Label.h"
+#include "platform/Picture.h"
+#include "platform/Platform.h"
+#include "platform/ProgressBar.h"
+#include "platform/StatusBar.h"
+#include "platform/TextBox.h"
+
+struct AppState;
+class MDIKVT3310;
+
+/// The message-set editor: a presentation model holding every control of the editor window by its name,
+/// and the message set those controls show. Control arrays are indexed from 1 as the program addresses
+/// them; element 0 is unused unless a control says otherwise.
+class Form1 {
+public:
+    static constexpr int kSlots = 12;
+    static constexpr int kTriggers = 12;
+    static constexpr int kSteps = 4;
+    static constexpr int kZones = 6;
+    static constexpr std::int32_t kMemoryBytes = 8380000;
+
+    Form1(Platform& platform, AppState& app, MDIKVT3310& mdi);
+    ~Form1();
+
+    /// Start state of the set and the serial settings.
+    void Form_Load();
+    /// Completes start-up when the editor becomes active: settings, language, player.
+    void Form_Activate();
+    /// Recomputes `TotalTime`, `TotalSize` and `TFileLength` from the 12 slots.
+    void RecalcTotals();
+
+    /// The editor window's caption: the title of its message boxes.
+    std::string Caption = "Form1";
+
+    // --- "Message" group: one row per slot ---
+    std::array<Label, kSlots + 1> Lb_Msg;
+    std::array<TextBox, kSlots + 1> WaveFile;
+    std::array<CommandButton, kSlots + 1> Bt_Browse;
+    std::array<CommandButton, kSlots + 1> MsgBt;
+    std::array<Label, kSlots + 1> MsgTime;
+    std::array<Label, kSlots + 1> MsgSize;
+    std::array<Label, kSlots + 1> MsgSample;
+
+    // --- "Trigger" group: one row per trigger ---
+    std::array<Label, kTriggers + 1> Lb_TRG;
+    std::array<CommandButton, kTriggers + 1> TrgBt;
+    /// Step k of trigger t is TRG1(4(t-1)+k).
+    std::array<ComboBox, kTriggers * kSteps + 1> TRG1;
+    std::array<Label, kTriggers + 1> TrgTime;
+    /// Zone z of trigger t is Check1(6(t-1)+z).
+    std::array<CheckBox, kTriggers * kZones + 1> Check1;
+
+    // --- Headings and frames (element 0 used) ---
+    std::array<Label, 2> Frame1;  ///< 0 "Message", 1 "Trigger"
+    Label Lb_Message_Play, Lb_Message_File;
+    std::array<Label, 2> Lb_Message_Time, Lb_Message_Size, Lb_Message_Sample;
+    Label Lb_Trigger_Play, Lb_Trigger_Ms;
+    std::array<Label, 2> Lb_Trigger_Time;
+    std::array<Label, kZones + 1> Lb_Trigger_Zones;  ///< 0 "Zones", 1..6 the zone numbers
+
+    // --- Totals and upload ---
+    Label Lb_Total;
+    Label TotalTime;
+    Label TotalSize;
+    CommandButton Bt_SendMessage;
+    Picture imgNotConnected;
+    Picture imgConnected;
+    ProgressBar ProgressBar1;
+    Label Lb_Percentage;
+    StatusBar sbrStatus;
+
+    // --- Hidden controls ---
+    std::array<Label, 2> MDI_MsgInfo;  ///< copies of MsgText 6 and 7 for the main window
+    Picture Picture1;                  ///< shown while a trigger sequence plays
+
+    CommonDialog CommonDialog1;
+
+    // --- The message set beyond its controls ---
+    std::array<std::string, kSlots + 2> FilePath;  ///< entries 0 and 13 unused
+    std::array<std::int32_t, kSlots + 1> TMsgSize{};
+    std::int32_t TFileLength = 0;
+    bool MsgUnchanged = false;
+    bool SeqPlaying = false;
+
+    std::string MessageFile;
+    std::string LanguageFile;
+
+    std::array<std::string, 16> StatusText;
+    std::array<std::string, 12> MsgText;
+
+    // --- Serial settings ---
+    std::int16_t CommTimeOut = 5000;
+    std::int16_t Commport = 1;
+    std::string Bret = "115200";
+    std::string Pchk = "N";
+    std::string Dbit = "8";
+    std::string Sbit = "2";
+
+    Platform& platform() { return m_platform; }
+    AppState& app() { return m_app; }
+    MDIKVT3310& mdi() { return m_mdi; }
+
+private:
+    void setDefaultTexts();
+
+    Platform& m_platform;
+    AppState& m_app;
+    MDIKVT3310& m_mdi;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "platform/IFileDialogBackend.h"
+
+/// The one common file dialog of the editor, shared by every command: a property that a command does not
+/// set keeps the value last given to it.
+class CommonDialog {
+public:
+    explicit CommonDialog(IFileDialogBackend& backend) : m_backend(backend) {}
+
+    bool CancelError = false;
+    std::string Filter;
+    int FilterIndex = 1;
+    std::string FileName;
+    std::string InitDir;
+
+    /// Show for opening or saving. On a choice `FileName` holds the full path and the result is true.
+    /// A cancel is reported as false when `CancelError` is set (and leaves `FileName` as it was); without
+    /// it, as true with an empty `FileName`.
+    bool ShowOpen() { return show(false); }
+    bool ShowSave() { return show(true); }
+
+private:
+    bool show(bool save);
+    IFileDialogBackend& m_backend;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+/// A file opened for reading bytes in order.
+class IByteSource {
+public:
+    virtual ~IByteSource() = default;
+    /// Reads up to `size` bytes; returns how many were read (0 at the end or on an error).
+    virtual std::size_t read(std::uint8_t* buffer, std::size_t size) = 0;
+    virtual std::uint64_t size() const = 0;
+};
+
+/// Files and folders. Paths are the platform's, in UTF-8.
+class IFileSystem {
+public:
+    virtual ~IFileSystem() = default;
+    /// The folder of the running program file, without a trailing separator.
+    virtual std::string programFolder() const = 0;
+    /// The platform's folder separator ("\" on Windows, "/" elsewhere).
+    virtual char separator() const = 0;
+    virtual bool exists(const std::string& path) const = 0;
+    /// The whole content, or nothing when the file cannot be read.
+    virtual std::optional<std::string> readFile(const std::string& path) const = 0;
+    virtual std::unique_ptr<IByteSource> openRead(const std::string& path) const = 0;
+    /// Replaces the file as a whole: the content goes to a temporary file beside it, is flushed, and the
+    /// temporary file then takes the file's place. On failure the old file is as it was.
+    virtual bool writeFileAtomic(const std::string& path, const std::string& content) = 0;
+    virtual bool remove(const std::string& path) = 0;
+};

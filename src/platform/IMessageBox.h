@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+/// Modal message boxes and the beep. Button and icon flags and results use the platform's values.
+class IMessageBox {
+public:
+    enum Flags : int { vbOKOnly = 0, vbOKCancel = 1, vbYesNoCancel = 3, vbYesNo = 4, vbQuestion = 32 };
+    enum Result : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
+
+    virtual ~IMessageBox() = default;
+    virtual int MsgBox(const std::string& text, int flags, const std::string& title) = 0;
+    virtual void Beep() = 0;
+};

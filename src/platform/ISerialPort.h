@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+/// The serial-port control: a port number, a settings string such as "115200,N,8,2", an open state,
+/// whole-buffer output and input of raw bytes, and a notification when bytes arrive.
+class ISerialPort {
+public:
+    virtual ~ISerialPort() = default;
+
+    virtual void setCommPort(int number) = 0;
+    virtual int commPort() const = 0;
+    virtual void setSettings(const std::string& settings) = 0;
+    virtual std::string settings() const = 0;
+
+    /// Opens or closes the port. Opening fails with `lastError()` telling why (absent, busy, no permission).
+    virtual bool setPortOpen(bool open) = 0;
+    virtual bool portOpen() const = 0;
+    virtual std::string lastError() const = 0;
+
+    /// Writes the bytes in one piece.
+    virtual void output(const std::vector<std::uint8_t>& bytes) = 0;
+    /// Takes every byte received so far.
+    virtual std::vector<std::uint8_t> input() = 0;
+    virtual int inBufferCount() const = 0;
+
+    /// Runs from the event loop whenever bytes have arrived.
+    std::function<void()> OnComm;
+};

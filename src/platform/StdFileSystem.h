@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "platform/IFileSystem.h"
+
+/// Files through the standard library. The program folder is given, as only the platform knows it.
+class StdFileSystem : public IFileSystem {
+public:
+    explicit StdFileSystem(std::string programFolder) : m_programFolder(std::move(programFolder)) {}
+
+    std::string programFolder() const override { return m_programFolder; }
+    char separator() const override;
+    bool exists(const std::string& path) const override;
+    std::optional<std::string> readFile(const std::string& path) const override;
+    std::unique_ptr<IByteSource> openRead(const std::string& path) const override;
+    bool writeFileAtomic(const std::string& path, const std::string& content) override;
+    bool remove(const std::string& path) override;
+
+private:
+    std::string m_programFolder;
+};

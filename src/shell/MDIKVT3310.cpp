@@ -1,0 +1,38 @@
+#include "shell/MDIKVT3310.h"
+
+#include <utility>
+
+MDIKVT3310::MDIKVT3310() {
+    File.setCaption("File");
+    Open.setCaption("Open");
+    Save.setCaption("Save");
+    Save_as.setCaption("Save as");
+    Save_as_text_file.setCaption("Save as text file");
+    Exit.setCaption("Exit");
+    Setup.setCaption("Setup");
+    Comport.setCaption("Com port");
+    Com1.setCaption("Com1");
+    Com2.setCaption("Com2");
+    Language.setCaption("Language");
+    const std::array<const char*, kLanguages> codes = {"en", "fr", "nl", "de", "es", "it",
+                                                       "pt", "cs", "fi", "no", "el"};
+    for (int i = 0; i < kLanguages; ++i) LngSel[i].setCaption(codes[i]);
+    other.setCaption("other");
+    Help.setCaption("Help");
+    Instructions_for_use.setCaption("Instructions for use");
+    Contacts.setCaption("Contacts");
+    About_Tavro_message_manager.setCaption("About Tavro message manager");
+    Exit.Click = [this] { requestClose(); };
+}
+
+void MDIKVT3310::setCaption(std::string caption) {
+    if (m_caption == caption) return;
+    m_caption = std::move(caption);
+    notify();
+}
+
+bool MDIKVT3310::requestClose() {
+    if (QueryUnload && !QueryUnload()) return false;
+    if (Unload) Unload();
+    return true;
+}

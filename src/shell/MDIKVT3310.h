@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "platform/Control.h"
+#include "platform/MenuItem.h"
+
+/// The main window: an MDI frame holding the editor, with the program's menu bar. A presentation model:
+/// the menu items are plain objects, their handlers are wired by the application.
+class MDIKVT3310 : public Control {
+public:
+    static constexpr const char* kWindowClass = "ThunderRT6MDIForm";
+    static constexpr int kLanguages = 11;
+
+    MDIKVT3310();
+
+    const std::string& caption() const { return m_caption; }
+    void setCaption(std::string caption);
+
+    /// The close request, from the Exit command or the window's close box. Returns true when the close goes
+    /// ahead; `QueryUnload` decides.
+    bool requestClose();
+    std::function<bool()> QueryUnload;
+    /// Runs once the close has gone ahead, to take the windows down.
+    std::function<void()> Unload;
+
+    // Menu tree, in the order of the menus.
+    MenuItem File, Open, Save, Save_as, Save_as_text_file, Exit;
+    MenuItem Setup, Comport, Com1, Com2, Language;
+    std::array<MenuItem, kLanguages> LngSel;
+    MenuItem other;
+    MenuItem Help, Instructions_for_use, Contacts, About_Tavro_message_manager;
+
+private:
+    std::string m_caption;
+};

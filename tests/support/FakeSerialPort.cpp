@@ -1,0 +1,47 @@
+#include "support/FakeSerialPort.h"
+
+#include "support/FakeEventPump.h"
+
+bool FakeSerialPort::setPortOpen(bool open) {
+    if (!open) {
+        m_open = false;
+        m_in.clear();
+        return true;
+    }
+    if (!m_failReason.empty()) {
+        m_error = m_failReason;
+        return false;
+    }
+    m_open = true;
+    m_error.clear();
+    ++opens;
+    return true;
+}
+
+void FakeSerialPort::output(const std::vector<std::uint8_t>& bytes) {
+    if (!m_open) return;
+    written.push_back(bytes);
+    if (stallWrites || !peer) return;
+    auto reply = peer(bytes);
+    if (!reply.empty()) feed(reply);
+}
+
+std::vector<std::uint8_t> FakeSerialPort::input() {
+    std::vector<std::uint8_t> bytes;
+    bytes.swap(m_in);
+    return bytes;
+}
+
+void FakeSerialPort::feed(const std::vector<std::uint8_t>& bytes) {
+    m_pump.post([this, bytes] {
+        if (!m_open) return;
+        m_in.insert(m_in.end(), bytes.begin(), bytes.end());
+        if (OnComm) OnComm();
+    });
+}
+
+std::vector<std::uint8_t> FakeSerialPort::writtenBytes() const {
+    std::vector<std::uint8_t> all;
+    for (const auto& frame : written) all.insert(all.end(), frame.begin(), frame.end());
+    return all;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/ISerialPort.h"
+
+class FakeEventPump;
+
+/// A serial port for core tests.
+/// - `failOpen(reason)`: the next opens fail with that reason.
+/// - `written`: every frame the program output, in order; `writtenBytes()` all of them in one stream.
+/// - `feed(bytes)`: bytes arrive from the far end; OnComm is posted to the event pump as a notification.
+/// - `peer`: when set, called with each output frame; whatever it returns arrives as the reply (this is how
+///   the emulated unit is wired in).
+/// - `stallWrites`: output is dropped, as on a dead line.
+class FakeSerialPort : public ISerialPort {
+public:
+    explicit FakeSerialPort(FakeEventPump& pump) : m_pump(pump) {}
+
+    void setCommPort(int number) override { m_port = number; }
+    int commPort() const override { return m_port; }
+    void setSettings(const std::string& settings) override { m_settings = settings; }
+    std::string settings() const override { return m_settings; }
+    bool setPortOpen(bool open) override;
+    bool portOpen() const override { return m_open; }
+    std::string lastError() const override { return m_error; }
+    void output(const std::vector<std::uint8_t>& bytes) override;
+    std::vector<std::uint8_t> input() override;
+    int inBufferCount() const override { return static_cast<int>(m_in.size()); }
+
+    void failOpen(std::string reason) { m_failReason = std::move(reason); }
+    void feed(const std::vector<std::uint8_t>& bytes);
+    std::vector<std::uint8_t> writtenBytes() const;
+
+    std::function<std::vector<std::uint8_t>(const std::vector<std::uint8_t>&)> peer;
+    bool stallWrites = false;
+    std::vector<std::vector<std::uint8_t>> written;
+    int opens = 0;
+
+private:
+    FakeEventPump& m_pump;
+    int m_port = 1;
+    std::string m_settings = "9600,N,8,1";
+    bool m_open = false;
+    std::string m_error;
+    std::string m_failReason;
+    std::vector<std::uint8_t> m_in;
+};

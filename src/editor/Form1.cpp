@@ -4,6 +4,7 @@
 
 #include "editor/Formats.h"
 #include "settings/AppState.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 
@@ -61,14 +62,16 @@ Form1::Form1(Platform& platform, AppState& app, MDIKVT3310& mdi)
     Lb_Trigger_Time[0].setCaption("Time");
     Lb_Trigger_Time[1].setCaption("[s]");
     Lb_Trigger_Zones[0].setCaption("Zones");
-    for (int z = 1; z <= kZones; ++z) Lb_Trigger_Zones[z].setCaption(std::to_string(z));
+    for (int z = 1; z <= kZones; ++z)
+        Lb_Trigger_Zones[z].setCaption(std::to_string(z));
     Lb_Total.setCaption("Total");
     Bt_SendMessage.setCaption("Send messages and configuration");
     for (int i = 1; i <= kSlots; ++i) {
         Lb_Msg[i].setCaption(std::to_string(i));
         Bt_Browse[i].setCaption("Browse");
     }
-    for (int t = 1; t <= kTriggers; ++t) Lb_TRG[t].setCaption(std::to_string(t));
+    for (int t = 1; t <= kTriggers; ++t)
+        Lb_TRG[t].setCaption(std::to_string(t));
     sbrStatus.setPanelKey(1, "Status");
     sbrStatus.setPanelKey(2, "Port");
     sbrStatus.setPanelKey(3, "Time");
@@ -81,8 +84,10 @@ Form1::Form1(Platform& platform, AppState& app, MDIKVT3310& mdi)
 Form1::~Form1() = default;
 
 void Form1::setDefaultTexts() {
-    for (std::size_t i = 0; i < StatusText.size(); ++i) StatusText[i] = kStatusDefaults[i];
-    for (std::size_t i = 0; i < MsgText.size(); ++i) MsgText[i] = kMsgDefaults[i];
+    for (std::size_t i = 0; i < StatusText.size(); ++i)
+        StatusText[i] = kStatusDefaults[i];
+    for (std::size_t i = 0; i < MsgText.size(); ++i)
+        MsgText[i] = kMsgDefaults[i];
 }
 
 void Form1::Form_Load() {
@@ -110,7 +115,8 @@ void Form1::Form_Load() {
         MsgBt[i].setCaption(">");
     }
     for (int t = 1; t <= kTriggers; ++t) {
-        for (int k = 1; k <= kSteps; ++k) TRG1[kSteps * (t - 1) + k].setEnabled(k == 1);
+        for (int k = 1; k <= kSteps; ++k)
+            TRG1[kSteps * (t - 1) + k].setEnabled(k == 1);
         TrgBt[t].setEnabled(false);
         TrgBt[t].setCaption(">");
     }
@@ -119,6 +125,9 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_Activate() {
+    std::string settings = m_app.strAPPFilePath + "KVT3310.INI";
+    if (m_platform.fs.exists(settings))
+        SettingsFile(*this).OpenIni(settings);
     sbrStatus.setPanelText(1, StatusText[11] + " ");
     sbrStatus.setPanelText(2, StatusText[12] + " ");
     m_platform.player.setDeviceType("WaveAudio");
@@ -129,7 +138,8 @@ void Form1::RecalcTotals() {
     std::int64_t size = 0;
     TFileLength = 0;
     for (int i = 1; i <= kSlots; ++i) {
-        if (Formats::leadingNumber(MsgSize[i].caption()) == 0) continue;
+        if (Formats::leadingNumber(MsgSize[i].caption()) == 0)
+            continue;
         time += Formats::leadingNumber(MsgTime[i].caption());
         size += static_cast<std::int64_t>(Formats::leadingNumber(MsgSize[i].caption()));
         TFileLength += TMsgSize[i];

@@ -106,6 +106,9 @@ public:
     std::string Pchk = "N";
     std::string Dbit = "8";
     std::string Sbit = "2";
+    /// Device paths of port numbers 1 and 2 where ports are files (keys "Com1Device" and "Com2Device").
+    std::string Com1Device = "/dev/ttyS0";
+    std::string Com2Device = "/dev/ttyS1";
 
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }

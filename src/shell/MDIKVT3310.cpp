@@ -16,7 +16,8 @@ MDIKVT3310::MDIKVT3310() {
     Language.setCaption("Language");
     const std::array<const char*, kLanguages> codes = {"en", "fr", "nl", "de", "es", "it",
                                                        "pt", "cs", "fi", "no", "el"};
-    for (int i = 0; i < kLanguages; ++i) LngSel[i].setCaption(codes[i]);
+    for (int i = 0; i < kLanguages; ++i)
+        LngSel[i].setCaption(codes[i]);
     other.setCaption("other");
     Help.setCaption("Help");
     Instructions_for_use.setCaption("Instructions for use");
@@ -26,13 +27,16 @@ MDIKVT3310::MDIKVT3310() {
 }
 
 void MDIKVT3310::setCaption(std::string caption) {
-    if (m_caption == caption) return;
+    if (m_caption == caption)
+        return;
     m_caption = std::move(caption);
     notify();
 }
 
 bool MDIKVT3310::requestClose() {
-    if (QueryUnload && !QueryUnload()) return false;
-    if (Unload) Unload();
+    if (QueryUnload && !QueryUnload())
+        return false;
+    if (Unload)
+        Unload();
     return true;
 }

@@ -1,0 +1,116 @@
+#include "settings/PrivateProfile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace {
+
+std::string_view trim(std::string_view s) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!s.empty() && blank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && blank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    }
+    return lines;
+}
+
+/// The section name of a "[name]" line.
+std::optional<std::string_view> sectionOf(std::string_view line) {
+    line = trim(line);
+    if (line.size() < 2 || line.front() != '[')
+        return std::nullopt;
+    auto close = line.find(']');
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    return trim(line.substr(1, close - 1));
+}
+
+std::optional<std::string_view> keyOf(std::string_view line) {
+    auto eq = line.find('=');
+    if (eq == std::string_view::npos)
+        return std::nullopt;
+    return trim(line.substr(0, eq));
+}
+
+}  // namespace
+
+std::optional<std::string> PrivateProfile::get(std::string_view section, std::string_view key) const {
+    bool inSection = false;
+    for (const auto& line : splitLines(m_text)) {
+        if (auto name = sectionOf(line)) {
+            if (inSection)
+                return std::nullopt;
+            inSection = sameName(*name, section);
+            continue;
+        }
+        if (!inSection)
+            continue;
+        auto k = keyOf(line);
+        if (!k || !sameName(*k, key))
+            continue;
+        std::string_view value = trim(std::string_view(line).substr(line.find('=') + 1));
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            value = value.substr(1, value.size() - 2);
+        return std::string(value);
+    }
+    return std::nullopt;
+}
+
+void PrivateProfile::set(std::string_view section, std::string_view key, std::string_view value) {
+    auto lines = splitLines(m_text);
+    std::string entry = std::string(key) + "=" + std::string(value);
+    int sectionLine = -1;
+    int lastEntry = -1;
+    bool done = false;
+    for (int i = 0; i < static_cast<int>(lines.size()) && !done; ++i) {
+        if (auto name = sectionOf(lines[i])) {
+            if (sectionLine >= 0)
+                break;
+            if (sameName(*name, section))
+                sectionLine = lastEntry = i;
+            continue;
+        }
+        if (sectionLine < 0)
+            continue;
+        if (!trim(lines[i]).empty())
+            lastEntry = i;
+        auto k = keyOf(lines[i]);
+        if (k && sameName(*k, key)) {
+            lines[i] = std::string(*k) + "=" + std::string(value);
+            done = true;
+        }
+    }
+    if (!done) {
+        if (sectionLine < 0) {
+            lines.push_back("[" + std::string(section) + "]");
+            lines.push_back(entry);
+        } else {
+            lines.insert(lines.begin() + lastEntry + 1, entry);
+        }
+    }
+    m_text.clear();
+    for (const auto& line : lines)
+        m_text += line + "\r\n";
+}

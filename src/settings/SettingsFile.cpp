@@ -1,0 +1,177 @@
+#include "settings/SettingsFile.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+#include "editor/Form1.h"
+#include "settings/AppState.h"
+#include "settings/IniProcedures.h"
+#include "shell/MDIKVT3310.h"
+
+namespace {
+
+const char* const kCom = "Com settings";
+const char* const kComRead = "Com Settings";
+const char* const kPaths = "File paths";
+
+std::string trimmed(const std::string& text) {
+    auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+/// A whole decimal number, possibly with decimals (rounded half to even, as the conversion to an integer
+/// does); nothing for any other text.
+std::optional<double> number(const std::string& text) {
+    std::string t = trimmed(text);
+    if (t.empty())
+        return std::nullopt;
+    std::size_t i = (t[0] == '+' || t[0] == '-') ? 1 : 0;
+    bool digits = false, point = false;
+    for (; i < t.size(); ++i) {
+        if (std::isdigit(static_cast<unsigned char>(t[i]))) {
+            digits = true;
+        } else if (t[i] == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits)
+        return std::nullopt;
+    return std::strtod(t.c_str(), nullptr);
+}
+
+}  // namespace
+
+std::optional<std::int16_t> SettingsFile::toInt16(const std::optional<std::string>& value) {
+    if (!value)
+        return 0;
+    auto n = number(*value);
+    if (!n)
+        return std::nullopt;
+    double rounded = std::nearbyint(*n);  // the default rounding mode rounds halves to even
+    if (rounded < -32768 || rounded > 32767)
+        return std::nullopt;
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::optional<bool> SettingsFile::toBool(const std::optional<std::string>& value) {
+    if (!value)
+        return false;
+    std::string t = trimmed(*value);
+    std::string lower;
+    for (char c : t)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower == "true")
+        return true;
+    if (lower == "false")
+        return false;
+    auto n = number(t);
+    if (!n)
+        return std::nullopt;
+    return *n != 0;
+}
+
+void SettingsFile::fail() {
+    m_form.platform().msgBox.Beep();
+    m_form.platform().msgBox.MsgBox(m_form.MsgText[8], IMessageBox::vbQuestion | IMessageBox::vbOKOnly, m_form.Caption);
+}
+
+bool SettingsFile::SaveIni(const std::string& file) {
+    IniProcedures ini(m_form.platform().fs, m_form.platform().codec);
+    AppState& app = m_form.app();
+    // All entries go in one replacement of the file, in the order the entries are kept.
+    auto profile = ini.load(file);
+    if (!profile) {
+        fail();
+        return false;
+    }
+    auto put = [&](const char* section, const char* key, const std::string& value) {
+        ini.set(*profile, section, key, value);
+    };
+    auto boolean = [](bool b) { return std::string(b ? "True" : "False"); };
+    put(kCom, "CommTimeOut", std::to_string(m_form.CommTimeOut));
+    put(kCom, "Commport", std::to_string(m_form.Commport));
+    put(kCom, "BaudRate", m_form.Bret);
+    put(kCom, "Parity", m_form.Pchk);
+    put(kCom, "Databits", m_form.Dbit);
+    put(kCom, "Stopbits", m_form.Sbit);
+    put(kPaths, "strLNGFilePath", app.strLNGFilePath);
+    put(kPaths, "stroLNGFilePath", app.stroLNGFilePath);
+    put(kPaths, "stroLNGFilePathType", boolean(app.stroLNGFilePathType));
+    put(kPaths, "strMSGFilePath", app.strMSGFilePath);
+    put(kPaths, "MessageFile", m_form.MessageFile);
+    put(kPaths, "strWAVFilePath", app.strWAVFilePath);
+    // Where ports are device files, which device each port number is; other installations ignore the keys.
+    if (m_form.platform().fs.separator() == '/') {
+        put(kCom, "Com1Device", m_form.Com1Device);
+        put(kCom, "Com2Device", m_form.Com2Device);
+    }
+    // A write the platform refuses is not reported, as with the single-key writes.
+    ini.store(file, *profile);
+    return true;
+}
+
+bool SettingsFile::OpenIni(const std::string& file) {
+    IniProcedures ini(m_form.platform().fs, m_form.platform().codec);
+    AppState& app = m_form.app();
+    auto profile = ini.load(file);
+    if (!profile) {
+        fail();
+        return false;
+    }
+    auto read = [&](const char* section, const char* key) { return ini.value(*profile, section, key); };
+    auto timeOut = read(kComRead, "CommTimeOut");
+    auto port = read(kComRead, "CommPort");
+    auto baud = read(kComRead, "BaudRate");
+    auto parity = read(kComRead, "Parity");
+    auto dataBits = read(kComRead, "Databits");
+    auto stopBits = read(kComRead, "Stopbits");
+    auto lngPath = read(kPaths, "strLNGFilePath");
+    auto ownLngPath = read(kPaths, "stroLNGFilePath");
+    auto ownLngType = read(kPaths, "stroLNGFilePathType");
+    auto languageFile = read(kPaths, "LanguageFile");
+    auto msgPath = read(kPaths, "strMSGFilePath");
+    auto messageFile = read(kPaths, "MessageFile");
+    auto wavPath = read(kPaths, "strWAVFilePath");
+
+    auto t = toInt16(timeOut);
+    if (!t) {
+        fail();
+        return false;
+    }
+    m_form.CommTimeOut = *t;
+    auto p = toInt16(port);
+    if (!p) {
+        fail();
+        return false;
+    }
+    m_form.Commport = *p;
+    m_form.mdi().Com1.setChecked(m_form.Commport == 1);
+    m_form.mdi().Com2.setChecked(m_form.Commport != 1);
+    m_form.Bret = baud.value_or("");
+    m_form.Pchk = parity.value_or("");
+    m_form.Dbit = dataBits.value_or("");
+    m_form.Sbit = stopBits.value_or("");
+    app.strLNGFilePath = lngPath.value_or("");
+    app.stroLNGFilePath = ownLngPath.value_or("");
+    auto type = toBool(ownLngType);
+    if (!type) {
+        fail();
+        return false;
+    }
+    app.stroLNGFilePathType = *type;
+    m_form.LanguageFile = languageFile.value_or("");
+    app.strMSGFilePath = msgPath.value_or("");
+    m_form.MessageFile = messageFile.value_or("");
+    app.strWAVFilePath = wavPath.value_or("");
+
+    if (auto device = read(kComRead, "Com1Device"))
+        m_form.Com1Device = *device;
+    if (auto device = read(kComRead, "Com2Device"))
+        m_form.Com2Device = *device;
+    return true;
+}

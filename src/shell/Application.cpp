@@ -1,0 +1,111 @@
+#include "shell/Application.h"
+
+#include <array>
+#include <utility>
+
+#include "settings/IniProcedures.h"
+#include "settings/SettingsFile.h"
+#include "shell/InstanceMarker.h"
+
+namespace {
+
+/// The built-in language files and their language bases. Names are compared exactly: "IT.LNG" is an own file.
+const std::array<std::pair<const char*, std::int16_t>, 11> kBuiltInLanguages = {{{"en.lng", 0},
+                                                                                 {"nl.lng", 1000},
+                                                                                 {"fr.lng", 2000},
+                                                                                 {"de.lng", 3000},
+                                                                                 {"es.lng", 4000},
+                                                                                 {"it.lng", 5000},
+                                                                                 {"pt.lng", 6000},
+                                                                                 {"cs.lng", 7000},
+                                                                                 {"fi.lng", 8000},
+                                                                                 {"no.lng", 9000},
+                                                                                 {"el.lng", 10000}}};
+
+}  // namespace
+
+Application::Application(Platform& platform)
+    : m_platform(platform), m_form(platform, m_app, m_mdi), m_splash(platform) {
+    m_mdi.QueryUnload = [this] { return MDIForm_QueryUnload(); };
+    m_splash.SplashDone = [this] { showEditor(); };
+    m_mdi.About_Tavro_message_manager.Click = [this] {
+        SettingsFile(m_form).SaveIni(settingsFile());
+        m_splash.showAbout();
+    };
+}
+
+Application::~Application() = default;
+
+std::string Application::settingsFile() const {
+    return m_app.strAPPFilePath + "KVT3310.INI";
+}
+
+bool Application::StartUp() {
+    m_app.blnChanged = false;
+    m_app.stroLNGFilePathType = false;
+    const char sep = m_platform.fs.separator();
+    const std::string programFolder = m_platform.fs.programFolder() + sep;
+    for (std::string* folder : {&m_app.strAPPFilePath, &m_app.strLNGFilePath, &m_app.stroLNGFilePath,
+                                &m_app.strMSGFilePath, &m_app.strWAVFilePath, &m_app.strTMPFilePath}) {
+        if (folder->empty() || folder->back() != sep)
+            *folder = programFolder;
+    }
+
+    m_app.strRunningCaption.clear();
+    InstanceMarker marker(m_platform, m_app, m_mdi);
+    if (marker.exists())
+        marker.ReadTempFile();
+    auto running = m_platform.windows.FindWindowA(MDIKVT3310::kWindowClass, m_app.strRunningCaption);
+
+    IniProcedures ini(m_platform.fs, m_platform.codec);
+    std::string language = ini.ReadIni("File Paths", "LanguageFile", programFolder + "KVT3310.ini").value_or("");
+    if (language.empty())
+        language = "en.lng";
+    m_app.LngExternal = true;
+    for (const auto& [name, base] : kBuiltInLanguages) {
+        if (language == name) {
+            m_app.LngExternal = false;
+            m_app.LngBase = base;
+        }
+    }
+
+    if (running != 0) {
+        m_platform.windows.ShowWindow(running, IWindowSearch::SW_SHOWNORMAL);
+        return false;
+    }
+    m_platform.windows.publish(
+        MDIKVT3310::kWindowClass, [this] { return m_editorShown ? m_mdi.caption() : std::string(); },
+        [this] { raiseRequested.emit(); });
+    m_splash.showSplash();
+    return true;
+}
+
+void Application::showEditor() {
+    if (m_editorShown)
+        return;
+    m_editorShown = true;
+    m_form.Form_Load();
+    mainWindowShown.emit();
+    m_form.Form_Activate();
+}
+
+bool Application::MDIForm_QueryUnload() {
+    SettingsFile(m_form).SaveIni(settingsFile());
+    if (!m_app.blnChanged)
+        return true;
+    int answer = m_platform.msgBox.MsgBox(m_form.MDI_MsgInfo[0].caption(),
+                                          IMessageBox::vbYesNoCancel | IMessageBox::vbQuestion, m_mdi.caption());
+    switch (answer) {
+        case IMessageBox::vbYes:
+            // Closing after a cancelled or failed save would lose the changes: the program runs on instead.
+            return SaveAsCommand ? SaveAsCommand() : true;
+        case IMessageBox::vbNo: {
+            InstanceMarker marker(m_platform, m_app, m_mdi);
+            if (marker.exists())
+                marker.remove();
+            return true;
+        }
+        default:
+            return false;
+    }
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "editor/Form1.h"
+#include "platform/Platform.h"
+#include "platform/Signal.h"
+#include "settings/AppState.h"
+#include "shell/MDIKVT3310.h"
+#include "shell/frmSplash.h"
+
+/// The program: start-up, the windows and shutdown. Owns the program-wide state, the main window, the
+/// editor and the splash, over the platform it is given.
+class Application {
+public:
+    explicit Application(Platform& platform);
+    ~Application();
+
+    /// The start-up procedure. False when another copy of the program is running: it has been shown, and
+    /// this copy ends without a window.
+    bool StartUp();
+    /// Brings up the main window with the editor in it (once, when the splash ends).
+    void showEditor();
+
+    /// The close request of the main window: writes the settings, then offers to save unsaved changes.
+    /// False keeps the program running.
+    bool MDIForm_QueryUnload();
+
+    AppState& app() { return m_app; }
+    MDIKVT3310& mdi() { return m_mdi; }
+    Form1& form() { return m_form; }
+    frmSplash& splash() { return m_splash; }
+    bool editorShown() const { return m_editorShown; }
+
+    /// The main window's Save as command; true when the set was saved.
+    std::function<bool()> SaveAsCommand;
+
+    /// For the views: the main window is to be shown; a second copy asked to see this one.
+    Signal<> mainWindowShown;
+    Signal<> raiseRequested;
+
+private:
+    std::string settingsFile() const;
+
+    Platform& m_platform;
+    AppState m_app;
+    MDIKVT3310 m_mdi;
+    Form1 m_form;
+    frmSplash m_splash;
+    bool m_editorShown = false;
+};

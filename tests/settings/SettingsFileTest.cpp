@@ -1,0 +1,150 @@
+// The settings file: private-profile semantics, SaveIni and OpenIni.
+#include <gtest/gtest.h>
+
+#include "editor/Form1.h"
+#include "settings/AppState.h"
+#include "settings/IniProcedures.h"
+#include "settings/PrivateProfile.h"
+#include "settings/SettingsFile.h"
+#include "shell/MDIKVT3310.h"
+#include "support/TestPlatform.h"
+
+namespace {
+
+TEST(PrivateProfile, namesMatchWithoutRegardToCase_firstMatchCounts) {
+    PrivateProfile p("[Com settings]\r\nCommport=2\r\ncommport=3\r\n[File paths]\r\nMessageFile = a b.cfg \r\n");
+    EXPECT_EQ(p.get("COM SETTINGS", "CommPort"), "2");
+    EXPECT_EQ(p.get("file Paths", "messagefile"), "a b.cfg");
+    EXPECT_EQ(p.get("File paths", "Commport"), std::nullopt);
+    EXPECT_EQ(p.get("Missing", "x"), std::nullopt);
+}
+
+TEST(PrivateProfile, set_keepsOtherEntriesAndTheirOrder) {
+    PrivateProfile p("; installer note\r\n[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\nz=3\r\n");
+    p.set("a", "Y", "20");
+    p.set("A", "w", "4");
+    p.set("C", "k", "v");
+    EXPECT_EQ(p.text(), "; installer note\r\n[A]\r\nx=1\r\ny=20\r\nw=4\r\n\r\n[B]\r\nz=3\r\n[C]\r\nk=v\r\n");
+}
+
+TEST(PrivateProfile, set_onEmptyTextCreatesSectionAndKey) {
+    PrivateProfile p;
+    p.set("File paths", "LanguageFile", "de.lng");
+    EXPECT_EQ(p.text(), "[File paths]\r\nLanguageFile=de.lng\r\n");
+}
+
+struct Settings : ::testing::Test {
+    TestPlatform test;
+    AppState app;
+    MDIKVT3310 mdi;
+    Form1 form{test.platform, app, mdi};
+    IniProcedures ini{test.fs, test.codec};
+    std::string file = test.folder.file("KVT3310.INI");
+
+    void write(const std::string& content) { ASSERT_TRUE(test.fs.writeFileAtomic(file, content)); }
+};
+
+TEST_F(Settings, readIni_cutsValuesTo254Characters) {
+    write("[File paths]\r\nstrMSGFilePath=" + std::string(300, 'x') + "\r\n");
+    EXPECT_EQ(ini.ReadIni("File paths", "strMSGFilePath", file), std::string(254, 'x'));
+    EXPECT_EQ(ini.ReadIni("File paths", "missing", file), std::nullopt);
+    EXPECT_EQ(ini.ReadIni("File paths", "x", test.folder.file("none.ini")), std::nullopt);
+}
+
+TEST_F(Settings, writeIni_createsTheFileWithCrLfAndEightBitText) {
+    EXPECT_NE(ini.WriteIni("File paths", "strWAVFilePath",
+                           std::string("C:\\Ansagen\\Bahnh\xC3\xB6"
+                                       "fe\\"),
+                           file),
+              0);
+    EXPECT_EQ(test.fs.readFile(file),
+              "[File paths]\r\nstrWAVFilePath=C:\\Ansagen\\Bahnh\xF6"
+              "fe\\\r\n");
+    EXPECT_EQ(ini.ReadIni("FILE PATHS", "strwavfilepath", file),
+              "C:\\Ansagen\\Bahnh\xC3\xB6"
+              "fe\\");
+}
+
+TEST_F(Settings, saveIniThenOpenIni_readsBackThroughTheOtherSpellings) {
+    form.Form_Load();
+    form.CommTimeOut = 3000;
+    form.Commport = 2;
+    form.Bret = "57600";
+    app.strLNGFilePath = "/opt/lng/";
+    app.stroLNGFilePath = "/home/i/lng/";
+    app.stroLNGFilePathType = true;
+    app.strMSGFilePath = "/home/i/sets/";
+    form.MessageFile = "hall.cfg";
+    app.strWAVFilePath = "/home/i/wav/";
+    ASSERT_TRUE(SettingsFile(form).SaveIni(file));
+    auto text = test.fs.readFile(file).value();
+    EXPECT_EQ(text.substr(0, 14), "[Com settings]");
+    EXPECT_NE(text.find("Commport=2\r\n"), std::string::npos);
+    EXPECT_NE(text.find("stroLNGFilePathType=True\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("LanguageFile"), std::string::npos);
+
+    AppState app2;
+    MDIKVT3310 mdi2;
+    Form1 other{test.platform, app2, mdi2};
+    other.Form_Load();
+    ASSERT_TRUE(SettingsFile(other).OpenIni(file));
+    EXPECT_EQ(other.CommTimeOut, 3000);
+    EXPECT_EQ(other.Commport, 2);
+    EXPECT_TRUE(mdi2.Com2.checked());
+    EXPECT_FALSE(mdi2.Com1.checked());
+    EXPECT_EQ(other.Bret, "57600");
+    EXPECT_EQ(other.Sbit, "2");
+    EXPECT_EQ(app2.strLNGFilePath, "/opt/lng/");
+    EXPECT_EQ(app2.stroLNGFilePath, "/home/i/lng/");
+    EXPECT_TRUE(app2.stroLNGFilePathType);
+    EXPECT_EQ(app2.strMSGFilePath, "/home/i/sets/");
+    EXPECT_EQ(other.MessageFile, "hall.cfg");
+    EXPECT_EQ(app2.strWAVFilePath, "/home/i/wav/");
+    EXPECT_EQ(other.LanguageFile, "");  // not written by SaveIni
+    EXPECT_TRUE(test.msgBox.shown.empty());
+}
+
+TEST_F(Settings, openIni_missingKeysGiveZeroEmptyAndFalse) {
+    form.Form_Load();
+    write("[Com settings]\r\nCommport=7\r\n");
+    ASSERT_TRUE(SettingsFile(form).OpenIni(file));
+    EXPECT_EQ(form.CommTimeOut, 0);
+    EXPECT_EQ(form.Commport, 7);
+    EXPECT_TRUE(mdi.Com2.checked());
+    EXPECT_EQ(form.Bret, "");
+    EXPECT_EQ(form.MessageFile, "");
+    EXPECT_FALSE(app.stroLNGFilePathType);
+
+    write("[File paths]\r\nstroLNGFilePathType=-1\r\n");
+    ASSERT_TRUE(SettingsFile(form).OpenIni(file));
+    EXPECT_EQ(form.Commport, 0);
+    EXPECT_TRUE(mdi.Com2.checked());
+    EXPECT_TRUE(app.stroLNGFilePathType);
+}
+
+TEST_F(Settings, openIni_nonNumericValueFailsWithItsMessage_earlierAssignmentsStay) {
+    form.Form_Load();
+    write("[Com Settings]\r\nCommTimeOut=2500\r\nCommPort=one\r\nBaudRate=9600\r\n");
+    EXPECT_FALSE(SettingsFile(form).OpenIni(file));
+    EXPECT_EQ(form.CommTimeOut, 2500);
+    EXPECT_EQ(form.Commport, 1);
+    EXPECT_EQ(form.Bret, "115200");
+    ASSERT_EQ(test.msgBox.shown.size(), 1u);
+    EXPECT_EQ(test.msgBox.shown[0].text, "Initial file cannot be found!");
+    EXPECT_EQ(test.msgBox.shown[0].flags, IMessageBox::vbQuestion);
+    EXPECT_EQ(test.msgBox.beeps, 1);
+}
+
+TEST(SettingsConversions, booleansAndNumbers) {
+    EXPECT_EQ(SettingsFile::toBool(std::string("True")), true);
+    EXPECT_EQ(SettingsFile::toBool(std::string("false")), false);
+    EXPECT_EQ(SettingsFile::toBool(std::string("-1")), true);
+    EXPECT_EQ(SettingsFile::toBool(std::nullopt), false);
+    EXPECT_EQ(SettingsFile::toBool(std::string("yes")), std::nullopt);
+    EXPECT_EQ(SettingsFile::toInt16(std::string(" 42 ")), 42);
+    EXPECT_EQ(SettingsFile::toInt16(std::string("2.5")), 2);
+    EXPECT_EQ(SettingsFile::toInt16(std::string("40000")), std::nullopt);
+    EXPECT_EQ(SettingsFile::toInt16(std::string("12k")), std::nullopt);
+}
+
+}  // namespace

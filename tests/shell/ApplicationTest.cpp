@@ -1,0 +1,138 @@
+// Start-up (folders, the running copy, the language decision) and the close request.
+#include <gtest/gtest.h>
+
+#include "shell/Application.h"
+#include "shell/InstanceMarker.h"
+#include "support/TestPlatform.h"
+
+namespace {
+
+struct App : ::testing::Test {
+    TestPlatform test;
+    Application application{test.platform};
+    std::string folder() const { return test.folder.path() + "/"; }
+    void settings(const std::string& text) { ASSERT_TRUE(test.fs.writeFileAtomic(folder() + "KVT3310.ini", text)); }
+};
+
+TEST_F(App, firstStartInEmptyFolder_foldersAreProgramFolderAndEnglish) {
+    EXPECT_TRUE(application.StartUp());
+    AppState& a = application.app();
+    for (const std::string* f : {&a.strAPPFilePath, &a.strLNGFilePath, &a.stroLNGFilePath, &a.strMSGFilePath,
+                                 &a.strWAVFilePath, &a.strTMPFilePath})
+        EXPECT_EQ(*f, folder());
+    EXPECT_FALSE(a.LngExternal);
+    EXPECT_EQ(a.LngBase, 0);
+    EXPECT_TRUE(application.splash().visible());
+    EXPECT_FALSE(test.fs.exists(folder() + InstanceMarker::kFileName));
+    ASSERT_EQ(test.windows.searches.size(), 1u);
+    EXPECT_EQ(test.windows.searches[0], "ThunderRT6MDIForm|");
+    EXPECT_EQ(test.windows.publishedClass, "ThunderRT6MDIForm");
+}
+
+TEST_F(App, startUp_keepsAFolderThatEndsInASeparator) {
+    application.app().strMSGFilePath = "/data/sets/";
+    application.app().strWAVFilePath = "/data/wav";
+    application.StartUp();
+    EXPECT_EQ(application.app().strMSGFilePath, "/data/sets/");
+    EXPECT_EQ(application.app().strWAVFilePath, folder());
+}
+
+TEST_F(App, languageDecision_builtInNamesExactly_othersAreOwnFiles) {
+    settings("[File paths]\r\nLanguageFile=it.lng\r\n");
+    application.StartUp();
+    EXPECT_FALSE(application.app().LngExternal);
+    EXPECT_EQ(application.app().LngBase, 5000);
+
+    Application second{test.platform};
+    settings("[File Paths]\r\nLanguageFile=IT.LNG\r\n");
+    second.StartUp();
+    EXPECT_TRUE(second.app().LngExternal);
+    EXPECT_EQ(second.app().LngBase, 0);
+}
+
+TEST_F(App, runningCopyFoundByMarkerCaption_isShownAndNoWindowOpens) {
+    ASSERT_TRUE(test.fs.writeFileAtomic(folder() + "~KVT3310Temp", "KVT 3310 set up: hall.cfg\r\nignored\r\n"));
+    test.windows.windows["ThunderRT6MDIForm|KVT 3310 set up: hall.cfg"] = 77;
+    EXPECT_FALSE(application.StartUp());
+    ASSERT_EQ(test.windows.shown.size(), 1u);
+    EXPECT_EQ(test.windows.shown[0], std::make_pair(std::intptr_t{77}, 1));
+    EXPECT_FALSE(application.splash().visible());
+    EXPECT_FALSE(application.editorShown());
+    EXPECT_EQ(application.app().strRunningCaption, "KVT 3310 set up: hall.cfg");
+}
+
+TEST_F(App, splashHandsOverToTheEditorAfterTwoSeconds) {
+    int shown = 0;
+    application.mainWindowShown.connect([&] { ++shown; });
+    application.StartUp();
+    test.events.advance(1999);
+    EXPECT_FALSE(application.editorShown());
+    test.events.advance(1);
+    EXPECT_TRUE(application.editorShown());
+    EXPECT_FALSE(application.splash().visible());
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(application.form().sbrStatus.panelText(1), "Status:  ");
+    EXPECT_EQ(test.player.deviceType, "WaveAudio");
+}
+
+TEST_F(App, keyDuringSplash_opensTheEditorAtOnce) {
+    application.StartUp();
+    application.splash().Form_KeyPress();
+    EXPECT_TRUE(application.editorShown());
+    test.events.advance(5000);
+    EXPECT_TRUE(application.editorShown());
+}
+
+struct Closing : App {
+    void SetUp() override {
+        application.StartUp();
+        application.showEditor();
+        InstanceMarker(test.platform, application.app(), application.mdi()).WriteTempFile();
+    }
+    bool markerExists() { return test.fs.exists(folder() + "~KVT3310Temp"); }
+    bool settingsExist() { return test.fs.exists(folder() + "KVT3310.INI"); }
+};
+
+TEST_F(Closing, withoutChanges_closesAndKeepsMarker) {
+    EXPECT_TRUE(application.mdi().requestClose());
+    EXPECT_TRUE(settingsExist());
+    EXPECT_TRUE(markerExists());
+    EXPECT_TRUE(test.msgBox.shown.empty());
+}
+
+TEST_F(Closing, changesAnsweredNo_deletesMarker) {
+    application.app().blnChanged = true;
+    test.msgBox.answerNext(IMessageBox::vbNo);
+    EXPECT_TRUE(application.mdi().requestClose());
+    EXPECT_FALSE(markerExists());
+    ASSERT_EQ(test.msgBox.shown.size(), 1u);
+    EXPECT_EQ(test.msgBox.shown[0].text, "Do you want to save the changes?");
+    EXPECT_EQ(test.msgBox.shown[0].flags, IMessageBox::vbYesNoCancel | IMessageBox::vbQuestion);
+}
+
+TEST_F(Closing, changesAnsweredCancel_keepsRunningButSettingsAreWritten) {
+    application.app().blnChanged = true;
+    test.msgBox.answerNext(IMessageBox::vbCancel);
+    EXPECT_FALSE(application.mdi().requestClose());
+    EXPECT_TRUE(settingsExist());
+    EXPECT_TRUE(markerExists());
+}
+
+TEST_F(Closing, changesAnsweredYes_runsSaveAsAndStaysWhenItDidNotSave) {
+    application.app().blnChanged = true;
+    int saves = 0;
+    bool saved = false;
+    application.SaveAsCommand = [&] {
+        ++saves;
+        return saved;
+    };
+    test.msgBox.answerNext(IMessageBox::vbYes);
+    EXPECT_FALSE(application.mdi().requestClose());
+    saved = true;
+    test.msgBox.answerNext(IMessageBox::vbYes);
+    EXPECT_TRUE(application.mdi().requestClose());
+    EXPECT_EQ(saves, 2);
+    EXPECT_TRUE(markerExists());
+}
+
+}  // namespace

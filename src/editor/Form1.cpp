@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "editor/ConfigFile.h"
 #include "editor/Formats.h"
+#include "editor/TextPrintout.h"
 #include "settings/AppState.h"
 #include "settings/SettingsFile.h"
 
@@ -79,6 +81,9 @@ Form1::Form1(Platform& platform, AppState& app, MDIKVT3310& mdi)
     MDI_MsgInfo[0].setVisible(false);
     MDI_MsgInfo[1].setVisible(false);
     Picture1.setVisible(false);
+
+    m_config = std::make_unique<ConfigFile>(*this);
+    m_printout = std::make_unique<TextPrintout>(*this);
 }
 
 Form1::~Form1() = default;

@@ -17,7 +17,9 @@
 #include "platform/TextBox.h"
 
 struct AppState;
+class ConfigFile;
 class MDIKVT3310;
+class TextPrintout;
 
 /// The message-set editor: a presentation model holding every control of the editor window by its name,
 /// and the message set those controls show. Control arrays are indexed from 1 as the program addresses
@@ -113,6 +115,10 @@ public:
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }
     MDIKVT3310& mdi() { return m_mdi; }
+    /// `SaveConfig` and `OpenConfig`.
+    ConfigFile& config() { return *m_config; }
+    /// `PrintOutTxt`.
+    TextPrintout& printout() { return *m_printout; }
 
 private:
     void setDefaultTexts();
@@ -120,4 +126,6 @@ private:
     Platform& m_platform;
     AppState& m_app;
     MDIKVT3310& m_mdi;
+    std::unique_ptr<ConfigFile> m_config;
+    std::unique_ptr<TextPrintout> m_printout;
 };

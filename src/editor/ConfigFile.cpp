@@ -1,0 +1,325 @@
+#include "editor/ConfigFile.h"
+
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <exception>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/Form1.h"
+#include "editor/Formats.h"
+
+namespace {
+
+constexpr int kSlots = Form1::kSlots;
+constexpr int kStepCount = Form1::kTriggers * Form1::kSteps;
+constexpr int kZoneCount = Form1::kTriggers * Form1::kZones;
+
+/// A value of the file that cannot be taken; ends the read phase.
+struct BadValue : std::exception {};
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+/// A whole text that is a decimal number (blanks around it allowed, exponent allowed), or nothing.
+std::optional<double> wholeNumber(std::string_view text) {
+    text = trimBlanks(text);
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    std::size_t digits = 0;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+        ++i, ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return std::nullopt;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        std::size_t expDigits = 0;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+            ++i, ++expDigits;
+        if (expDigits == 0)
+            return std::nullopt;
+    }
+    if (i != text.size())
+        return std::nullopt;
+    double value = std::strtod(std::string(text).c_str(), nullptr);
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+double roundHalfEven(double value) {
+    double rounded = std::round(value);
+    if (std::fabs(value - std::trunc(value)) == 0.5)
+        rounded = 2.0 * std::round(value / 2.0);
+    return rounded;
+}
+
+std::int32_t toInt32(double value) {
+    double rounded = roundHalfEven(value);
+    if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max())
+        throw BadValue{};
+    return static_cast<std::int32_t>(rounded);
+}
+
+bool toBoolean(std::string_view text) {
+    std::string lower;
+    for (char c : trimBlanks(text))
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower == "true")
+        return true;
+    if (lower == "false")
+        return false;
+    auto number = wholeNumber(text);
+    if (!number)
+        throw BadValue{};
+    return *number != 0;
+}
+
+std::int32_t toInteger(std::string_view text) {
+    auto number = wholeNumber(text);
+    if (!number)
+        throw BadValue{};
+    return toInt32(*number);
+}
+
+/// Hands out the values of the file's lines in order: the text after the first "=", or the whole line.
+class LineReader {
+public:
+    explicit LineReader(const std::vector<std::string>& lines) : m_lines(lines) {}
+    std::string next() {
+        if (m_next >= m_lines.size())
+            throw BadValue{};
+        const std::string& line = m_lines[m_next++];
+        auto equals = line.find('=');
+        return equals == std::string::npos ? line : line.substr(equals + 1);
+    }
+
+private:
+    const std::vector<std::string>& m_lines;
+    std::size_t m_next = 0;
+};
+
+/// Everything the file holds, converted, before any of it reaches the editor.
+struct ConfigValues {
+    std::array<bool, kSlots + 1> msgBt{}, browse{}, trgBt{};
+    std::array<std::string, kSlots + 1> waveFile, filePath, msgTime, msgSample, trgTime;
+    std::array<std::int32_t, kSlots + 1> tMsgSize{};
+    int listCount = 0;
+    std::array<bool, kStepCount + 1> stepEnabled{};
+    std::array<std::string, kStepCount + 1> stepText;
+    std::array<int, kZoneCount + 1> zone{};
+    std::string totalTime, totalSize;
+    std::int32_t tFileLength = 0;
+};
+
+ConfigValues readValues(const std::vector<std::string>& lines) {
+    LineReader in(lines);
+    ConfigValues v;
+    for (int i = 1; i <= kSlots; ++i)
+        v.msgBt[i] = toBoolean(in.next());
+    for (int i = 1; i <= kSlots; ++i) {
+        v.waveFile[i] = in.next();
+        v.filePath[i] = in.next();
+    }
+    for (int i = 1; i <= kSlots; ++i)
+        v.browse[i] = toBoolean(in.next());
+    for (int i = 1; i <= kSlots; ++i)
+        v.msgTime[i] = in.next();
+    for (int i = 1; i <= kSlots; ++i)
+        v.tMsgSize[i] = toInt32(Formats::leadingNumber(in.next()));
+    for (int i = 1; i <= kSlots; ++i)
+        v.msgSample[i] = in.next();
+    for (int i = 1; i <= kSlots; ++i)
+        v.trgBt[i] = toBoolean(in.next());
+    // Checked here rather than when the lists are rebuilt, so that a bad length cannot stop the load
+    // half-way; no list can usefully hold more than the blank and the 12 message numbers.
+    v.listCount = toInteger(in.next());
+    if (v.listCount > ConfigFile::kMaxListCount)
+        throw BadValue{};
+    for (int j = 1; j <= kStepCount; ++j) {
+        v.stepEnabled[j] = toBoolean(in.next());
+        v.stepText[j] = in.next();
+    }
+    for (int i = 1; i <= kSlots; ++i)
+        v.trgTime[i] = in.next();
+    for (int k = 1; k <= kZoneCount; ++k) {
+        v.zone[k] = toInteger(in.next());
+        if (v.zone[k] != 0 && v.zone[k] != 1)
+            throw BadValue{};
+    }
+    v.totalTime = in.next();
+    v.totalSize = in.next();
+    v.tFileLength = toInteger(in.next());
+    return v;
+}
+
+void applyValues(Form1& f, const ConfigValues& v) {
+    for (int i = 1; i <= kSlots; ++i)
+        f.MsgBt[i].setEnabled(v.msgBt[i]);
+    // Each name runs the name box's change handling, which may empty later slots; the later iterations and
+    // steps set them again.
+    for (int i = 1; i <= kSlots; ++i) {
+        f.WaveFile[i].setText(v.waveFile[i]);
+        f.FilePath[i] = v.filePath[i];
+    }
+    for (int i = 1; i <= kSlots; ++i)
+        f.Bt_Browse[i].setEnabled(v.browse[i]);
+    for (int i = 1; i <= kSlots; ++i)
+        f.MsgTime[i].setCaption(v.msgTime[i]);
+    for (int i = 1; i <= kSlots; ++i) {
+        f.TMsgSize[i] = v.tMsgSize[i];
+        f.MsgSize[i].setCaption(Formats::integer(f.TMsgSize[i] / 1000));
+    }
+    for (int i = 1; i <= kSlots; ++i)
+        f.MsgSample[i].setCaption(v.msgSample[i]);
+    for (int i = 1; i <= kSlots; ++i)
+        f.TrgBt[i].setEnabled(v.trgBt[i]);
+    for (int j = 1; j <= kStepCount; ++j)
+        f.TRG1[j].setEnabled(v.stepEnabled[j]);
+    for (int i = 1; i <= kSlots; ++i)
+        f.TrgTime[i].setCaption(v.trgTime[i]);
+    for (int k = 1; k <= kZoneCount; ++k)
+        f.Check1[k].setValue(v.zone[k]);
+    f.TotalTime.setCaption(v.totalTime);
+    f.TotalSize.setCaption(v.totalSize);
+    f.TFileLength = v.tFileLength;
+    for (int j = 1; j <= kStepCount; ++j)
+        f.TRG1[j].clear();
+    for (int j = 1; j <= kStepCount; ++j) {
+        for (int e = 0; e < v.listCount; ++e)
+            f.TRG1[j].addItem(e == 0 ? " " : std::to_string(e));
+        f.TRG1[j].setText(v.stepText[j]);
+    }
+}
+
+std::string boolText(bool value) {
+    return value ? "True" : "False";
+}
+
+std::string index(const char* name, int i) {
+    return std::string(name) + "(" + std::to_string(i) + ")";
+}
+
+/// The lines of the file, in UTF-8, without their line ends.
+std::vector<std::string> configLines(const Form1& f) {
+    std::vector<std::string> lines;
+    lines.reserve(ConfigFile::kLines);
+    for (int i = 1; i <= kSlots; ++i)
+        lines.push_back(index("MsgBt", i) + " =" + boolText(f.MsgBt[i].enabled()));
+    for (int i = 1; i <= kSlots; ++i) {
+        lines.push_back(index("WaveFile", i) + "=" + f.WaveFile[i].text());
+        lines.push_back(index("FilePath", i) + "=" + f.FilePath[i]);
+    }
+    for (int i = 1; i <= kSlots; ++i)
+        lines.push_back(index("Bt_Browse", i) + "=" + boolText(f.Bt_Browse[i].enabled()));
+    for (int i = 1; i <= kSlots; ++i)
+        lines.push_back(index("MsgTime", i) + "=" + f.MsgTime[i].caption());
+    for (int i = 1; i <= kSlots; ++i)
+        lines.push_back(index("TMsgSize", i) + "=" + Formats::integer(f.TMsgSize[i]));
+    for (int i = 1; i <= kSlots; ++i)
+        lines.push_back(index("MsgSample", i) + "=" + f.MsgSample[i].caption());
+    for (int i = 1; i <= kSlots; ++i)
+        lines.push_back(index("TrgBt", i) + "=" + boolText(f.TrgBt[i].enabled()));
+    // All 48 lists hold the same entries, so one length stands for all.
+    lines.push_back("TRG1(13)_ListCount=" + Formats::integer(f.TRG1[13].listCount()));
+    for (int j = 1; j <= kStepCount; ++j) {
+        lines.push_back(index("TRG1", j) + "_Enabled=" + boolText(f.TRG1[j].enabled()));
+        lines.push_back(index("TRG1", j) + "_Text=" + f.TRG1[j].text());
+    }
+    for (int i = 1; i <= kSlots; ++i)
+        lines.push_back(index("TrgTime", i) + "=" + f.TrgTime[i].caption());
+    for (int k = 1; k <= kZoneCount; ++k)
+        lines.push_back(index("Check1", k) + "=" + Formats::integer(f.Check1[k].value()));
+    lines.push_back("TotalTime=" + f.TotalTime.caption());
+    lines.push_back("TotalSize=" + f.TotalSize.caption());
+    lines.push_back("TFileLength=" + Formats::integer(f.TFileLength));
+    return lines;
+}
+
+/// Splits at LF, dropping a CR before it; text after the last line end is a line of its own.
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        std::size_t stop = end == std::string::npos ? text.size() : end;
+        std::size_t length = stop - start;
+        if (end != std::string::npos && length > 0 && text[stop - 1] == '\r')
+            --length;
+        lines.push_back(text.substr(start, length));
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+}  // namespace
+
+bool ConfigFile::SaveConfig(const std::string& fileName) {
+    std::int64_t sum = 0;
+    for (int i = 1; i <= kSlots; ++i)
+        sum += m_form.TMsgSize[i];
+    if (sum < std::numeric_limits<std::int32_t>::min() || sum > std::numeric_limits<std::int32_t>::max())
+        return fail();
+    m_form.TFileLength = static_cast<std::int32_t>(sum);
+
+    std::string text;
+    for (const std::string& line : configLines(m_form)) {
+        // A line break inside a value would shift every later line of this positional format.
+        if (line.find_first_of("\r\n") != std::string::npos)
+            return fail();
+        text += line;
+        text += "\r\n";
+    }
+    Platform& platform = m_form.platform();
+    if (!platform.fs.writeFileAtomic(fileName, platform.codec.fromUtf8(text)))
+        return fail();
+    return true;
+}
+
+bool ConfigFile::OpenConfig(const std::string& fileName) {
+    Platform& platform = m_form.platform();
+    auto bytes = platform.fs.readFile(fileName);
+    if (!bytes)
+        return fail();
+    ConfigValues values;
+    try {
+        values = readValues(splitLines(platform.codec.toUtf8(*bytes)));
+    } catch (const std::exception&) {
+        return fail();
+    }
+    m_form.MsgUnchanged = true;
+    try {
+        applyValues(m_form, values);
+    } catch (const std::exception&) {
+        return fail();
+    }
+    return true;
+}
+
+bool ConfigFile::fail() {
+    Platform& platform = m_form.platform();
+    platform.msgBox.Beep();
+    platform.msgBox.MsgBox(m_form.MsgText[10], IMessageBox::vbOKOnly | IMessageBox::vbQuestion, m_form.Caption);
+    return false;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+class Form1;
+
+/// The configuration file of a message set: 280 positional "key=value" lines, 8-bit text with CR LF.
+/// The reader never looks at the keys; it takes the text after the first "=" of each line in a fixed order.
+///
+/// `OpenConfig` works in two phases: every line is read and converted first, so a bad file fails before the
+/// editor changes at all; only then are the values set into the controls, which runs the editor's change
+/// handlers exactly as user edits would.
+class ConfigFile {
+public:
+    static constexpr int kLines = 280;
+    /// The largest list a step combo can hold: the blank entry and the 12 message numbers.
+    static constexpr int kMaxListCount = 13;
+
+    explicit ConfigFile(Form1& form) : m_form(form) {}
+
+    /// Writes the set to `fileName` as a whole (the old file stays intact when this fails). On failure:
+    /// beep, the message "Configuration file cannot be found!" (`MsgText` 10) and false.
+    bool SaveConfig(const std::string& fileName);
+    /// Reads `fileName` and applies it to the editor; sets `MsgUnchanged`. On failure the editor is as it was,
+    /// with the same beep and message as `SaveConfig`.
+    bool OpenConfig(const std::string& fileName);
+
+private:
+    bool fail();
+
+    Form1& m_form;
+};

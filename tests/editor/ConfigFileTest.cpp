@@ -1,0 +1,361 @@
+// The configuration file: its 280 lines byte for byte, the round trip, atomic saves and failures.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "editor/ConfigFile.h"
+#include "editor/SampleSet.h"
+
+namespace {
+
+std::string joinCrLf(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string n(int i) {
+    return std::to_string(i);
+}
+
+/// Line numbers (from 1) in the file: Check1(k) is line kCheck1Line + k.
+constexpr int kCheck1Line = 205;
+
+/// The file of a fresh editor, from the line table: only the first Browse button and step 1 of every trigger
+/// enabled, empty captions, zero sizes.
+std::vector<std::string> freshLines() {
+    std::vector<std::string> l;
+    for (int i = 1; i <= 12; ++i)
+        l.push_back("MsgBt(" + n(i) + ") =False");
+    for (int i = 1; i <= 12; ++i) {
+        l.push_back("WaveFile(" + n(i) + ")=");
+        l.push_back("FilePath(" + n(i) + ")=");
+    }
+    for (int i = 1; i <= 12; ++i)
+        l.push_back("Bt_Browse(" + n(i) + ")=" + (i == 1 ? "True" : "False"));
+    for (int i = 1; i <= 12; ++i)
+        l.push_back("MsgTime(" + n(i) + ")=");
+    for (int i = 1; i <= 12; ++i)
+        l.push_back("TMsgSize(" + n(i) + ")=0");
+    for (int i = 1; i <= 12; ++i)
+        l.push_back("MsgSample(" + n(i) + ")=");
+    for (int i = 1; i <= 12; ++i)
+        l.push_back("TrgBt(" + n(i) + ")=False");
+    l.push_back("TRG1(13)_ListCount=0");
+    for (int j = 1; j <= 48; ++j) {
+        l.push_back("TRG1(" + n(j) + ")_Enabled=" + (j % 4 == 1 ? "True" : "False"));
+        l.push_back("TRG1(" + n(j) + ")_Text=");
+    }
+    for (int i = 1; i <= 12; ++i)
+        l.push_back("TrgTime(" + n(i) + ")=");
+    for (int k = 1; k <= 72; ++k)
+        l.push_back("Check1(" + n(k) + ")=0");
+    l.push_back("TotalTime=");
+    l.push_back("TotalSize=");
+    l.push_back("TFileLength=0");
+    return l;
+}
+
+/// The file of the sample set, line by line.
+std::vector<std::string> sampleLines() {
+    std::vector<std::string> l;
+    for (int i = 1; i <= 12; ++i)
+        l.push_back("MsgBt(" + n(i) + ") =" + (i <= 10 ? "True" : "False"));
+    const std::vector<std::string> names = {"bell", "chime", "gong", "m4",      "m5", "m6",
+                                            "m7",   "m8",    "m9",   kLongName, "",   ""};
+    const std::vector<std::string> paths = {"/sets/bell.day.wav",
+                                            "/sets/chime.wav",
+                                            "C:\\a=b\\x.wav",
+                                            "/sets/m4.wav",
+                                            "/sets/m5.wav",
+                                            "/sets/m6.wav",
+                                            "/sets/m7.wav",
+                                            "/sets/m8.wav",
+                                            "/sets/m9.wav",
+                                            "/sets/long name;'q'.wav",
+                                            "",
+                                            ""};
+    for (int i = 1; i <= 12; ++i) {
+        l.push_back("WaveFile(" + n(i) + ")=" + names[i - 1]);
+        l.push_back("FilePath(" + n(i) + ")=" + paths[i - 1]);
+    }
+    for (int i = 1; i <= 12; ++i)
+        l.push_back("Bt_Browse(" + n(i) + ")=" + (i <= 11 ? "True" : "False"));
+    const std::vector<std::string> times = {"1.00", "0.25", "2.50", "0.50",     "0.50", "0.50",
+                                            "0.50", "0.50", "0.50", "12345.67", "",     ""};
+    for (int i = 1; i <= 12; ++i)
+        l.push_back("MsgTime(" + n(i) + ")=" + times[i - 1]);
+    const std::vector<std::string> sizes = {"32200", "35350", "8050", "3500", "3500", "3500",
+                                            "3500",  "3500",  "3500", "700",  "0",    "0"};
+    for (int i = 1; i <= 12; ++i)
+        l.push_back("TMsgSize(" + n(i) + ")=" + sizes[i - 1]);
+    const std::vector<std::string> rates = {"8.000",  "22.050", "16.000", "16.000", "16.000", "16.000",
+                                            "16.000", "16.000", "16.000", "24.000", "",       ""};
+    for (int i = 1; i <= 12; ++i)
+        l.push_back("MsgSample(" + n(i) + ")=" + rates[i - 1]);
+    for (int i = 1; i <= 12; ++i)
+        l.push_back("TrgBt(" + n(i) + ")=" + (i == 1 || i == 2 || i == 5 ? "True" : "False"));
+    l.push_back("TRG1(13)_ListCount=11");
+    std::vector<std::string> texts(49, "");
+    std::vector<bool> enabled(49, false);
+    for (int t = 1; t <= 12; ++t)
+        enabled[4 * (t - 1) + 1] = true;
+    const char* t1[] = {"1", "3", " ", " "};
+    const char* t2[] = {"10", "10", "10", "10"};
+    const char* t3[] = {" ", " ", " ", " "};
+    const char* t5[] = {"1234567890", "2 ", " ", ""};
+    for (int k = 0; k < 4; ++k) {
+        texts[1 + k] = t1[k];
+        texts[5 + k] = t2[k];
+        texts[9 + k] = t3[k];
+        texts[17 + k] = t5[k];
+    }
+    enabled[2] = enabled[3] = true;
+    enabled[6] = enabled[7] = enabled[8] = true;
+    enabled[18] = enabled[19] = true;
+    for (int j = 1; j <= 48; ++j) {
+        l.push_back("TRG1(" + n(j) + ")_Enabled=" + (enabled[j] ? "True" : "False"));
+        l.push_back("TRG1(" + n(j) + ")_Text=" + texts[j]);
+    }
+    const std::vector<std::string> trgTimes = {"3.50", "49382.68", "0.00", "", "1.00", "", "", "", "", "", "", ""};
+    for (int i = 1; i <= 12; ++i)
+        l.push_back("TrgTime(" + n(i) + ")=" + trgTimes[i - 1]);
+    for (int k = 1; k <= 72; ++k) {
+        bool on = k <= 6 || k == 7 || k == 9 || k == 12 || k == 72;
+        l.push_back("Check1(" + n(k) + ")=" + (on ? "1" : "0"));
+    }
+    l.push_back("TotalTime=1234567.89");
+    l.push_back("TotalSize=98");
+    l.push_back("TFileLength=97300");  // 32200 + 35350 + 8050 + 6 x 3500 + 700
+    return l;
+}
+
+/// Everything the file restores, as one text, to compare editors.
+std::string snapshot(Form1& f) {
+    std::string s;
+    for (int i = 1; i <= 12; ++i) {
+        s += f.WaveFile[i].text() + "|" + f.FilePath[i] + "|" + f.MsgTime[i].caption() + "|" + f.MsgSize[i].caption() +
+             "|" + n(f.TMsgSize[i]) + "|" + f.MsgSample[i].caption() + "|" + n(f.MsgBt[i].enabled()) +
+             n(f.Bt_Browse[i].enabled()) + n(f.TrgBt[i].enabled()) + "|" + f.TrgTime[i].caption() + "\n";
+    }
+    for (int j = 1; j <= 48; ++j) {
+        s += n(j) + ":" + f.TRG1[j].text() + "|" + n(f.TRG1[j].enabled()) + "|";
+        for (const auto& e : f.TRG1[j].list())
+            s += e + ",";
+        s += "\n";
+    }
+    for (int k = 1; k <= 72; ++k)
+        s += n(f.Check1[k].value());
+    s += "\n" + f.TotalTime.caption() + "|" + f.TotalSize.caption() + "|" + n(f.TFileLength);
+    return s;
+}
+
+void expectConfigMessage(const Editor& e) {
+    ASSERT_EQ(e.test.msgBox.shown.size(), 1u);
+    EXPECT_EQ(e.test.msgBox.shown[0].text, "Configuration file cannot be found!");
+    EXPECT_EQ(e.test.msgBox.shown[0].flags, IMessageBox::vbOKOnly | IMessageBox::vbQuestion);
+    EXPECT_EQ(e.test.msgBox.shown[0].title, e.form.Caption);
+    EXPECT_EQ(e.test.msgBox.beeps, 1);
+}
+
+std::vector<std::string> withoutLastLine(std::vector<std::string> lines) {
+    lines.pop_back();
+    return lines;
+}
+
+class ConfigFileTest : public ::testing::Test {
+protected:
+    /// Opens a file made of `lines` in a fresh editor.
+    bool openLines(Editor& e, const std::vector<std::string>& lines) {
+        std::string path = e.test.folder.file("in.cfg");
+        writeBytes(path, joinCrLf(lines));
+        return e.form.config().OpenConfig(path);
+    }
+    /// The sample file with one line replaced (lines count from 1).
+    static std::vector<std::string> sampleWith(int line, const std::string& text) {
+        auto lines = sampleLines();
+        lines[line - 1] = text;
+        return lines;
+    }
+};
+
+TEST_F(ConfigFileTest, freshEditor_writesTheStartStateByteForByte) {
+    Editor e;
+    std::string path = e.test.folder.file("MessageSetup.cfg");
+    ASSERT_TRUE(e.form.config().SaveConfig(path));
+    EXPECT_EQ(readBytes(path), joinCrLf(freshLines()));
+    EXPECT_EQ(freshLines().size(), 280u);
+}
+
+TEST_F(ConfigFileTest, filledSet_writesEveryLineByteForByteAndCountsTheSizes) {
+    Editor e;
+    fillSampleSet(e.form);
+    std::string path = e.test.folder.file("hall.cfg");
+    ASSERT_TRUE(e.form.config().SaveConfig(path));
+    EXPECT_EQ(readBytes(path), joinCrLf(sampleLines()));
+    EXPECT_EQ(e.form.TFileLength, 97300);
+    EXPECT_TRUE(e.test.msgBox.shown.empty());
+}
+
+TEST_F(ConfigFileTest, savedSet_opensToTheSameStateAndSavesByteIdentical) {
+    Editor a;
+    fillSampleSet(a.form);
+    std::string first = a.test.folder.file("first.cfg");
+    ASSERT_TRUE(a.form.config().SaveConfig(first));
+
+    Editor b;
+    ASSERT_TRUE(b.form.config().OpenConfig(first));
+    EXPECT_TRUE(b.form.MsgUnchanged);
+    // The size captions are recomputed from the stored sizes, so the empty slots show "0".
+    for (int i = 1; i <= 12; ++i)
+        EXPECT_EQ(b.form.MsgSize[i].caption(), n(b.form.TMsgSize[i] / 1000)) << i;
+    a.form.MsgSize[11].setCaption("0");
+    a.form.MsgSize[12].setCaption("0");
+    EXPECT_EQ(snapshot(b.form), snapshot(a.form));
+
+    std::string second = b.test.folder.file("second.cfg");
+    ASSERT_TRUE(b.form.config().SaveConfig(second));
+    EXPECT_EQ(readBytes(second), readBytes(first));
+    EXPECT_TRUE(b.test.msgBox.shown.empty());
+}
+
+TEST_F(ConfigFileTest, fileInTheCodePage_isConvertedBothWays) {
+    Editor a;
+    a.form.WaveFile[1].setText("Durchsage \xc3\xa4");  // "ä" in UTF-8
+    std::string path = a.test.folder.file("cp.cfg");
+    ASSERT_TRUE(a.form.config().SaveConfig(path));
+    EXPECT_NE(readBytes(path).find("WaveFile(1)=Durchsage \xe4\r\n"), std::string::npos);
+    Editor b;
+    ASSERT_TRUE(b.form.config().OpenConfig(path));
+    EXPECT_EQ(b.form.WaveFile[1].text(), "Durchsage \xc3\xa4");
+}
+
+TEST_F(ConfigFileTest, tooFewLinesOrBadValues_failWithoutChangingAnything) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"279 lines", withoutLastLine(sampleLines())},
+        {"Boolean yes", sampleWith(1, "MsgBt(1) =yes")},
+        {"empty Boolean", sampleWith(37, "Bt_Browse(1)=")},
+        {"list length abc", sampleWith(97, "TRG1(13)_ListCount=abc")},
+        {"list length 14", sampleWith(97, "TRG1(13)_ListCount=14")},
+        {"zone abc", sampleWith(kCheck1Line + 1, "Check1(1)=abc")},
+        {"zone 2", sampleWith(kCheck1Line + 72, "Check1(72)=2")},
+        {"zone 1.5 rounds to 2", sampleWith(kCheck1Line + 5, "Check1(5)=1.5")},
+        {"TFileLength overflows", sampleWith(280, "TFileLength=2147483648")},
+        {"TMsgSize overflows", sampleWith(61, "TMsgSize(1)=99999999999")},
+    };
+    for (const auto& [name, lines] : cases) {
+        SCOPED_TRACE(name);
+        Editor e;
+        e.form.WaveFile[1].setText("kept");
+        e.app.blnChanged = false;
+        std::string before = snapshot(e.form);
+        EXPECT_FALSE(openLines(e, lines));
+        EXPECT_EQ(snapshot(e.form), before);
+        EXPECT_FALSE(e.form.MsgUnchanged);
+        EXPECT_FALSE(e.app.blnChanged);
+        expectConfigMessage(e);
+    }
+}
+
+TEST_F(ConfigFileTest, missingFile_failsWithTheConfigurationMessage) {
+    Editor e;
+    EXPECT_FALSE(e.form.config().OpenConfig(e.test.folder.file("none.cfg")));
+    expectConfigMessage(e);
+}
+
+TEST_F(ConfigFileTest, extraLinesAndAnyKeys_loadByPosition) {
+    Editor e;
+    auto lines = sampleLines();
+    for (auto& line : lines)
+        line = "K" + line.substr(line.find('='));
+    lines[12] = "gong-without-equals";  // WaveFile(1): the whole line is the value
+    lines.push_back("Extra=line");
+    lines.push_back("another");
+    ASSERT_TRUE(openLines(e, lines));
+    EXPECT_EQ(e.form.WaveFile[1].text(), "gong-without-equals");
+    EXPECT_EQ(e.form.FilePath[3], "C:\\a=b\\x.wav");
+    EXPECT_EQ(e.form.WaveFile[10].text(), kLongName);
+    EXPECT_EQ(e.form.TFileLength, 97300);
+    EXPECT_EQ(e.form.Check1[72].value(), 1);
+}
+
+TEST_F(ConfigFileTest, booleanValues_takeAnyLetterCaseAndNumbers) {
+    for (const std::string value : {"true", "TRUE", "-1", "1", "0.5"}) {
+        Editor e;
+        ASSERT_TRUE(openLines(e, sampleWith(11, "MsgBt(11) =" + value))) << value;
+        EXPECT_TRUE(e.form.MsgBt[11].enabled()) << value;
+    }
+    for (const std::string value : {"false", "FaLsE", "0"}) {
+        Editor e;
+        ASSERT_TRUE(openLines(e, sampleWith(1, "MsgBt(1) =" + value))) << value;
+        EXPECT_FALSE(e.form.MsgBt[1].enabled()) << value;
+    }
+}
+
+TEST_F(ConfigFileTest, sizeValue_takesTheLeadingNumberRoundedHalfToEven) {
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"12k", 12}, {"abc", 0}, {"", 0}, {"2500.5", 2500}, {"3500.5", 3500}, {"1001.5", 1002}, {" 42", 42}};
+    for (const auto& [value, expected] : cases) {
+        Editor e;
+        ASSERT_TRUE(openLines(e, sampleWith(61, "TMsgSize(1)=" + value))) << value;
+        EXPECT_EQ(e.form.TMsgSize[1], expected) << value;
+        EXPECT_EQ(e.form.MsgSize[1].caption(), n(expected / 1000)) << value;
+    }
+}
+
+TEST_F(ConfigFileTest, listLength_rebuildsEveryStepListAndKeepsTheTexts) {
+    Editor e;
+    ASSERT_TRUE(openLines(e, sampleWith(97, "TRG1(13)_ListCount=4")));
+    const std::vector<std::string> expected = {" ", "1", "2", "3"};
+    for (int j = 1; j <= 48; ++j)
+        EXPECT_EQ(e.form.TRG1[j].list(), expected) << j;
+    EXPECT_EQ(e.form.TRG1[5].text(), "10");  // not in the list, kept as read
+    EXPECT_EQ(e.form.TRG1[9].text(), " ");   // the one blank is neither trimmed on writing nor on reading
+
+    Editor none;
+    ASSERT_TRUE(openLines(none, sampleWith(97, "TRG1(13)_ListCount=-3")));
+    for (int j = 1; j <= 48; ++j)
+        EXPECT_TRUE(none.form.TRG1[j].list().empty()) << j;
+}
+
+TEST_F(ConfigFileTest, failedSave_leavesTheOldFileIntact) {
+    Editor e;
+    fillSampleSet(e.form);
+
+    EXPECT_FALSE(e.form.config().SaveConfig(e.test.folder.file("missing") + "/x.cfg"));
+    expectConfigMessage(e);
+
+    std::string readOnly = e.test.folder.file("locked.cfg");
+    writeBytes(readOnly, "old content\r\n");
+    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    Editor f;
+    EXPECT_FALSE(f.form.config().SaveConfig(readOnly));
+    EXPECT_EQ(readBytes(readOnly), "old content\r\n");
+    expectConfigMessage(f);
+}
+
+TEST_F(ConfigFileTest, lineBreakInAValue_refusesToWriteAShiftedFile) {
+    Editor e;
+    std::string path = e.test.folder.file("set.cfg");
+    writeBytes(path, "old\r\n");
+    e.form.FilePath[1] = "/sets/odd\nname.wav";
+    EXPECT_FALSE(e.form.config().SaveConfig(path));
+    EXPECT_EQ(readBytes(path), "old\r\n");
+    expectConfigMessage(e);
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+#include "shell/FileCommands.h"
+
+#include "editor/ConfigFile.h"
+#include "editor/Form1.h"
+#include "editor/TextPrintout.h"
+#include "settings/AppState.h"
+#include "shell/InstanceMarker.h"
+#include "shell/MDIKVT3310.h"
+
+FileCommands::FileCommands(Platform& platform, AppState& app, MDIKVT3310& mdi, Form1& form)
+    : m_platform(platform), m_app(app), m_mdi(mdi), m_form(form) {
+    mdi.Open.Click = [this] { open(); };
+    mdi.Save.Click = [this] { save(); };
+    mdi.Save_as.Click = [this] { saveAs(); };
+    mdi.Save_as_text_file.Click = [this] { saveAsTextFile(); };
+    mdi.Instructions_for_use.Click = [this] { instructionsForUse(); };
+    mdi.Contacts.Click = [this] { contacts(); };
+    mdi.Instructions_for_use.setVisible(true);
+    mdi.Contacts.setVisible(true);
+}
+
+FileCommands::SplitPath FileCommands::splitPath(const std::string& path, char separator) {
+    auto last = path.rfind(separator);
+    if (last == std::string::npos)
+        return {"", path};
+    return {path.substr(0, last + 1), path.substr(last + 1)};
+}
+
+std::string FileCommands::configName(const std::string& name) {
+    if (name.empty())
+        return kDefaultConfig;
+    return name.substr(0, name.find('.')) + ".cfg";
+}
+
+void FileCommands::prepareConfigDialog() {
+    CommonDialog& dialog = m_form.CommonDialog1;
+    dialog.CancelError = true;
+    dialog.Filter = std::string("All Files (*.*)|*.*|") + "Message Files (*.cfg)|*.cfg";
+    dialog.FilterIndex = 2;
+    dialog.FileName = m_form.MessageFile;
+    if (!m_app.strMSGFilePath.empty())
+        dialog.InitDir = m_app.strMSGFilePath;
+}
+
+void FileCommands::open() {
+    if (m_app.blnChanged) {
+        int answer = m_platform.msgBox.MsgBox(m_form.MDI_MsgInfo[0].caption(),
+                                              IMessageBox::vbYesNo | IMessageBox::vbQuestion, m_mdi.caption());
+        // The user asked to keep the changes: opening over them after a failed save would lose them.
+        if (answer == IMessageBox::vbYes && !save())
+            return;
+    }
+    if (m_form.MessageFile.empty())
+        m_form.MessageFile = kDefaultConfig;
+    prepareConfigDialog();
+    if (!m_form.CommonDialog1.ShowOpen())
+        return;
+
+    SplitPath chosen = splitPath(m_form.CommonDialog1.FileName, m_platform.fs.separator());
+    bool opened = m_form.config().OpenConfig(chosen.folder + chosen.name);
+    // A file that could not be read must not become the target of the next Save.
+    if (opened) {
+        m_form.MessageFile = chosen.name;
+        m_app.strMSGFilePath = chosen.folder;
+        m_mdi.setCaption(m_app.strBaseCaption + chosen.name);
+    }
+    m_form.CommonDialog1.FileName.clear();
+    InstanceMarker(m_platform, m_app, m_mdi).WriteTempFile();
+    if (opened)
+        m_app.blnChanged = false;
+}
+
+bool FileCommands::save() {
+    m_form.MessageFile = configName(m_form.MessageFile);
+    if (!m_form.config().SaveConfig(m_app.strMSGFilePath + m_form.MessageFile))
+        return false;
+    m_app.blnChanged = false;
+    return true;
+}
+
+bool FileCommands::saveAs() {
+    prepareConfigDialog();
+    if (!m_form.CommonDialog1.ShowSave())
+        return false;
+
+    SplitPath chosen = splitPath(m_form.CommonDialog1.FileName, m_platform.fs.separator());
+    std::string file = configName(chosen.name);
+    bool saved = m_form.config().SaveConfig(chosen.folder + file);
+    m_form.CommonDialog1.FileName.clear();
+    if (!saved)
+        return false;
+    m_form.MessageFile = file;
+    m_app.strMSGFilePath = chosen.folder;
+    m_mdi.setCaption(m_app.strBaseCaption + chosen.name);
+    m_app.blnChanged = false;
+    return true;
+}
+
+void FileCommands::saveAsTextFile() {
+    CommonDialog& dialog = m_form.CommonDialog1;
+    dialog.CancelError = true;
+    dialog.Filter = std::string("All Files (*.*)|*.*|Text Files") + "(*.txt)|*.txt";
+    dialog.FilterIndex = 2;
+    dialog.FileName = kDefaultPrintout;
+    if (!m_app.strAPPFilePath.empty())
+        dialog.InitDir = m_app.strAPPFilePath;
+    if (!dialog.ShowSave())
+        return;
+
+    std::string path = dialog.FileName.empty() ? std::string(kDefaultPrintout) : dialog.FileName;
+    bool written = m_form.printout().PrintOutTxt(path);
+    dialog.FileName.clear();
+    // An older file of that name would be shown as if it were this printout.
+    if (written)
+        m_platform.viewer.view(path);
+}
+
+void FileCommands::instructionsForUse() {
+    viewProgramFile(kInstructionsFile);
+}
+
+void FileCommands::contacts() {
+    viewProgramFile(kContactsFile);
+}
+
+void FileCommands::viewProgramFile(const char* name) {
+    m_platform.viewer.view(m_platform.fs.programFolder() + m_platform.fs.separator() + name);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Platform.h"
+
+struct AppState;
+class Form1;
+class MDIKVT3310;
+
+/// The main window's file and help commands: Open, Save, Save as, Save as text file, Instructions for use
+/// and Contacts. They keep `MessageFile`, `strMSGFilePath`, `blnChanged` and the caption up to date around
+/// the configuration file and the printout of the editor. Wires the menu items of `mdi`.
+///
+/// A command that fails changes none of that state: `blnChanged` is cleared only after the set was saved
+/// or a configuration opened, and a failed Open or Save as leaves the current file name as it was.
+class FileCommands {
+public:
+    static constexpr const char* kDefaultConfig = "MessageSetup.cfg";
+    static constexpr const char* kDefaultPrintout = "PrintSetup.txt";
+    static constexpr const char* kInstructionsFile = "IFU Tavro Message manager.TXT";
+    static constexpr const char* kContactsFile = "Contacts Norvik.TXT";
+
+    FileCommands(Platform& platform, AppState& app, MDIKVT3310& mdi, Form1& form);
+
+    void open();
+    /// Saves to the current configuration file; true when it was written.
+    bool save();
+    /// Asks for a file and saves to it; false when the user cancelled or the save failed (the close
+    /// request then keeps the program running).
+    bool saveAs();
+    void saveAsTextFile();
+    void instructionsForUse();
+    void contacts();
+
+    struct SplitPath {
+        std::string folder;  ///< up to and including the last separator; empty without one
+        std::string name;    ///< after the last separator; the whole path without one
+    };
+    static SplitPath splitPath(const std::string& path, char separator);
+    /// The configuration file name saved for a chosen name: the part before its first "." followed by
+    /// ".cfg", or the whole name followed by ".cfg" when it has no "."; the default name for an empty one.
+    static std::string configName(const std::string& name);
+
+private:
+    void prepareConfigDialog();
+    void viewProgramFile(const char* name);
+
+    Platform& m_platform;
+    AppState& m_app;
+    MDIKVT3310& m_mdi;
+    Form1& m_form;
+};

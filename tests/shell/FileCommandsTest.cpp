@@ -1,0 +1,306 @@
+// The File and Help commands of the main window: dialogs, file names, caption, unsaved-changes flag, viewing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "editor/ConfigFile.h"
+#include "editor/Form1.h"
+#include "settings/AppState.h"
+#include "shell/Application.h"
+#include "shell/FileCommands.h"
+#include "shell/InstanceMarker.h"
+#include "shell/MDIKVT3310.h"
+#include "support/TestPlatform.h"
+
+namespace {
+
+constexpr const char* kBase = "Tavro message manager ";
+constexpr const char* kConfigFilter = "All Files (*.*)|*.*|Message Files (*.cfg)|*.cfg";
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+struct Commands : ::testing::Test {
+    TestPlatform test;
+    AppState app;
+    MDIKVT3310 mdi;
+    Form1 form{test.platform, app, mdi};
+    FileCommands commands{test.platform, app, mdi, form};
+    const char sep = test.fs.separator();
+
+    Commands() {
+        form.Form_Load();
+        for (std::string* f : {&app.strAPPFilePath, &app.strMSGFilePath, &app.strTMPFilePath})
+            *f = dir();
+        app.strBaseCaption = kBase;
+        mdi.setCaption(kBase);
+    }
+    /// The program folder with a trailing separator.
+    std::string dir() const { return test.folder.path() + sep; }
+    /// A folder inside the program folder, with a trailing separator.
+    std::string subdir(const std::string& name) {
+        std::filesystem::create_directories(dir() + name);
+        return dir() + name + sep;
+    }
+    /// A configuration file holding a set whose slot 1 is named `name`.
+    std::string configWithName(const std::string& path, const std::string& name) {
+        TestPlatform other;
+        AppState otherApp;
+        MDIKVT3310 otherMdi;
+        Form1 source{other.platform, otherApp, otherMdi};
+        source.Form_Load();
+        source.WaveFile[1].setText(name);
+        EXPECT_TRUE(source.config().SaveConfig(path));
+        return path;
+    }
+    void expectConfigMessage() {
+        ASSERT_EQ(test.msgBox.shown.size(), 1u);
+        EXPECT_EQ(test.msgBox.shown.back().text, "Configuration file cannot be found!");
+    }
+};
+
+TEST_F(Commands, splitPath_usesTheLastSeparator) {
+    auto hall = FileCommands::splitPath(std::string("D:") + sep + "sets" + sep + "hall.cfg", sep);
+    EXPECT_EQ(hall.folder, std::string("D:") + sep + "sets" + sep);
+    EXPECT_EQ(hall.name, "hall.cfg");
+    auto bare = FileCommands::splitPath("hall.cfg", sep);
+    EXPECT_EQ(bare.folder, "");
+    EXPECT_EQ(bare.name, "hall.cfg");
+    auto inCfgFolder = FileCommands::splitPath(std::string("D:") + sep + "x.cfg" + sep + "hall", sep);
+    EXPECT_EQ(inCfgFolder.folder, std::string("D:") + sep + "x.cfg" + sep);
+    EXPECT_EQ(inCfgFolder.name, "hall");
+
+    EXPECT_EQ(FileCommands::configName("a.b.cfg"), "a.cfg");
+    EXPECT_EQ(FileCommands::configName("hall"), "hall.cfg");
+    EXPECT_EQ(FileCommands::configName("hall.txt"), "hall.cfg");
+}
+
+TEST_F(Commands, open_loadsTheChosenFileAndTakesItsNameAndFolder) {
+    std::string sets = subdir("sets");
+    configWithName(sets + "a.b.cfg", "gong");
+    form.CommonDialog1.InitDir = "kept";
+    test.fileDialog.chooseNext(sets + "a.b.cfg");
+    mdi.Open.click();
+
+    ASSERT_EQ(test.fileDialog.requests.size(), 1u);
+    const FileDialogRequest& r = test.fileDialog.requests[0];
+    EXPECT_EQ(r.filter, kConfigFilter);
+    EXPECT_EQ(r.filterIndex, 2);
+    EXPECT_EQ(r.fileName, "MessageSetup.cfg");
+    EXPECT_EQ(r.initDir, dir());
+    EXPECT_FALSE(r.save);
+
+    EXPECT_EQ(form.WaveFile[1].text(), "gong");
+    EXPECT_EQ(form.MessageFile, "a.b.cfg");  // any extension kept
+    EXPECT_EQ(app.strMSGFilePath, sets);
+    EXPECT_EQ(mdi.caption(), std::string(kBase) + "a.b.cfg");
+    EXPECT_EQ(form.CommonDialog1.FileName, "");
+    EXPECT_FALSE(app.blnChanged);
+    EXPECT_EQ(readBytes(dir() + InstanceMarker::kFileName), std::string(kBase) + "a.b.cfg\r\n");
+    EXPECT_TRUE(test.msgBox.shown.empty());
+}
+
+TEST_F(Commands, failedOpen_changesNothing) {
+    std::string bad = dir() + "bad.cfg";
+    ASSERT_TRUE(test.fs.writeFileAtomic(bad, "MsgBt(1) =True\r\n"));  // far fewer than 280 lines
+    form.WaveFile[1].setText("mine");
+    app.blnChanged = true;
+    form.MessageFile = "mine.cfg";
+    test.msgBox.answerNext(IMessageBox::vbNo);
+    test.fileDialog.chooseNext(bad);
+    mdi.Open.click();
+
+    EXPECT_EQ(form.WaveFile[1].text(), "mine");
+    EXPECT_EQ(form.MessageFile, "mine.cfg");
+    EXPECT_EQ(app.strMSGFilePath, dir());
+    EXPECT_EQ(mdi.caption(), kBase);
+    EXPECT_TRUE(app.blnChanged);
+    ASSERT_EQ(test.msgBox.shown.size(), 2u);
+    EXPECT_EQ(test.msgBox.shown[1].text, "Configuration file cannot be found!");
+
+    // So the next Save still goes to the set's own file, not to the one that could not be read.
+    mdi.Save.click();
+    EXPECT_EQ(readBytes(bad), "MsgBt(1) =True\r\n");
+    EXPECT_TRUE(test.fs.exists(dir() + "mine.cfg"));
+}
+
+TEST_F(Commands, openWithChanges_yesSavesFirst_noDoesNot_cancelledDialogStops) {
+    std::string other = configWithName(dir() + "other.cfg", "other");
+    form.WaveFile[1].setText("mine");
+    app.blnChanged = true;
+    test.msgBox.answerNext(IMessageBox::vbYes);
+    test.fileDialog.chooseNext(other);
+    mdi.Open.click();
+    ASSERT_EQ(test.msgBox.shown.size(), 1u);
+    EXPECT_EQ(test.msgBox.shown[0].text, "Do you want to save the changes?");
+    EXPECT_EQ(test.msgBox.shown[0].flags, IMessageBox::vbYesNo | IMessageBox::vbQuestion);
+    EXPECT_EQ(test.msgBox.shown[0].title, kBase);
+    EXPECT_NE(readBytes(dir() + "MessageSetup.cfg").find("WaveFile(1)=mine\r\n"), std::string::npos);
+    EXPECT_EQ(form.WaveFile[1].text(), "other");
+
+    form.MessageFile = "unsaved.cfg";
+    app.blnChanged = true;
+    test.msgBox.answerNext(IMessageBox::vbNo);
+    test.fileDialog.cancelNext();
+    mdi.Open.click();
+    EXPECT_FALSE(test.fs.exists(dir() + "unsaved.cfg"));
+    EXPECT_TRUE(app.blnChanged);
+    EXPECT_EQ(form.MessageFile, "unsaved.cfg");
+}
+
+TEST_F(Commands, openWithChanges_yesAndAFailedSave_keepsTheChangedSet) {
+    app.strMSGFilePath = dir() + "missing" + sep;
+    form.WaveFile[1].setText("mine");
+    app.blnChanged = true;
+    test.msgBox.answerNext(IMessageBox::vbYes);
+    mdi.Open.click();  // no dialog: an unexpected one fails the test
+    EXPECT_EQ(form.WaveFile[1].text(), "mine");
+    EXPECT_TRUE(app.blnChanged);
+    ASSERT_EQ(test.msgBox.shown.size(), 2u);
+    EXPECT_EQ(test.msgBox.shown[1].text, "Configuration file cannot be found!");
+}
+
+TEST_F(Commands, save_writesTheCurrentFileWithTheCfgExtension) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"MessageSetup.cfg", "MessageSetup.cfg"}, {"a.b.cfg", "a.cfg"}, {"hall", "hall.cfg"}};
+    for (const auto& [current, written] : cases) {
+        form.MessageFile = current;
+        app.blnChanged = true;
+        mdi.Save.click();
+        EXPECT_EQ(form.MessageFile, written);
+        EXPECT_TRUE(test.fs.exists(dir() + written)) << written;
+        EXPECT_FALSE(app.blnChanged);
+    }
+    EXPECT_EQ(mdi.caption(), kBase);
+    EXPECT_TRUE(test.fileDialog.requests.empty());
+}
+
+TEST_F(Commands, failedSave_keepsTheFlagAndTheOldFile) {
+    app.strMSGFilePath = dir() + "missing" + sep;
+    app.blnChanged = true;
+    EXPECT_FALSE(commands.save());
+    EXPECT_TRUE(app.blnChanged);
+    expectConfigMessage();
+
+    app.strMSGFilePath = dir();
+    std::string locked = dir() + "MessageSetup.cfg";
+    ASSERT_TRUE(test.fs.writeFileAtomic(locked, "old"));
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+    EXPECT_FALSE(commands.save());
+    EXPECT_TRUE(app.blnChanged);
+    EXPECT_EQ(readBytes(locked), "old");
+}
+
+TEST_F(Commands, saveAs_savesUnderTheChosenNameAndShowsItInTheCaption) {
+    std::string cfgFolder = subdir("x.cfg");
+    const struct {
+        std::string chosen, folder, file;
+    } cases[] = {
+        {dir() + "hall", dir(), "hall.cfg"},
+        {dir() + "a.b.cfg", dir(), "a.cfg"},
+        {cfgFolder + "hall", cfgFolder, "hall.cfg"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        app.blnChanged = true;
+        test.fileDialog.chooseNext(c.chosen);
+        mdi.Save_as.click();
+        EXPECT_TRUE(test.fs.exists(c.folder + c.file));
+        EXPECT_EQ(form.MessageFile, c.file);
+        EXPECT_EQ(app.strMSGFilePath, c.folder);
+        EXPECT_EQ(mdi.caption(), kBase + FileCommands::splitPath(c.chosen, sep).name);
+        EXPECT_EQ(form.CommonDialog1.FileName, "");
+        EXPECT_FALSE(app.blnChanged);
+    }
+    const FileDialogRequest& r = test.fileDialog.requests.back();
+    EXPECT_EQ(r.filter, kConfigFilter);
+    EXPECT_EQ(r.filterIndex, 2);
+    EXPECT_EQ(r.fileName, "a.cfg");  // the name the previous Save as left
+    EXPECT_EQ(r.initDir, dir());
+    EXPECT_TRUE(r.save);
+}
+
+TEST_F(Commands, saveAsCancelledOrFailed_keepsTheFlagAndTheCurrentFile) {
+    app.blnChanged = true;
+    test.fileDialog.cancelNext();
+    EXPECT_FALSE(commands.saveAs());
+    EXPECT_TRUE(app.blnChanged);
+
+    test.fileDialog.chooseNext(dir() + "missing" + sep + "hall.cfg");
+    EXPECT_FALSE(commands.saveAs());
+    EXPECT_TRUE(app.blnChanged);
+    EXPECT_EQ(form.MessageFile, "MessageSetup.cfg");
+    EXPECT_EQ(app.strMSGFilePath, dir());
+    EXPECT_EQ(mdi.caption(), kBase);
+    expectConfigMessage();
+}
+
+TEST_F(Commands, closeWithChanges_yesThenCancelledOrFailedSave_keepsRunning) {
+    Application application{test.platform};
+    FileCommands appCommands{test.platform, application.app(), application.mdi(), application.form()};
+    application.SaveAsCommand = [&appCommands] { return appCommands.saveAs(); };
+    application.app().strAPPFilePath = dir();
+    application.form().Form_Load();
+    application.app().blnChanged = true;
+
+    test.msgBox.answerNext(IMessageBox::vbYes);
+    test.fileDialog.cancelNext();
+    EXPECT_FALSE(application.mdi().requestClose());
+
+    test.msgBox.answerNext(IMessageBox::vbYes);
+    test.fileDialog.chooseNext(dir() + "missing" + sep + "hall.cfg");
+    EXPECT_FALSE(application.mdi().requestClose());
+    EXPECT_TRUE(application.app().blnChanged);
+
+    test.msgBox.answerNext(IMessageBox::vbYes);
+    test.fileDialog.chooseNext(dir() + "hall.cfg");
+    EXPECT_TRUE(application.mdi().requestClose());
+    EXPECT_TRUE(test.fs.exists(dir() + "hall.cfg"));
+}
+
+TEST_F(Commands, saveAsTextFile_writesThePrintoutAndOpensItInTheViewer) {
+    std::string path = dir() + "my print;'x'.txt";
+    test.fileDialog.chooseNext(path);
+    mdi.Save_as_text_file.click();
+
+    const FileDialogRequest& r = test.fileDialog.requests.at(0);
+    EXPECT_EQ(r.filter, "All Files (*.*)|*.*|Text Files(*.txt)|*.txt");
+    EXPECT_EQ(r.filterIndex, 2);
+    EXPECT_EQ(r.fileName, "PrintSetup.txt");
+    EXPECT_EQ(r.initDir, dir());
+    EXPECT_TRUE(r.save);
+    std::string printout = readBytes(path);
+    EXPECT_EQ(printout.rfind("Message-", 0), 0u);
+    EXPECT_EQ(std::count(printout.begin(), printout.end(), '\n'), 17);
+    EXPECT_EQ(test.viewer.viewed, std::vector<std::string>{path});
+    EXPECT_EQ(form.CommonDialog1.FileName, "");
+    EXPECT_FALSE(app.blnChanged);
+}
+
+TEST_F(Commands, saveAsTextFileCancelledOrFailed_opensNothing) {
+    test.fileDialog.cancelNext();
+    mdi.Save_as_text_file.click();
+    EXPECT_EQ(form.CommonDialog1.FileName, "PrintSetup.txt");
+
+    test.fileDialog.chooseNext(dir() + "missing" + sep + "PrintSetup.txt");
+    mdi.Save_as_text_file.click();
+    EXPECT_TRUE(test.viewer.viewed.empty());
+    EXPECT_TRUE(test.msgBox.shown.empty());
+}
+
+TEST_F(Commands, helpItems_areShownAndOpenTheFilesOfTheProgramFolder) {
+    EXPECT_TRUE(mdi.Instructions_for_use.visible());
+    EXPECT_TRUE(mdi.Contacts.visible());
+    mdi.Instructions_for_use.click();
+    mdi.Contacts.click();
+    EXPECT_EQ(test.viewer.viewed,
+              (std::vector<std::string>{test.fs.programFolder() + sep + "IFU Tavro Message manager.TXT",
+                                        test.fs.programFolder() + sep + "Contacts Norvik.TXT"}));
+}
+
+}  // namespace

@@ -6,6 +6,8 @@
 #include "editor/Formats.h"
 #include "editor/TextPrintout.h"
 #include "settings/AppState.h"
+#include "settings/LanguageApplier.h"
+#include "settings/LanguageMenu.h"
 #include "settings/SettingsFile.h"
 
 namespace {
@@ -82,6 +84,8 @@ Form1::Form1(Platform& platform, AppState& app, MDIKVT3310& mdi)
     MDI_MsgInfo[1].setVisible(false);
     Picture1.setVisible(false);
 
+    m_language = std::make_unique<LanguageApplier>(*this);
+    m_languageMenu = std::make_unique<LanguageMenu>(*this);
     m_config = std::make_unique<ConfigFile>(*this);
     m_printout = std::make_unique<TextPrintout>(*this);
 }
@@ -131,8 +135,10 @@ void Form1::Form_Load() {
 
 void Form1::Form_Activate() {
     std::string settings = m_app.strAPPFilePath + "KVT3310.INI";
-    if (m_platform.fs.exists(settings))
+    const bool settingsExist = m_platform.fs.exists(settings);
+    if (settingsExist)
         SettingsFile(*this).OpenIni(settings);
+    languageMenu().applyRemembered(settingsExist);
     sbrStatus.setPanelText(1, StatusText[11] + " ");
     sbrStatus.setPanelText(2, StatusText[12] + " ");
     m_platform.player.setDeviceType("WaveAudio");

@@ -17,6 +17,8 @@
 #include "platform/TextBox.h"
 
 struct AppState;
+class LanguageApplier;
+class LanguageMenu;
 class ConfigFile;
 class MDIKVT3310;
 class TextPrintout;
@@ -115,6 +117,10 @@ public:
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }
     MDIKVT3310& mdi() { return m_mdi; }
+    /// `OpenLng`.
+    LanguageApplier& language() { return *m_language; }
+    /// `LngSel_Click`, `other_Click` and the start language.
+    LanguageMenu& languageMenu() { return *m_languageMenu; }
     /// `SaveConfig` and `OpenConfig`.
     ConfigFile& config() { return *m_config; }
     /// `PrintOutTxt`.
@@ -126,6 +132,8 @@ private:
     Platform& m_platform;
     AppState& m_app;
     MDIKVT3310& m_mdi;
+    std::unique_ptr<LanguageApplier> m_language;
+    std::unique_ptr<LanguageMenu> m_languageMenu;
     std::unique_ptr<ConfigFile> m_config;
     std::unique_ptr<TextPrintout> m_printout;
 };

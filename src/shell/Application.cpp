@@ -25,7 +25,7 @@ const std::array<std::pair<const char*, std::int16_t>, 11> kBuiltInLanguages = {
 }  // namespace
 
 Application::Application(Platform& platform)
-    : m_platform(platform), m_form(platform, m_app, m_mdi), m_splash(platform) {
+    : m_platform(platform), m_form(platform, m_app, m_mdi), m_splash(platform, m_app) {
     m_mdi.QueryUnload = [this] { return MDIForm_QueryUnload(); };
     m_splash.SplashDone = [this] { showEditor(); };
     m_mdi.About_Tavro_message_manager.Click = [this] {
@@ -58,7 +58,7 @@ bool Application::StartUp() {
     auto running = m_platform.windows.FindWindowA(MDIKVT3310::kWindowClass, m_app.strRunningCaption);
 
     IniProcedures ini(m_platform.fs, m_platform.codec);
-    std::string language = ini.ReadIni("File Paths", "LanguageFile", programFolder + "KVT3310.ini").value_or("");
+    std::string language = ini.ReadIni("File Paths", "LanguageFile", programFolder + "KVT3310.INI").value_or("");
     if (language.empty())
         language = "en.lng";
     m_app.LngExternal = true;

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "settings/BuiltInLanguages.h"
+
 MDIKVT3310::MDIKVT3310() {
     File.setCaption("File");
     Open.setCaption("Open");
@@ -39,4 +41,25 @@ bool MDIKVT3310::requestClose() {
     if (Unload)
         Unload();
     return true;
+}
+
+void MDIKVT3310::UncheckLanguages() {
+    for (MenuItem& item : LngSel)
+        item.setChecked(false);
+    other.setChecked(false);
+}
+
+void MDIKVT3310::LngSelect(std::string name) {
+    if (name.empty()) {
+        LngSel[0].setChecked(true);
+        return;
+    }
+    std::size_t dot = name.find('.');
+    // A name without "." cannot be a built-in language's file: it is an own file.
+    const BuiltInLanguage* language =
+        dot == std::string::npos ? nullptr : BuiltInLanguages::byCode(name.substr(0, dot));
+    if (language)
+        LngSel[language->menuIndex].setChecked(true);
+    else
+        other.setChecked(true);
 }

@@ -33,6 +33,12 @@ public:
     MenuItem other;
     MenuItem Help, Instructions_for_use, Contacts, About_Tavro_message_manager;
 
+    /// Removes the check mark from `LngSel` 0 to 10 and from `other`.
+    void UncheckLanguages();
+    /// Checks the language item matching a language file name ("de.lng" checks `LngSel` 3; an empty name
+    /// checks `LngSel` 0; any other name, also one without ".", checks `other`). Other marks stay.
+    void LngSelect(std::string name);
+
 private:
     std::string m_caption;
 };

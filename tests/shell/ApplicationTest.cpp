@@ -11,7 +11,7 @@ struct App : ::testing::Test {
     TestPlatform test;
     Application application{test.platform};
     std::string folder() const { return test.folder.path() + "/"; }
-    void settings(const std::string& text) { ASSERT_TRUE(test.fs.writeFileAtomic(folder() + "KVT3310.ini", text)); }
+    void settings(const std::string& text) { ASSERT_TRUE(test.fs.writeFileAtomic(folder() + "KVT3310.INI", text)); }
 };
 
 TEST_F(App, firstStartInEmptyFolder_foldersAreProgramFolderAndEnglish) {

@@ -1,0 +1,105 @@
+#include "settings/LanguageApplier.h"
+
+#include "editor/Form1.h"
+#include "settings/AppState.h"
+#include "settings/LanguageFile.h"
+#include "shell/InstanceMarker.h"
+#include "shell/MDIKVT3310.h"
+
+std::optional<std::vector<std::string>> LanguageApplier::readTexts(const std::string& file) const {
+    const AppState& app = m_form.app();
+    if (app.LngExternal) {
+        auto lines = LanguageFile::read(m_form.platform().fs, m_form.platform().codec, file, LanguageFile::kLines);
+        if (!lines)
+            return std::nullopt;
+        return std::vector<std::string>(lines->begin() + LanguageFile::kSplashLines, lines->end());
+    }
+    std::vector<std::string> texts;
+    texts.reserve(kTexts);
+    for (int offset = kFirstOffset; offset <= kLastOffset; offset += 10) {
+        auto text = m_catalogue.text(app.LngBase, offset);
+        if (!text)
+            return std::nullopt;
+        texts.push_back(std::move(*text));
+    }
+    return texts;
+}
+
+bool LanguageApplier::OpenLng(const std::string& file) {
+    const AppState& app = m_form.app();
+    int charset = app.LngExternal ? kWestern : charsetOf(app.LngBase);
+    // Every text is read before anything changes, so a failure leaves the windows as they were.
+    auto texts = readTexts(file);
+    if (!texts) {
+        m_form.platform().msgBox.Beep();
+        m_form.platform().msgBox.MsgBox(m_form.MsgText[9], IMessageBox::vbQuestion | IMessageBox::vbOKOnly,
+                                        m_form.Caption);
+        return false;
+    }
+    apply(*texts, charset);
+    return true;
+}
+
+void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) {
+    auto text = [&](int offset) -> const std::string& {
+        return texts[static_cast<std::size_t>((offset - kFirstOffset) / 10)];
+    };
+    Form1& f = m_form;
+    MDIKVT3310& mdi = f.mdi();
+
+    mdi.setCaption(text(70) + " ");
+    f.app().strBaseCaption = text(70) + " ";
+
+    int offset = 80;
+    for (MenuItem* item : {&mdi.File, &mdi.Open, &mdi.Save, &mdi.Save_as, &mdi.Save_as_text_file, &mdi.Exit, &mdi.Setup,
+                           &mdi.Comport, &mdi.Com1, &mdi.Com2, &mdi.Language}) {
+        item->setCaption(text(offset));
+        offset += 10;
+    }
+    // Texts 190 and 200 name languages the menu does not offer; items 7 to 10 keep their codes.
+    for (int i = 0; i <= 6; ++i)
+        mdi.LngSel[i].setCaption(text(210 + 10 * i));
+    offset = 280;
+    for (MenuItem* item :
+         {&mdi.other, &mdi.Help, &mdi.Instructions_for_use, &mdi.Contacts, &mdi.About_Tavro_message_manager}) {
+        item->setCaption(text(offset));
+        offset += 10;
+    }
+
+    auto caption = [&](auto& control, int textOffset) {
+        control.setCaption(text(textOffset));
+        control.setCharset(charset);
+    };
+    caption(f.Frame1[0], 330);
+    caption(f.Frame1[1], 430);
+    caption(f.Lb_Message_Play, 340);
+    caption(f.Lb_Message_File, 350);
+    caption(f.Lb_Message_Time[0], 360);
+    caption(f.Lb_Message_Time[1], 370);
+    caption(f.Lb_Message_Size[0], 380);
+    caption(f.Lb_Message_Size[1], 390);
+    caption(f.Lb_Message_Sample[0], 400);
+    caption(f.Lb_Message_Sample[1], 410);
+    for (int i = 1; i <= Form1::kSlots; ++i)
+        caption(f.Bt_Browse[i], 420);
+    caption(f.Lb_Trigger_Play, 440);
+    caption(f.Lb_Trigger_Ms, 450);
+    caption(f.Lb_Trigger_Time[0], 460);
+    caption(f.Lb_Trigger_Time[1], 470);
+    caption(f.Lb_Trigger_Zones[0], 480);
+    caption(f.Lb_Total, 490);
+    caption(f.Bt_SendMessage, 500);
+
+    for (std::size_t i = 0; i < f.StatusText.size(); ++i)
+        f.StatusText[i] = text(510 + 10 * static_cast<int>(i));
+    for (std::size_t i = 0; i < f.MsgText.size(); ++i)
+        f.MsgText[i] = text(670 + 10 * static_cast<int>(i));
+    f.MDI_MsgInfo[0].setCaption(f.MsgText[6]);
+    f.MDI_MsgInfo[1].setCaption(f.MsgText[7]);
+
+    f.sbrStatus.setPanelText(1, f.StatusText[11] + " ");
+    f.sbrStatus.setPanelText(2, f.StatusText[12] + " ");
+    f.sbrStatus.setCharset(charset);
+
+    InstanceMarker(f.platform(), f.app(), mdi).WriteTempFile();
+}

@@ -1,0 +1,57 @@
+// Reading language files: line ends, the text after the first "=", blanks, short files.
+#include <gtest/gtest.h>
+
+#include "settings/LanguageFile.h"
+#include "support/TestPlatform.h"
+
+namespace {
+
+std::vector<std::string> texts(std::string_view content) {
+    std::vector<std::string> result;
+    for (auto line : LanguageFile::splitLines(content))
+        result.emplace_back(LanguageFile::lineText(line));
+    return result;
+}
+
+TEST(LanguageFile, lineEnds_crLfCrAloneAndLfAloneEachEndALine) {
+    EXPECT_EQ(texts("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(texts("a\r\n\r\nb\r\n"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(texts("\r\r"), (std::vector<std::string>{"", ""}));
+    EXPECT_TRUE(texts("").empty());
+}
+
+TEST(LanguageFile, lineText_isAfterTheFirstEqualsWithSpacesTrimmed) {
+    EXPECT_EQ(LanguageFile::lineText("Caption =  KVT 3310 set up:  "), "KVT 3310 set up:");
+    EXPECT_EQ(LanguageFile::lineText("formula==a=b"), "=a=b");
+    EXPECT_EQ(LanguageFile::lineText("   no label here  "), "no label here");
+    EXPECT_EQ(LanguageFile::lineText("empty=   "), "");
+    EXPECT_EQ(LanguageFile::lineText("tab=\tkept\t"), "\tkept\t");
+    EXPECT_EQ(LanguageFile::lineText(""), "");
+}
+
+TEST(LanguageFile, read_givesTheFirstLinesDecoded_orNothingWhenShortOrMissing) {
+    TestPlatform test;
+    const std::string path = test.folder.file("own.lng");
+    ASSERT_TRUE(test.fs.writeFileAtomic(path,
+                                        "1=Gr\xfc\xdf"
+                                        "e\r\n2=two\r\n3=three\r\n"));
+    auto two = LanguageFile::read(test.fs, test.codec, path, 2);
+    ASSERT_TRUE(two);
+    EXPECT_EQ(*two, (std::vector<std::string>{"Grüße", "two"}));
+    EXPECT_TRUE(LanguageFile::read(test.fs, test.codec, path, 3));
+    EXPECT_FALSE(LanguageFile::read(test.fs, test.codec, path, 4));
+    EXPECT_FALSE(LanguageFile::read(test.fs, test.codec, test.folder.file("none.lng"), 1));
+    EXPECT_FALSE(LanguageFile::read(test.fs, test.codec, "", 1));
+}
+
+TEST(LanguageFile, write_givesLabelEqualsTextLinesEndedByCrLf) {
+    Latin1Codec codec;
+    EXPECT_EQ(LanguageFile::write(codec, {{"Lb_Logo0", "Größe"}, {"File", " File"}}),
+              "Lb_Logo0=Gr\xf6\xdf"
+              "e\r\nFile= File\r\n");
+    EXPECT_EQ(LanguageFile::lineOfOffset(70), 11u);
+    EXPECT_EQ(LanguageFile::lineOfOffset(210), 25u);
+    EXPECT_EQ(LanguageFile::lineOfOffset(780), 82u);
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+#include "EditorSession.h"
+
+#include <filesystem>
+
+#include "editor/Form1.h"
+#include "settings/AppState.h"
+#include "settings/BuiltInLanguages.h"
+#include "settings/LanguageApplier.h"
+#include "shell/Application.h"
+
+EditorSession::EditorSession(HeadlessPlatform& headless)
+    : m_headless(headless), m_application(std::make_unique<Application>(headless.platform())) {
+    AppState& app = m_application->app();
+    IFileSystem& fs = headless.platform().fs;
+    const std::string programFolder = fs.programFolder() + fs.separator();
+    for (std::string* folder : {&app.strAPPFilePath, &app.strLNGFilePath, &app.stroLNGFilePath, &app.strMSGFilePath,
+                                &app.strWAVFilePath, &app.strTMPFilePath})
+        *folder = programFolder;
+    m_application->form().Form_Load();
+}
+
+EditorSession::~EditorSession() = default;
+
+Form1& EditorSession::form() {
+    return m_application->form();
+}
+
+bool EditorSession::useLanguage(const std::string& code) {
+    AppState& app = m_application->app();
+    Form1& f = form();
+    if (const BuiltInLanguage* language = BuiltInLanguages::byCode(code)) {
+        app.LngExternal = false;
+        app.LngBase = language->lngBase;
+        f.LanguageFile = language->fileName;
+        return f.language().OpenLng(f.LanguageFile);
+    }
+    const std::filesystem::path file(code);
+    if (file.extension() != ".lng" && file.extension() != ".LNG")
+        return false;
+    app.LngExternal = true;
+    f.LanguageFile = file.filename().string();
+    return f.language().OpenLng(fullPath(code));
+}
+
+std::string EditorSession::fullPath(const std::string& path) {
+    std::error_code ec;
+    auto full = std::filesystem::absolute(path, ec);
+    return ec ? path : full.lexically_normal().string();
+}

@@ -6,6 +6,9 @@
 #include "editor/Formats.h"
 #include "editor/TextPrintout.h"
 #include "settings/AppState.h"
+#include "unitlink/EraseOperation.h"
+#include "unitlink/PortConnection.h"
+#include "unitlink/SerialLink.h"
 #include "settings/LanguageApplier.h"
 #include "settings/LanguageMenu.h"
 #include "settings/SettingsFile.h"
@@ -77,8 +80,8 @@ Form1::Form1(Platform& platform, AppState& app, MDIKVT3310& mdi)
     for (int t = 1; t <= kTriggers; ++t)
         Lb_TRG[t].setCaption(std::to_string(t));
     sbrStatus.setPanelKey(1, "Status");
-    sbrStatus.setPanelKey(2, "Port");
-    sbrStatus.setPanelKey(3, "Time");
+    sbrStatus.setPanelKey(2, "Settings");
+    sbrStatus.setPanelKey(3, "ConnectTime");
     imgConnected.setVisible(false);
     MDI_MsgInfo[0].setVisible(false);
     MDI_MsgInfo[1].setVisible(false);
@@ -88,6 +91,9 @@ Form1::Form1(Platform& platform, AppState& app, MDIKVT3310& mdi)
     m_languageMenu = std::make_unique<LanguageMenu>(*this);
     m_config = std::make_unique<ConfigFile>(*this);
     m_printout = std::make_unique<TextPrintout>(*this);
+    m_link = std::make_unique<SerialLink>(*this);
+    m_connection = std::make_unique<PortConnection>(*this);
+    m_erase = std::make_unique<EraseOperation>(*this);
 }
 
 Form1::~Form1() = default;

@@ -22,6 +22,9 @@ class LanguageMenu;
 class ConfigFile;
 class MDIKVT3310;
 class TextPrintout;
+class SerialLink;
+class PortConnection;
+class EraseOperation;
 
 /// The message-set editor: a presentation model holding every control of the editor window by its name,
 /// and the message set those controls show. Control arrays are indexed from 1 as the program addresses
@@ -85,6 +88,8 @@ public:
     StatusBar sbrStatus;
 
     // --- Hidden controls ---
+    /// Diagnostics of the serial link, written after every byte read.
+    TextBox txtDataOutPoint, txtInputCheckSum;
     std::array<Label, 2> MDI_MsgInfo;  ///< copies of MsgText 6 and 7 for the main window
     Picture Picture1;                  ///< shown while a trigger sequence plays
 
@@ -125,6 +130,9 @@ public:
     ConfigFile& config() { return *m_config; }
     /// `PrintOutTxt`.
     TextPrintout& printout() { return *m_printout; }
+    SerialLink& link() { return *m_link; }
+    PortConnection& connection() { return *m_connection; }
+    EraseOperation& erase() { return *m_erase; }
 
 private:
     void setDefaultTexts();
@@ -136,4 +144,7 @@ private:
     std::unique_ptr<LanguageMenu> m_languageMenu;
     std::unique_ptr<ConfigFile> m_config;
     std::unique_ptr<TextPrintout> m_printout;
+    std::unique_ptr<SerialLink> m_link;
+    std::unique_ptr<PortConnection> m_connection;
+    std::unique_ptr<EraseOperation> m_erase;
 };

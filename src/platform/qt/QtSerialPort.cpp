@@ -1,0 +1,166 @@
+#include "platform/qt/QtSerialPort.h"
+
+#include <QSerialPort>
+#include <sstream>
+#include <vector>
+
+#ifdef __linux__
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
+
+QtSerialPort::QtSerialPort() : m_port(std::make_unique<QSerialPort>()) {
+    m_devices[1] = "/dev/ttyS0";
+    m_devices[2] = "/dev/ttyS1";
+    QObject::connect(m_port.get(), &QSerialPort::readyRead, [this] {
+        if (OnComm)
+            OnComm();
+    });
+}
+
+QtSerialPort::~QtSerialPort() {
+    m_port->disconnect();
+    if (m_port->isOpen())
+        m_port->close();
+}
+
+void QtSerialPort::setDevicePath(int number, std::string path) {
+    if (!path.empty())
+        m_devices[number] = std::move(path);
+}
+
+std::string QtSerialPort::deviceName(int number) const {
+#ifdef _WIN32
+    return "COM" + std::to_string(number);
+#else
+    auto it = m_devices.find(number);
+    return it != m_devices.end() ? it->second : "/dev/ttyS" + std::to_string(number - 1);
+#endif
+}
+
+bool QtSerialPort::portOpen() const {
+    return m_port->isOpen();
+}
+
+bool QtSerialPort::applySettings() {
+    // "baud,parity,data bits,stop bits", for example 115200,N,8,2.
+    std::vector<std::string> fields;
+    std::stringstream in(m_settings);
+    for (std::string field; std::getline(in, field, ',');)
+        fields.push_back(field);
+    if (fields.size() != 4 || fields[1].size() != 1)
+        return false;
+    int baud = 0, data = 0;
+    try {
+        baud = std::stoi(fields[0]);
+        data = std::stoi(fields[2]);
+    } catch (const std::exception&) {
+        return false;
+    }
+    QSerialPort::Parity parity;
+    switch (fields[1][0]) {
+        case 'N':
+        case 'n':
+            parity = QSerialPort::NoParity;
+            break;
+        case 'E':
+        case 'e':
+            parity = QSerialPort::EvenParity;
+            break;
+        case 'O':
+        case 'o':
+            parity = QSerialPort::OddParity;
+            break;
+        case 'M':
+        case 'm':
+            parity = QSerialPort::MarkParity;
+            break;
+        case 'S':
+        case 's':
+            parity = QSerialPort::SpaceParity;
+            break;
+        default:
+            return false;
+    }
+    QSerialPort::StopBits stop;
+    if (fields[3] == "1") {
+        stop = QSerialPort::OneStop;
+    } else if (fields[3] == "1.5") {
+        stop = QSerialPort::OneAndHalfStop;
+    } else if (fields[3] == "2") {
+        stop = QSerialPort::TwoStop;
+    } else {
+        return false;
+    }
+    if (baud <= 0 || data < 5 || data > 8)
+        return false;
+    return m_port->setBaudRate(baud) && m_port->setParity(parity) &&
+           m_port->setDataBits(static_cast<QSerialPort::DataBits>(data)) && m_port->setStopBits(stop) &&
+           m_port->setFlowControl(QSerialPort::NoFlowControl);
+}
+
+void QtSerialPort::requestLowLatency() {
+    m_lowLatency = false;
+#ifdef __linux__
+    serial_struct serial{};
+    int fd = static_cast<int>(m_port->handle());
+    if (fd < 0 || ::ioctl(fd, TIOCGSERIAL, &serial) != 0)
+        return;
+    serial.flags |= ASYNC_LOW_LATENCY;
+    m_lowLatency = ::ioctl(fd, TIOCSSERIAL, &serial) == 0;
+#endif
+}
+
+bool QtSerialPort::setPortOpen(bool open) {
+    if (!open) {
+        if (m_port->isOpen())
+            m_port->close();
+        return true;
+    }
+    if (m_port->isOpen())
+        return true;
+    const std::string name = deviceName(m_number);
+    m_port->setPortName(QString::fromStdString(name));
+    if (!m_port->open(QIODevice::ReadWrite)) {
+        switch (m_port->error()) {
+            case QSerialPort::DeviceNotFoundError:
+                m_error = name + " does not exist";
+                break;
+            case QSerialPort::PermissionError:
+                m_error = name + ": permission denied or in use by another program";
+#ifdef __linux__
+                m_error += " (to be allowed to use serial ports, join the \"dialout\" group and log in again)";
+#endif
+                break;
+            default:
+                m_error = name + ": " + m_port->errorString().toStdString();
+                break;
+        }
+        return false;
+    }
+    if (!applySettings()) {
+        m_port->close();
+        m_error = name + ": the port does not take the settings " + m_settings;
+        return false;
+    }
+    requestLowLatency();
+    m_port->clear();
+    m_error.clear();
+    return true;
+}
+
+void QtSerialPort::output(const std::vector<std::uint8_t>& bytes) {
+    if (!m_port->isOpen())
+        return;
+    m_port->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    m_port->flush();
+}
+
+std::vector<std::uint8_t> QtSerialPort::input() {
+    QByteArray data = m_port->readAll();
+    return std::vector<std::uint8_t>(data.begin(), data.end());
+}
+
+int QtSerialPort::inBufferCount() const {
+    return static_cast<int>(m_port->bytesAvailable());
+}

@@ -1,0 +1,43 @@
+#include "unitlink/EraseOperation.h"
+
+#include "editor/Form1.h"
+#include "unitlink/SerialLink.h"
+
+namespace {
+constexpr std::uint8_t kProgress = 0x2E;
+constexpr int kErasing = 8;
+constexpr int kErased = 9;
+constexpr int kEraseFailed = 10;
+}  // namespace
+
+void EraseOperation::EraseData(std::int32_t address) {
+    SerialLink& link = m_form.link();
+    // A negative address is no area of the unit's; the erase ends without a word, `Status` as it stood.
+    if (address < 0)
+        return;
+    link.PayloadData[1] = static_cast<std::uint8_t>(address >> 16);
+    link.PayloadData[2] = static_cast<std::uint8_t>(address >> 8);
+    link.PayloadData[3] = static_cast<std::uint8_t>(address);
+    link.PayloadLength = 3;
+    link.Status = 0;
+    if (!link.CommandDo(SerialLink::kUnit, 'E')) {
+        link.ShowStatus(kEraseFailed);
+        return;
+    }
+    link.Status = 0;
+    bool complete = false;
+    while (link.RS232Read()) {
+        if (link.Rs232DataByte == kProgress) {
+            link.ShowStatus(kErasing);
+            continue;
+        }
+        if (link.Rs232DataByte == SerialLink::kAck) {
+            link.Status = SerialLink::kAck;
+            link.ShowStatus(kErased);
+            complete = true;
+        }
+        break;
+    }
+    if (!complete)
+        link.ShowStatus(kEraseFailed);
+}

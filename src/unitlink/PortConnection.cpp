@@ -1,0 +1,145 @@
+#include "unitlink/PortConnection.h"
+
+#include <cmath>
+#include <cstdio>
+#include <exception>
+
+#include "editor/Form1.h"
+#include "shell/MDIKVT3310.h"
+#include "unitlink/SerialLink.h"
+
+namespace {
+
+constexpr int kSecondsPerDay = 24 * 3600;
+
+}  // namespace
+
+PortConnection::PortConnection(Form1& form) : m_form(form), m_timer1(form.platform().events.createTimer()) {
+    m_timer1->setInterval(1000);
+    m_timer1->Timer = [this] { Timer1_Timer(); };
+    m_form.imgNotConnected.Click = [this] { imgNotConnected_Click(); };
+    m_form.imgConnected.Click = [this] { imgConnected_Click(); };
+    m_form.platform().serial.OnComm = [this] { MSComm1_OnComm(); };
+    m_form.mdi().Com1.Click = [this] { Com1_Click(); };
+    m_form.mdi().Com2.Click = [this] { Com2_Click(); };
+}
+
+PortConnection::~PortConnection() {
+    m_timer1->Timer = nullptr;
+    m_form.platform().serial.OnComm = nullptr;
+    m_form.mdi().Com1.Click = nullptr;
+    m_form.mdi().Com2.Click = nullptr;
+}
+
+std::string PortConnection::settingsString() const {
+    return m_form.Bret + "," + m_form.Pchk + "," + m_form.Dbit + "," + m_form.Sbit;
+}
+
+void PortConnection::showPortPanel(const std::string& detail) {
+    m_form.sbrStatus.setPanelText(2, SerialLink::trimmed(m_form.StatusText[12]) + " " + detail);
+}
+
+void PortConnection::showOpenFailure() {
+    std::string reason = m_form.platform().serial.lastError();
+    m_form.link().ShowStatusText(SerialLink::trimmed(m_form.StatusText[0]) + (reason.empty() ? "" : " " + reason));
+}
+
+void PortConnection::showClosed() {
+    showPortPanel("");
+    m_form.imgConnected.setVisible(false);
+    m_form.imgNotConnected.setVisible(true);
+    StopClock();
+}
+
+void PortConnection::imgNotConnected_Click() {
+    ISerialPort& port = m_form.platform().serial;
+    if (port.portOpen()) {
+        // The user was connected when an upload started: the upload must not share the line.
+        port.setPortOpen(false);
+        showClosed();
+        m_form.platform().msgBox.Beep();
+        m_form.platform().msgBox.MsgBox(m_form.MsgText[5], IMessageBox::vbOKOnly, m_form.Caption);
+        return;
+    }
+    port.setCommPort(m_form.Commport);
+    port.setSettings(settingsString());
+    if (!port.setPortOpen(true)) {
+        showOpenFailure();
+        return;
+    }
+    m_form.imgNotConnected.setVisible(false);
+    m_form.imgConnected.setVisible(true);
+    m_form.link().resetRing();
+    m_form.link().resetTxFrame();
+    showPortPanel("COM" + std::to_string(port.commPort()) + " / " + port.settings());
+    StartClock();
+}
+
+void PortConnection::imgConnected_Click() {
+    ISerialPort& port = m_form.platform().serial;
+    if (!port.portOpen())
+        return;
+    port.setPortOpen(false);
+    showClosed();
+    MDIKVT3310& mdi = m_form.mdi();
+    mdi.File.setEnabled(true);
+    mdi.Setup.setEnabled(true);
+    m_form.Bt_SendMessage.setEnabled(true);
+}
+
+void PortConnection::MSComm1_OnComm() {
+    try {
+        ISerialPort& port = m_form.platform().serial;
+        if (port.inBufferCount() == 0)
+            return;
+        auto bytes = port.input();
+        m_form.link().receive(bytes.data(), bytes.size());
+    } catch (const std::exception&) {
+        // The bytes of this notification are lost; the waiting read times out.
+    }
+}
+
+void PortConnection::StartClock() {
+    ConnectStart = m_form.platform().clock.secondsOfDay();
+    m_timer1->setEnabled(true);
+}
+
+void PortConnection::StopClock() {
+    m_timer1->setEnabled(false);
+    m_form.sbrStatus.setPanelText(3, "");
+    m_form.Lb_Percentage.setCaption("");
+    m_form.ProgressBar1.setVisible(false);
+}
+
+void PortConnection::Timer1_Timer() {
+    double elapsed = m_form.platform().clock.secondsOfDay() - ConnectStart;
+    if (elapsed < 0)
+        elapsed += kSecondsPerDay;
+    int seconds = static_cast<int>(std::floor(elapsed)) % kSecondsPerDay;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d ", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    m_form.sbrStatus.setPanelText(3, text);
+    if (m_form.ProgressBar1.visible() && ProgressStep)
+        ProgressStep();
+}
+
+void PortConnection::chooseComPort(int number) {
+    ISerialPort& port = m_form.platform().serial;
+    MDIKVT3310& mdi = m_form.mdi();
+    if (port.portOpen()) {
+        port.setPortOpen(false);
+        showClosed();
+        m_form.platform().msgBox.MsgBox(m_form.MsgText[7], IMessageBox::vbOKOnly, mdi.caption());
+        return;
+    }
+    m_form.Commport = static_cast<std::int16_t>(number);
+    // The probe tries the port just chosen, so that a failure it reports is about that port.
+    port.setCommPort(number);
+    if (port.setPortOpen(true)) {
+        port.setPortOpen(false);
+    } else {
+        showOpenFailure();
+    }
+    mdi.Com1.setChecked(number == 1);
+    mdi.Com2.setChecked(number == 2);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/ITimer.h"
+
+class Form1;
+
+/// Opening and closing the serial port from the connection indicator, the connection display (indicator,
+/// status bar panels 2 and 3, the once-a-second clock `Timer1`), the receive notification that fills the
+/// link's ring, and the choice of port in the main window's menu.
+class PortConnection {
+public:
+    explicit PortConnection(Form1& form);
+    ~PortConnection();
+    PortConnection(const PortConnection&) = delete;
+    PortConnection& operator=(const PortConnection&) = delete;
+
+    /// Connect. The upload calls it too.
+    void imgNotConnected_Click();
+    /// Disconnect, only while the port is open. The upload and the link's read time-out call it too.
+    void imgConnected_Click();
+    void MSComm1_OnComm();
+    void StartClock();
+    void StopClock();
+    void Timer1_Timer();
+    void Com1_Click() { chooseComPort(1); }
+    void Com2_Click() { chooseComPort(2); }
+
+    /// `Bret`, `Pchk`, `Dbit` and `Sbit` joined by commas, as the port takes them.
+    std::string settingsString() const;
+    ITimer& Timer1() { return *m_timer1; }
+
+    /// The upload's progress step, run by the clock tick while `ProgressBar1` is visible.
+    std::function<void()> ProgressStep;
+
+private:
+    void chooseComPort(int number);
+    /// The display of a closed port: indicator, panel 2 and clock. Every way of closing the port ends in it.
+    void showClosed();
+    void showPortPanel(const std::string& detail);
+    void showOpenFailure();
+
+    Form1& m_form;
+    std::unique_ptr<ITimer> m_timer1;
+    /// Seconds of the day at the last connect.
+    double ConnectStart = 0;
+};

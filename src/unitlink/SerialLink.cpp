@@ -1,0 +1,257 @@
+#include "unitlink/SerialLink.h"
+
+#include <string>
+#include <vector>
+
+#include "editor/Form1.h"
+#include "shell/MDIKVT3310.h"
+#include "unitlink/PortConnection.h"
+
+namespace {
+
+constexpr std::uint8_t kStart = 0x2A;
+constexpr std::uint8_t kCr = 13;
+constexpr std::uint8_t kLf = 10;
+
+}  // namespace
+
+SerialLink::SerialLink(Form1& form) : m_form(form), m_timer3(form.platform().events.createTimer()) {
+    m_timer3->Timer = [this] { Timer3_Timer(); };
+}
+
+SerialLink::~SerialLink() {
+    m_timer3->Timer = nullptr;
+}
+
+std::string SerialLink::trimmed(const std::string& text) {
+    auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+void SerialLink::ShowStatus(int index) {
+    ShowStatusText(m_form.StatusText.at(index));
+}
+
+void SerialLink::ShowStatusText(const std::string& text) {
+    m_form.sbrStatus.setPanelText(1, trimmed(m_form.StatusText[11]) + " " + trimmed(text));
+}
+
+// --- Transmit path ---
+
+void SerialLink::RS232Write(std::uint8_t Data) {
+    OutputCheckSum = static_cast<std::uint8_t>(OutputCheckSum + Data);
+    TxFrame[TxFrameLength++] = Data;
+    // A full buffer is handed over early: the wire carries the same bytes, only in more writes.
+    if (Data == kLf || TxFrameLength == kFrameSize)
+        handOver();
+}
+
+void SerialLink::handOver() {
+    ISerialPort& port = m_form.platform().serial;
+    if (port.portOpen()) {
+        port.output(std::vector<std::uint8_t>(TxFrame.begin(), TxFrame.begin() + TxFrameLength));
+    } else {
+        ShowStatus(0);
+    }
+    TxFrameLength = 0;
+}
+
+void SerialLink::RS232WriteHex(std::uint8_t InputValue) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    const std::uint8_t value = InputValue;
+    RS232Write(static_cast<std::uint8_t>(kDigits[value >> 4]));
+    RS232Write(static_cast<std::uint8_t>(kDigits[value & 0x0F]));
+}
+
+bool SerialLink::RS232WriteInt(std::int32_t InputValue) {
+    if (InputValue < 0 || InputValue > 0xFFFF)
+        return false;
+    RS232Write(static_cast<std::uint8_t>(InputValue / 256));
+    RS232Write(static_cast<std::uint8_t>(InputValue % 256));
+    return true;
+}
+
+void SerialLink::CommandWrite(std::uint8_t IDD, std::uint8_t COMD) {
+    OutputCheckSum = 0;
+    RS232Write(kStart);
+    RS232WriteHex(kPc);
+    RS232WriteHex(IDD);
+    RS232WriteHex(COMD);
+    RS232WriteInt(PayloadLength);
+    for (int i = 1; i <= PayloadLength; ++i)
+        RS232Write(PayloadData[i]);
+    RS232WriteHex(OutputCheckSum);
+    RS232Write(kCr);
+    RS232Write(kLf);
+    PayloadLength = 0;
+}
+
+// --- Receive path ---
+
+void SerialLink::Timer3_Timer() {
+    TimeOut = true;
+    m_timer3->setEnabled(false);
+}
+
+void SerialLink::receive(const std::uint8_t* bytes, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        int next = (DataInPoint + 1) % kRingSize;
+        if (next == DataOutPoint) {
+            DataInPoint = DataOutPoint;
+            m_overrun = true;
+            return;
+        }
+        RxRing[DataInPoint] = bytes[i];
+        DataInPoint = static_cast<std::int16_t>(next);
+    }
+}
+
+void SerialLink::resetRing() {
+    DataInPoint = 0;
+    DataOutPoint = 0;
+    m_overrun = false;
+}
+
+bool SerialLink::RS232Read() {
+    m_timer3->setEnabled(false);
+    m_timer3->setInterval(m_form.CommTimeOut);
+    m_timer3->setEnabled(true);
+    TimeOut = false;
+    while (!TimeOut && !m_overrun && DataInPoint == DataOutPoint)
+        m_form.platform().events.waitForEvents();
+    m_timer3->setEnabled(false);
+    if (m_overrun || DataInPoint == DataOutPoint) {
+        m_overrun = false;
+        readFailed();
+        return false;
+    }
+    Rs232DataByte = RxRing[DataOutPoint];
+    DataOutPoint = static_cast<std::int16_t>((DataOutPoint + 1) % kRingSize);
+    InputCheckSum = static_cast<std::uint8_t>(InputCheckSum + Rs232DataByte);
+    m_form.txtDataOutPoint.setText(std::to_string(DataOutPoint));
+    m_form.txtInputCheckSum.setText(std::to_string(InputCheckSum));
+    return true;
+}
+
+void SerialLink::readFailed() {
+    PortConnection& connection = m_form.connection();
+    connection.imgConnected_Click();
+    connection.StopClock();
+    if (m_windowHeld)
+        return;
+    m_form.mdi().setEnabled(true);
+    m_form.platform().screen.setMousePointer(IScreen::vbDefault);
+}
+
+std::uint8_t SerialLink::CTN(std::uint8_t RByte) {
+    if (RByte >= '0' && RByte <= '9')
+        return static_cast<std::uint8_t>(RByte - '0');
+    if (RByte >= 'A' && RByte <= 'F')
+        return static_cast<std::uint8_t>(RByte - 'A' + 10);
+    return 0;
+}
+
+bool SerialLink::RS232ReadHex() {
+    if (!RS232Read())
+        return false;
+    std::uint8_t high = CTN(Rs232DataByte);
+    if (!RS232Read())
+        return false;
+    Rs232DataByte = static_cast<std::uint8_t>(high * 16 + CTN(Rs232DataByte));
+    return true;
+}
+
+bool SerialLink::RS232ReadInt() {
+    m_lastInt = -1;
+    if (!RS232Read())
+        return false;
+    std::uint8_t high = Rs232DataByte;
+    if (!RS232Read())
+        return false;
+    m_lastInt = high * 256 + Rs232DataByte;
+    if (high >= 128)
+        return false;
+    Rs232DataInt = static_cast<std::int16_t>(m_lastInt);
+    return true;
+}
+
+bool SerialLink::discard(std::int32_t count) {
+    for (std::int32_t i = 0; i < count; ++i)
+        if (!RS232Read())
+            return false;
+    return true;
+}
+
+std::uint8_t SerialLink::CommandRead(std::uint8_t IDS, std::uint8_t COMD) {
+    // An empty reply must not pass off a 6 left here by an earlier frame as its acknowledgement.
+    PayloadData[1] = 0;
+    Rs232DataByte = 0;
+    while (Rs232DataByte != kStart)
+        if (!RS232Read())
+            return 0;
+    InputCheckSum = kStart;
+    if (!RS232ReadHex())
+        return 0;
+    const std::uint8_t sender = Rs232DataByte;
+    if (!RS232ReadHex())
+        return 0;
+    const std::uint8_t receiver = Rs232DataByte;
+    if (!RS232ReadHex())
+        return 0;
+    const std::uint8_t command = Rs232DataByte;
+    if (!RS232ReadInt() || Rs232DataInt > kPayloadSize) {
+        // A reply too long for the buffer is read to its end and dropped.
+        if (m_lastInt > kPayloadSize)
+            discard(m_lastInt + 4);
+        PayloadLength = 0;
+        return 0;
+    }
+    PayloadLength = Rs232DataInt;
+    for (int i = 1; i <= PayloadLength; ++i) {
+        if (!RS232Read())
+            return 0;
+        PayloadData[i] = Rs232DataByte;
+    }
+    const std::uint8_t computed = InputCheckSum;
+    if (!RS232ReadHex())
+        return 0;
+    const std::uint8_t received = Rs232DataByte;
+    if (!RS232Read())
+        return 0;
+    const std::uint8_t cr = Rs232DataByte;
+    if (!RS232Read())
+        return 0;
+    const std::uint8_t lf = Rs232DataByte;
+
+    if (received != computed)
+        return 1;
+    if (cr != kCr)
+        return 2;
+    if (lf != kLf)
+        return 3;
+    if (sender != IDS || receiver != kPc)
+        return 4;
+    if (command != COMD)
+        return 5;
+    if (PayloadLength <= 1)
+        return PayloadData[1];
+    return kAck;
+}
+
+bool SerialLink::CommandDo(std::uint8_t IDD, std::uint8_t COMD) {
+    CommandWrite(IDD, COMD);
+    Status = CommandRead(IDD, COMD);
+    if (Status == kAck)
+        return true;
+    if (Status == kNak) {
+        // The retry goes without payload: the NAK just read must not be sent back as one.
+        PayloadLength = 0;
+        CommandWrite(IDD, COMD);
+        Status = CommandRead(IDD, COMD);
+        return Status == kAck;
+    }
+    return false;
+}

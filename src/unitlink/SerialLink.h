@@ -1,0 +1,94 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/ITimer.h"
+
+class Form1;
+
+/// The byte and frame layer of the RS232 link to the unit: raw, hex-coded and 16-bit writes with a running
+/// checksum, frames handed to the port at each LF, bytes read back from the receive ring with a per-byte
+/// time-out, and the command exchange on top. There is one link, owned by the editor.
+class SerialLink {
+public:
+    static constexpr std::uint8_t kPc = 0x64;
+    static constexpr std::uint8_t kUnit = 0x55;
+    static constexpr std::uint8_t kAck = 6;
+    static constexpr std::uint8_t kNak = 21;
+    static constexpr int kRingSize = 1024;
+    static constexpr int kFrameSize = 1201;
+    static constexpr int kPayloadSize = 1200;
+
+    explicit SerialLink(Form1& form);
+    ~SerialLink();
+    SerialLink(const SerialLink&) = delete;
+    SerialLink& operator=(const SerialLink&) = delete;
+
+    void RS232Write(std::uint8_t Data);
+    void RS232WriteHex(std::uint8_t InputValue);
+    /// A negative value is refused: nothing is written and false returned.
+    bool RS232WriteInt(std::int32_t InputValue);
+    bool RS232Read();
+    bool RS232ReadHex();
+    bool RS232ReadInt();
+    static std::uint8_t CTN(std::uint8_t RByte);
+
+    void CommandWrite(std::uint8_t IDD, std::uint8_t COMD);
+    std::uint8_t CommandRead(std::uint8_t IDS, std::uint8_t COMD);
+    bool CommandDo(std::uint8_t IDD, std::uint8_t COMD);
+
+    /// Panel 1 of the status bar: "STATUS:", one blank and `StatusText`(index) without outer blanks.
+    void ShowStatus(int index);
+    /// The same with a text of the caller's, for texts that carry more than a catalogue entry.
+    void ShowStatusText(const std::string& text);
+    /// The text without leading and trailing blanks.
+    static std::string trimmed(const std::string& text);
+
+    /// Stores received bytes in the ring at `DataInPoint`. A byte that would overwrite unread data
+    /// discards everything unread and the rest of `bytes`, and makes the waiting read fail: a reply with a
+    /// gap in it must not pass for a whole one.
+    void receive(const std::uint8_t* bytes, std::size_t count);
+    /// Empties the ring and the frame being assembled (port opened, start of an upload).
+    void resetRing();
+    void resetTxFrame() { TxFrameLength = 0; }
+
+    std::uint8_t Rs232DataByte = 0;
+    std::int16_t Rs232DataInt = 0;
+    std::uint8_t InputCheckSum = 0;
+    std::uint8_t OutputCheckSum = 0;
+    std::int16_t DataInPoint = 0;
+    std::int16_t DataOutPoint = 0;
+    bool TimeOut = false;
+    std::uint8_t Status = 0;
+    /// One buffer for both directions, elements 1 to `PayloadLength`.
+    std::array<std::uint8_t, kPayloadSize + 1> PayloadData{};
+    std::int16_t PayloadLength = 0;
+
+    /// While held, a read time-out leaves the main window and the mouse pointer to the operation that holds
+    /// them (the upload gives them back at its own end step).
+    void holdWindow(bool on) { m_windowHeld = on; }
+
+    ITimer& Timer3() { return *m_timer3; }
+    bool overrun() const { return m_overrun; }
+
+private:
+    void Timer3_Timer();
+    void handOver();
+    /// The end of a read that got no byte: the link is closed and the window given back to the user.
+    void readFailed();
+    /// Reads and drops `count` bytes; false when one does not come.
+    bool discard(std::int32_t count);
+
+    Form1& m_form;
+    std::unique_ptr<ITimer> m_timer3;
+    std::array<std::uint8_t, kRingSize> RxRing{};
+    std::array<std::uint8_t, kFrameSize> TxFrame{};
+    std::int16_t TxFrameLength = 0;
+    bool m_overrun = false;
+    bool m_windowHeld = false;
+    /// The raw value of the last two bytes read by `RS232ReadInt`, also when it did not fit.
+    std::int32_t m_lastInt = -1;
+};

@@ -1,0 +1,133 @@
+// The link end to end: QtSerialPort on the emulated unit's pseudo-terminal, driven by the Qt event loop.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStringList>
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "editor/Form1.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtSerialPort.h"
+#include "settings/AppState.h"
+#include "shell/MDIKVT3310.h"
+#include "support/TestPlatform.h"
+#include "unitlink/EraseOperation.h"
+#include "unitlink/SerialLink.h"
+
+namespace {
+
+/// The emulator program, started with `options`; ends with the object.
+class Emulator {
+public:
+    explicit Emulator(const QStringList& options) {
+        m_process.start(KVT_EMULATOR, options);
+        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(5000))
+            m_path = m_process.readLine().trimmed().toStdString();
+    }
+    ~Emulator() {
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000))
+            m_process.kill();
+    }
+    const std::string& path() const { return m_path; }
+    void stop() {
+        m_process.terminate();
+        m_process.waitForFinished(5000);
+    }
+
+private:
+    QProcess m_process;
+    std::string m_path;
+};
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct RealLink {
+    TestPlatform test;
+    QtSerialPort port;
+    QtEventPump pump;
+    Platform platform{test.fs, test.codec, test.msgBox,  test.fileDialog, port,       test.player,
+                      pump,    test.clock, test.windows, test.viewer,     test.screen};
+    AppState app;
+    MDIKVT3310 mdi;
+    Form1 form{platform, app, mdi};
+    std::vector<std::string> statusLines;
+
+    RealLink() {
+        form.Form_Load();
+        form.CommTimeOut = 3000;
+        form.sbrStatus.changed().connect([this] { statusLines.push_back(form.sbrStatus.panelText(1)); });
+    }
+};
+
+TEST(SerialLinkE2E, connectPEraseDisconnect_overThePseudoTerminalLink) {
+    TempFolder folder;
+    const std::string link = folder.file("ttyKVT");
+    const std::string log = folder.file("received.log");
+    Emulator emulator({"--link", QString::fromStdString(link), "--baud", "115200", "--progress", "3", "--log",
+                       QString::fromStdString(log)});
+    ASSERT_FALSE(emulator.path().empty()) << "the emulator did not print its terminal";
+
+    RealLink r;
+    r.port.setDevicePath(1, link);
+    r.form.imgNotConnected.click();
+    ASSERT_TRUE(r.port.portOpen()) << r.port.lastError();
+    EXPECT_FALSE(r.port.lowLatency()) << "a pseudo-terminal has no low-latency mode";
+    EXPECT_EQ(r.form.sbrStatus.panelText(2), "RS232 PORT: COM1 / 115200,N,8,2");
+
+    SerialLink& unitLink = r.form.link();
+    EXPECT_TRUE(unitLink.CommandDo(SerialLink::kUnit, 'P'));
+    EXPECT_EQ(unitLink.Status, 6);
+
+    r.form.erase().EraseData(0x3FF100);
+    EXPECT_EQ(unitLink.Status, 6);
+    EXPECT_EQ(r.form.sbrStatus.panelText(1), "Status: Erasing data successfully!");
+    EXPECT_NE(std::find(r.statusLines.begin(), r.statusLines.end(), "Status: Erasing data..."), r.statusLines.end());
+
+    r.form.imgConnected.click();
+    EXPECT_FALSE(r.port.portOpen());
+    EXPECT_TRUE(r.form.imgNotConnected.visible());
+
+    emulator.stop();
+    std::string received = readAll(log);
+    EXPECT_NE(received.find("#1 command P: ACK"), std::string::npos) << received;
+    EXPECT_NE(received.find("#2 command E [3F F1 00]: ACK"), std::string::npos) << received;
+}
+
+TEST(SerialLinkE2E, silentUnit_timesOutAndClosesThePort) {
+    Emulator emulator({"--silent-after", "0"});
+    ASSERT_FALSE(emulator.path().empty());
+    RealLink r;
+    r.form.CommTimeOut = 300;
+    r.port.setDevicePath(1, emulator.path());
+    r.form.imgNotConnected.click();
+    ASSERT_TRUE(r.port.portOpen()) << r.port.lastError();
+    EXPECT_FALSE(r.form.link().CommandDo(SerialLink::kUnit, 'P'));
+    EXPECT_EQ(r.form.link().Status, 0);
+    EXPECT_FALSE(r.port.portOpen());
+}
+
+TEST(SerialLinkE2E, missingDevice_isReportedWithItsName) {
+    RealLink r;
+    r.port.setDevicePath(1, "/dev/kvt3310-no-such-port");
+    r.form.imgNotConnected.click();
+    EXPECT_FALSE(r.port.portOpen());
+    EXPECT_NE(r.form.sbrStatus.panelText(1).find("/dev/kvt3310-no-such-port"), std::string::npos)
+        << r.form.sbrStatus.panelText(1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,179 @@
+// Connecting and disconnecting, the connection display and clock, the receive notification and the port menu.
+#include <gtest/gtest.h>
+
+#include "editor/Form1.h"
+#include "settings/AppState.h"
+#include "shell/MDIKVT3310.h"
+#include "support/TestPlatform.h"
+#include "unitlink/PortConnection.h"
+#include "unitlink/SerialLink.h"
+
+namespace {
+
+struct Connection {
+    TestPlatform test;
+    AppState app;
+    MDIKVT3310 mdi;
+    Form1 form{test.platform, app, mdi};
+    PortConnection& port = form.connection();
+
+    Connection() {
+        form.Form_Load();
+        form.Caption = "Editor";
+        mdi.setCaption("Main");
+        mdi.Com1.setChecked(true);
+    }
+    bool showsConnected() { return form.imgConnected.visible() && !form.imgNotConnected.visible(); }
+    bool showsClosed() {
+        return !form.imgConnected.visible() && form.imgNotConnected.visible() &&
+               form.sbrStatus.panelText(2) == "RS232 PORT: " && form.sbrStatus.panelText(3).empty() &&
+               !form.connection().Timer1().enabled();
+    }
+};
+
+TEST(PortConnection, connectOnCom2_opensWithTheSettingsAndShowsThem) {
+    Connection c;
+    c.form.Commport = 2;
+    c.form.imgNotConnected.click();
+    EXPECT_TRUE(c.test.serial.portOpen());
+    EXPECT_EQ(c.test.serial.commPort(), 2);
+    EXPECT_EQ(c.test.serial.settings(), "115200,N,8,2");
+    EXPECT_TRUE(c.showsConnected());
+    EXPECT_EQ(c.form.sbrStatus.panelText(2), "RS232 PORT: COM2 / 115200,N,8,2");
+    EXPECT_TRUE(c.port.Timer1().enabled());
+}
+
+TEST(PortConnection, connect_emptiesTheRing) {
+    Connection c;
+    c.form.link().DataInPoint = 7;
+    c.form.link().DataOutPoint = 3;
+    c.form.imgNotConnected.click();
+    EXPECT_EQ(c.form.link().DataInPoint, 0);
+    EXPECT_EQ(c.form.link().DataOutPoint, 0);
+}
+
+TEST(PortConnection, clock_countsTheConnectedTimeEachSecond) {
+    Connection c;
+    c.form.imgNotConnected.click();
+    c.test.events.advance(1000);
+    EXPECT_EQ(c.form.sbrStatus.panelText(3), "00:00:01 ");
+    c.test.events.advance(124000);
+    EXPECT_EQ(c.form.sbrStatus.panelText(3), "00:02:05 ");
+}
+
+TEST(PortConnection, clock_runsTheProgressStepOnlyWhileTheBarShows) {
+    Connection c;
+    int steps = 0;
+    c.port.ProgressStep = [&] { ++steps; };
+    c.form.imgNotConnected.click();
+    c.test.events.advance(1000);
+    c.form.ProgressBar1.setVisible(true);
+    c.test.events.advance(2000);
+    EXPECT_EQ(steps, 2);
+}
+
+TEST(PortConnection, disconnect_closesAndShowsClosedAndGivesTheControlsBack) {
+    Connection c;
+    c.form.imgNotConnected.click();
+    c.form.ProgressBar1.setVisible(true);
+    c.form.Lb_Percentage.setCaption("45%");
+    c.mdi.File.setEnabled(false);
+    c.mdi.Setup.setEnabled(false);
+    c.form.Bt_SendMessage.setEnabled(false);
+    c.test.events.advance(3000);
+    c.form.imgConnected.click();
+    EXPECT_FALSE(c.test.serial.portOpen());
+    EXPECT_TRUE(c.showsClosed());
+    EXPECT_FALSE(c.form.ProgressBar1.visible());
+    EXPECT_EQ(c.form.Lb_Percentage.caption(), "");
+    EXPECT_TRUE(c.mdi.File.enabled());
+    EXPECT_TRUE(c.mdi.Setup.enabled());
+    EXPECT_TRUE(c.form.Bt_SendMessage.enabled());
+}
+
+TEST(PortConnection, disconnectWhileClosed_doesNothing) {
+    Connection c;
+    c.mdi.File.setEnabled(false);
+    c.port.imgConnected_Click();
+    EXPECT_FALSE(c.mdi.File.enabled());
+}
+
+TEST(PortConnection, connectWhileOpen_closesWarnsAndShowsClosed) {
+    Connection c;
+    c.form.imgNotConnected.click();
+    c.port.imgNotConnected_Click();
+    EXPECT_FALSE(c.test.serial.portOpen());
+    ASSERT_EQ(c.test.msgBox.shown.size(), 1u);
+    EXPECT_EQ(c.test.msgBox.shown[0].text, "The unit cannot be operated while upload is in progress!");
+    EXPECT_EQ(c.test.msgBox.shown[0].flags, IMessageBox::vbOKOnly);
+    EXPECT_EQ(c.test.msgBox.shown[0].title, "Editor");
+    EXPECT_EQ(c.test.msgBox.beeps, 1);
+    EXPECT_TRUE(c.showsClosed()) << "the indicator must not say connected while the port is closed";
+}
+
+TEST(PortConnection, openFailure_isReportedWithItsReasonAndNothingElseChanges) {
+    Connection c;
+    c.test.serial.failOpen("permission denied for /dev/ttyS0; join the \"dialout\" group");
+    c.form.imgNotConnected.click();
+    EXPECT_FALSE(c.test.serial.portOpen());
+    EXPECT_EQ(c.form.sbrStatus.panelText(1),
+              "Status: Com port not connected! permission denied for /dev/ttyS0; join the \"dialout\" group");
+    EXPECT_TRUE(c.form.imgNotConnected.visible());
+    EXPECT_FALSE(c.port.Timer1().enabled());
+}
+
+TEST(PortConnection, notification_storesEveryWaitingByteInArrivalOrder) {
+    Connection c;
+    c.form.imgNotConnected.click();
+    c.test.serial.feed({1, 2, 3});
+    c.test.serial.feed({4});
+    c.test.events.processEvents();
+    SerialLink& link = c.form.link();
+    EXPECT_EQ(link.DataInPoint, 4);
+    for (std::uint8_t expected = 1; expected <= 4; ++expected) {
+        ASSERT_TRUE(link.RS232Read());
+        EXPECT_EQ(link.Rs232DataByte, expected);
+    }
+}
+
+TEST(PortConnection, com2WhileClosed_checksItAndProbesOnly) {
+    Connection c;
+    c.mdi.Com2.click();
+    EXPECT_EQ(c.form.Commport, 2);
+    EXPECT_TRUE(c.mdi.Com2.checked());
+    EXPECT_FALSE(c.mdi.Com1.checked());
+    EXPECT_EQ(c.test.serial.opens, 1);
+    EXPECT_FALSE(c.test.serial.portOpen());
+    EXPECT_TRUE(c.form.imgNotConnected.visible());
+    c.mdi.Com1.click();
+    EXPECT_EQ(c.form.Commport, 1);
+    EXPECT_TRUE(c.mdi.Com1.checked());
+    EXPECT_FALSE(c.mdi.Com2.checked());
+}
+
+TEST(PortConnection, comMenuProbeFailure_isReportedAndTheChoiceStands) {
+    Connection c;
+    c.test.serial.failOpen("no such port");
+    c.mdi.Com2.click();
+    EXPECT_EQ(c.form.Commport, 2);
+    EXPECT_TRUE(c.mdi.Com2.checked());
+    EXPECT_EQ(c.form.sbrStatus.panelText(1), "Status: Com port not connected! no such port");
+}
+
+TEST(PortConnection, comMenuWhileOpen_closesWarnsKeepsTheChoiceAndShowsClosed) {
+    Connection c;
+    c.form.imgNotConnected.click();
+    c.mdi.Com2.click();
+    EXPECT_FALSE(c.test.serial.portOpen());
+    ASSERT_EQ(c.test.msgBox.shown.size(), 1u);
+    EXPECT_EQ(c.test.msgBox.shown[0].text, "Com port not connected!");
+    EXPECT_EQ(c.test.msgBox.shown[0].title, "Main");
+    EXPECT_EQ(c.form.Commport, 1);
+    EXPECT_TRUE(c.mdi.Com1.checked());
+    EXPECT_FALSE(c.mdi.Com2.checked());
+    EXPECT_TRUE(c.showsClosed());
+    c.form.imgNotConnected.click();
+    EXPECT_TRUE(c.test.serial.portOpen()) << "the indicator connects again";
+}
+
+}  // namespace

@@ -1,0 +1,177 @@
+#include "platform/qt/SdlWavPlayer.h"
+
+#include <SDL.h>
+
+#include <QFile>
+#include <QMetaObject>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+std::uint32_t le32(const QByteArray& b, qsizetype at) {
+    return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
+           static_cast<std::uint8_t>(b[at + 2]) << 16 |
+           static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
+}
+
+std::uint16_t le16(const QByteArray& b, qsizetype at) {
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8);
+}
+
+/// About 30 ms of sound per buffer: short enough that "Close" and the end of a file are heard at once.
+Uint16 bufferSamples(int rate) {
+    Uint16 samples = 64;
+    while (samples < 4096 && samples * 32 < rate)
+        samples *= 2;
+    return samples;
+}
+
+}  // namespace
+
+SdlWavPlayer::SdlWavPlayer() = default;
+
+SdlWavPlayer::~SdlWavPlayer() {
+    // The audio thread must be gone before the receiver of its completions goes.
+    closeDevice();
+    if (m_audioStarted)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlWavPlayer::command(const std::string& command) {
+    if (command == "Close") {
+        close();
+        return true;
+    }
+    if (command == "Open")
+        return open();
+    if (command == "Play")
+        return play();
+    return false;
+}
+
+bool SdlWavPlayer::open() {
+    close();
+    m_loaded = readSound(m_fileName, m_sound);
+    return m_loaded;
+}
+
+bool SdlWavPlayer::play() {
+    if (!m_loaded)
+        return false;
+    closeDevice();
+    m_playing = false;
+    if (!startAudio())
+        return false;
+
+    SDL_AudioSpec want{};
+    want.freq = m_sound.rate;
+    want.format = m_sound.bits == 8 ? AUDIO_U8 : AUDIO_S16LSB;
+    want.channels = static_cast<Uint8>(m_sound.channels);
+    want.samples = bufferSamples(m_sound.rate);
+    want.callback = &SdlWavPlayer::callback;
+    want.userdata = this;
+    SDL_AudioSpec have{};
+
+    m_position = 0;
+    m_silentBuffers = 0;
+    m_donePosted = false;
+    m_silence = m_sound.bits == 8 ? 0x80 : 0;
+    m_playGeneration = ++m_generation;
+    // No format changes allowed: SDL converts to whatever the output takes, so the file keeps its own rate.
+    m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (m_device == 0)
+        return false;
+    m_deviceRate = have.freq;
+    m_playing = true;
+    SDL_PauseAudioDevice(m_device, 0);
+    return true;
+}
+
+void SdlWavPlayer::close() {
+    closeDevice();
+    ++m_generation;
+    m_playing = false;
+    m_loaded = false;
+    m_sound = Sound{};
+}
+
+void SdlWavPlayer::closeDevice() {
+    if (m_device == 0)
+        return;
+    // Waits for the audio thread to end, so no callback runs after this.
+    SDL_CloseAudioDevice(m_device);
+    m_device = 0;
+}
+
+bool SdlWavPlayer::startAudio() {
+    if (m_audioStarted)
+        return true;
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    m_audioStarted = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    return m_audioStarted;
+}
+
+bool SdlWavPlayer::readSound(const std::string& path, Sound& sound) {
+    QFile file(QString::fromStdString(path));
+    if (path.empty() || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray b = file.readAll();
+    if (b.size() < 12 || b.mid(0, 4) != "RIFF" || b.mid(8, 4) != "WAVE")
+        return false;
+
+    bool haveFormat = false;
+    qsizetype at = 12;
+    while (at + 8 <= b.size()) {
+        const QByteArray id = b.mid(at, 4);
+        const qsizetype size = le32(b, at + 4);
+        const qsizetype body = at + 8;
+        // A writer that streamed the file may leave a chunk size that runs past the end.
+        const qsizetype available = std::min<qsizetype>(size, b.size() - body);
+        if (id == "fmt " && available >= 16) {
+            sound.channels = le16(b, body + 2);
+            sound.rate = static_cast<int>(le32(b, body + 4));
+            sound.bits = le16(b, body + 14);
+            haveFormat = true;
+        } else if (id == "data" && haveFormat) {
+            if (sound.channels < 1 || sound.channels > 8 || sound.rate <= 0 || (sound.bits != 8 && sound.bits != 16))
+                return false;
+            const auto* data = reinterpret_cast<const std::uint8_t*>(b.constData() + body);
+            sound.bytes.assign(data, data + available);
+            return true;
+        }
+        at = body + size + (size & 1);
+    }
+    return false;
+}
+
+void SdlWavPlayer::callback(void* self, std::uint8_t* stream, int len) {
+    static_cast<SdlWavPlayer*>(self)->fill(stream, len);
+}
+
+void SdlWavPlayer::fill(std::uint8_t* stream, int len) {
+    const std::size_t wanted = static_cast<std::size_t>(len);
+    const std::size_t n = std::min(wanted, m_sound.bytes.size() - m_position);
+    std::memcpy(stream, m_sound.bytes.data() + m_position, n);
+    std::memset(stream + n, m_silence, wanted - n);
+    m_position += n;
+    if (n > 0 || m_donePosted)
+        return;
+    // The first silent buffer is asked for while the last sound still sits in the output; after the second
+    // it has been heard (or written) in full.
+    if (++m_silentBuffers < 2)
+        return;
+    m_donePosted = true;
+    const unsigned generation = m_playGeneration;
+    QMetaObject::invokeMethod(
+        &m_receiver, [this, generation] { finished(generation); }, Qt::QueuedConnection);
+}
+
+void SdlWavPlayer::finished(unsigned generation) {
+    if (generation != m_generation || !m_playing)
+        return;
+    m_playing = false;
+    closeDevice();
+    if (Done)
+        Done();
+}

@@ -8,6 +8,8 @@
 #include "ConvertCommand.h"
 #include "InfoCommand.h"
 #include "PrintCommand.h"
+#include "ReadTablesCommand.h"
+#include "UploadCommand.h"
 #include "settings/BuiltInLanguages.h"
 
 namespace {
@@ -21,6 +23,8 @@ const char* const kHelp =
     "  convert IN -o OUT.wav       write a copy of a sound file in the form the unit plays\n"
     "  compose -o SET.cfg ...      build a message set and save its configuration file\n"
     "  print SET.cfg [-o OUT.txt]  write the text printout of a configuration file\n"
+    "  upload SET.cfg --port DEV   upload a set to the unit, as the Send button does\n"
+    "  read-tables --port DEV      read the unit's message and trigger tables\n"
     "\n"
     "Options:\n"
     "  --language CODE  the language of the texts: en, nl, fr, de, es, it, pt, cs, fi, no, el,\n"
@@ -41,6 +45,8 @@ const Command kCommands[] = {
     {"convert", ConvertCommand::kHelp, ConvertCommand::run},
     {"compose", ComposeCommand::kHelp, ComposeCommand::run},
     {"print", PrintCommand::kHelp, PrintCommand::run},
+    {"upload", UploadCommand::kHelp, UploadCommand::run},
+    {"read-tables", ReadTablesCommand::kHelp, ReadTablesCommand::run},
 };
 
 bool knownLanguage(const std::string& code) {

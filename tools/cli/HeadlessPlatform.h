@@ -9,10 +9,11 @@
 #include "StderrMessageBox.h"
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
+#include "platform/qt/IconvTextCodec.h"
 #include "platform/qt/NullWavPlayer.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventPump.h"
-#include "platform/qt/QtLatin1Codec.h"
+#include "platform/qt/QtSerialPort.h"
 
 /// The platform of the command-line program: the real files, code page, clock, event loop (a
 /// QCoreApplication must exist) and serial port; message boxes on the error stream, a file dialog that
@@ -26,14 +27,15 @@ public:
     StderrMessageBox& messages() { return m_msgBox; }
     ScriptedFileDialog& dialog() { return m_fileDialog; }
     CaptureFileSystem& files() { return m_files; }
+    QtSerialPort& serialPort() { return m_serial; }
 
 private:
     StdFileSystem m_diskFiles;
     CaptureFileSystem m_files{m_diskFiles};
-    QtLatin1Codec m_codec;
+    IconvTextCodec m_codec;
     StderrMessageBox m_msgBox;
     ScriptedFileDialog m_fileDialog;
-    std::unique_ptr<ISerialPort> m_serial;
+    QtSerialPort m_serial;
     NullWavPlayer m_player;
     QtEventPump m_events;
     QtClock m_clock;

@@ -1,0 +1,66 @@
+#include "UploadCommand.h"
+
+#include <unistd.h>
+
+#include "CommandContext.h"
+#include "CommandLine.h"
+#include "UploadDisplay.h"
+#include "editor/ConfigFile.h"
+#include "editor/Form1.h"
+#include "unitlink/SerialLink.h"
+#include "unitlink/UploadSequence.h"
+
+const char* const UploadCommand::kHelp =
+    "usage: kvt3310-cli upload SET.cfg --port DEVICE [--timeout MS]\n"
+    "Opens the configuration file and uploads the set to the unit exactly as the editor's\n"
+    "\"Send messages and configuration\" button does: when the message files are those the unit holds,\n"
+    "only the configuration tables are rewritten. The status lines go to standard error, with a\n"
+    "progress bar when it is a terminal; the outcome goes to standard output.\n"
+    "  --port DEVICE   the serial device of the unit, as /dev/ttyUSB0\n"
+    "  --timeout MS    the time the unit may take for each byte of a reply (default 5000)\n"
+    "Exit status 1 when the unit refused or did not answer.\n";
+
+namespace {
+
+const int kFullDone = 2;
+const int kConfigDone = 13;
+
+}  // namespace
+
+int UploadCommand::run(CommandContext& context, const std::vector<std::string>& words) {
+    CommandLine line(words, {{"port", "timeout"}, {}});
+    if (!line.ok())
+        return context.usage("upload", line.error());
+    if (line.positional().size() != 1)
+        return context.usage("upload", "exactly one configuration file is needed");
+    if (!line.has("port") || line.value("port")->empty())
+        return context.usage("upload", "the port is missing");
+    std::optional<long> timeout = 5000;
+    if (auto text = line.value("timeout"))
+        timeout = CommandLine::number(*text, 1, 32767);
+    if (!timeout)
+        return context.usage("upload", "the time-out must be from 1 to 32767 ms");
+
+    auto session = context.session();
+    if (!session)
+        return kRefused;
+    Form1& f = session->form();
+    if (!f.config().OpenConfig(EditorSession::fullPath(line.positional().front())))
+        return kRefused;
+    f.Commport = 1;
+    f.Com1Device = *line.value("port");
+    context.headless.serialPort().setDevicePath(1, f.Com1Device);
+    f.CommTimeOut = static_cast<std::int16_t>(*timeout);
+
+    UploadDisplay display(f, context.err, isatty(STDERR_FILENO) == 1);
+    f.upload().Bt_SendMessage_Click();
+    const std::string outcome = display.lastStatus();
+    context.out << outcome << "\n";
+    for (int index : {kFullDone, kConfigDone}) {
+        const std::string done = SerialLink::trimmed(f.StatusText[static_cast<std::size_t>(index)]);
+        if (!done.empty() && outcome.size() >= done.size() &&
+            outcome.compare(outcome.size() - done.size(), done.size(), done) == 0)
+            return kSuccess;
+    }
+    return kRefused;
+}

@@ -1,0 +1,53 @@
+#include "UploadDisplay.h"
+
+#include "editor/Form1.h"
+
+UploadDisplay::UploadDisplay(Form1& form, std::ostream& err, bool terminal)
+    : m_form(form), m_err(err), m_terminal(terminal) {
+    m_statusConnection = form.sbrStatus.changed().connect([this] { statusChanged(); });
+    if (terminal) {
+        m_barConnection = form.ProgressBar1.changed().connect([this] { progressChanged(); });
+        m_labelConnection = form.Lb_Percentage.changed().connect([this] { progressChanged(); });
+    }
+}
+
+UploadDisplay::~UploadDisplay() {
+    endBar();
+    m_form.sbrStatus.changed().disconnect(m_statusConnection);
+    m_form.ProgressBar1.changed().disconnect(m_barConnection);
+    m_form.Lb_Percentage.changed().disconnect(m_labelConnection);
+}
+
+void UploadDisplay::statusChanged() {
+    const std::string& text = m_form.sbrStatus.panelText(1);
+    if (text == m_lastStatus)
+        return;
+    m_lastStatus = text;
+    // The line cleared to its bare "STATUS:" says nothing.
+    if (text.find_first_not_of(' ', text.find(':') + 1) == std::string::npos) return;
+    endBar();
+    m_err << text << "\n" << std::flush;
+}
+
+void UploadDisplay::progressChanged() {
+    const ProgressBar& bar = m_form.ProgressBar1;
+    if (!bar.visible()) {
+        endBar();
+        return;
+    }
+    constexpr int kWidth = 30;
+    const long long span = static_cast<long long>(bar.max()) - bar.min();
+    const long long done = static_cast<long long>(bar.value()) - bar.min();
+    const int filled = span > 0 ? static_cast<int>(std::min<long long>(kWidth, done * kWidth / span)) : kWidth;
+    m_err << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
+          << std::string(static_cast<std::size_t>(kWidth - filled), ' ') << "] " << bar.value() << "/" << bar.max()
+          << " bytes  " << m_form.Lb_Percentage.caption() << "\x1b[K" << std::flush;
+    m_barShown = true;
+}
+
+void UploadDisplay::endBar() {
+    if (!m_barShown)
+        return;
+    m_err << "\n" << std::flush;
+    m_barShown = false;
+}

@@ -6,12 +6,12 @@
 #include "editor/Formats.h"
 #include "editor/TextPrintout.h"
 #include "settings/AppState.h"
-#include "unitlink/EraseOperation.h"
-#include "unitlink/PortConnection.h"
-#include "unitlink/SerialLink.h"
 #include "settings/LanguageApplier.h"
 #include "settings/LanguageMenu.h"
 #include "settings/SettingsFile.h"
+#include "unitlink/EraseOperation.h"
+#include "unitlink/PortConnection.h"
+#include "unitlink/SerialLink.h"
 
 namespace {
 

@@ -115,6 +115,18 @@ TEST(SerialLinkE2E, silentUnit_timesOutAndClosesThePort) {
     EXPECT_FALSE(r.port.portOpen());
 }
 
+TEST(SerialLinkE2E, settingsThePortCannotTake_leaveItClosedAndSaySo) {
+    Emulator emulator({});
+    ASSERT_FALSE(emulator.path().empty());
+    RealLink r;
+    r.form.Bret = "fast";
+    r.port.setDevicePath(1, emulator.path());
+    r.form.imgNotConnected.click();
+    EXPECT_FALSE(r.port.portOpen());
+    EXPECT_NE(r.form.sbrStatus.panelText(1).find("fast,N,8,2"), std::string::npos) << r.form.sbrStatus.panelText(1);
+    EXPECT_TRUE(r.form.imgNotConnected.visible());
+}
+
 TEST(SerialLinkE2E, missingDevice_isReportedWithItsName) {
     RealLink r;
     r.port.setDevicePath(1, "/dev/kvt3310-no-such-port");

@@ -24,7 +24,8 @@ void UploadDisplay::statusChanged() {
         return;
     m_lastStatus = text;
     // The line cleared to its bare "STATUS:" says nothing.
-    if (text.find_first_not_of(' ', text.find(':') + 1) == std::string::npos) return;
+    if (text.find_first_not_of(' ', text.find(':') + 1) == std::string::npos)
+        return;
     endBar();
     m_err << text << "\n" << std::flush;
 }

@@ -1,0 +1,63 @@
+// kvt3310-cli upload and read-tables against the emulated unit on a pseudo-terminal.
+#include "CliFixture.h"
+#include "support/WaveBytes.h"
+
+using namespace WaveBytes;
+
+class UploadTest : public CliFixture {
+protected:
+    void SetUp() override {
+        CliFixture::SetUp();
+        m_unit = std::make_unique<BackgroundProgram>(KVT_EMU, std::vector<std::string>{});
+        m_port = m_unit->firstLine(5000);
+        ASSERT_FALSE(m_port.empty());
+        writeBytes(file("gong.wav"), canonical(8000, 16000));
+        writeBytes(file("chime.wav"), canonical(22050, 44100));
+        auto compose = cli({"compose", "-o", "set.cfg", "--message", "1=gong.wav", "--message", "2=chime.wav",
+                            "--trigger", "1=2,1", "--zones", "1=1,6", "--trigger", "12=1,1,2", "--zones", "12=3"});
+        ASSERT_EQ(compose.status, 0) << compose.err;
+    }
+    ProgramResult upload() { return cli({"upload", "set.cfg", "--port", m_port, "--timeout", "3000"}); }
+
+    std::unique_ptr<BackgroundProgram> m_unit;
+    std::string m_port;
+};
+
+TEST_F(UploadTest, uploadThenReadTables_showsTheSetThenASecondUploadIsConfigurationOnly) {
+    auto first = upload();
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.out, "STATUS: Message and configuration upload successfully!\n");
+    EXPECT_NE(first.err.find("STATUS: gong File is uploading..."), std::string::npos) << first.err;
+
+    auto tables = cli({"read-tables", "--port", m_port, "--timeout", "3000"});
+    ASSERT_EQ(tables.status, 0) << tables.err;
+    // 16044 bytes take 46 frames of 175 words, 44144 bytes 127 frames.
+    EXPECT_NE(tables.out.find("Message table: 2 messages, end at word 30275\n"
+                              "  message 1: word 0, 16100 bytes\n"
+                              "  message 2: word 8050, 44450 bytes\n"
+                              "  message 3: none\n"),
+              std::string::npos)
+        << tables.out;
+    EXPECT_NE(tables.out.find("  trigger 1: messages 2,1; zones 1,6\n  trigger 2: messages -; zones -\n"),
+              std::string::npos)
+        << tables.out;
+    EXPECT_NE(tables.out.find("  trigger 12: messages 1,1,2; zones 3\n"), std::string::npos) << tables.out;
+
+    auto second = upload();
+    ASSERT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(second.out, "STATUS: Configuration only upload successfully!\n");
+    EXPECT_EQ(second.err.find("File is uploading"), std::string::npos) << second.err;
+}
+
+TEST_F(UploadTest, missingWaveFile_failsTheUpload) {
+    std::filesystem::remove(file("chime.wav"));
+    auto run = upload();
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Path of message file is incorrect!"), std::string::npos) << run.err;
+}
+
+TEST_F(UploadTest, absentPort_failsWithoutWaitingForTheUnit) {
+    auto run = cli({"upload", "set.cfg", "--port", file("no-such-tty")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(cli({"read-tables", "--port", file("no-such-tty")}).status, 1);
+}

@@ -37,7 +37,7 @@ int ConvertCommand::run(CommandContext& context, const std::vector<std::string>&
     const std::string output = EditorSession::fullPath(*line.value("output"));
     if (!context.headless.platform().fs.writeFileAtomic(output, result.bytes))
         return context.refused(output + ": cannot be written");
-    context.out << output << ": " << result.outputRate << " Hz, " << result.frames << " samples, from "
+    context.out << *line.value("output") << ": " << result.outputRate << " Hz, " << result.frames << " samples, from "
                 << result.inputChannels << (result.inputChannels == 1 ? " channel" : " channels") << " at "
                 << result.inputRate << " Hz\n";
     return kSuccess;

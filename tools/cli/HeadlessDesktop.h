@@ -1,9 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/IScreen.h"
 #include "platform/ITextViewer.h"
+#include "platform/IWavPlayer.h"
 #include "platform/IWindowSearch.h"
 
 /// A program without windows is never found by another copy and finds none.
@@ -29,4 +31,17 @@ public:
 
 private:
     int m_pointer = vbDefault;
+};
+
+/// There is nothing to listen with: every "Play" fails, as with no sound device.
+class NoWavPlayer : public IWavPlayer {
+public:
+    void setDeviceType(const std::string&) override {}
+    void setFileName(const std::string& path) override { m_fileName = path; }
+    std::string fileName() const override { return m_fileName; }
+    bool command(const std::string& command) override { return command != "Play"; }
+    int mode() const override { return 0; }
+
+private:
+    std::string m_fileName;
 };

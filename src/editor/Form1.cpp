@@ -4,7 +4,9 @@
 
 #include "editor/ConfigFile.h"
 #include "editor/Formats.h"
+#include "editor/MessageSlots.h"
 #include "editor/TextPrintout.h"
+#include "editor/TriggerSequences.h"
 #include "settings/AppState.h"
 #include "settings/LanguageApplier.h"
 #include "settings/LanguageMenu.h"
@@ -87,6 +89,8 @@ Form1::Form1(Platform& platform, AppState& app, MDIKVT3310& mdi)
     MDI_MsgInfo[1].setVisible(false);
     Picture1.setVisible(false);
 
+    m_slots = std::make_unique<MessageSlots>(*this);
+    m_triggers = std::make_unique<TriggerSequences>(*this);
     m_language = std::make_unique<LanguageApplier>(*this);
     m_languageMenu = std::make_unique<LanguageMenu>(*this);
     m_config = std::make_unique<ConfigFile>(*this);

@@ -21,6 +21,8 @@ class LanguageApplier;
 class LanguageMenu;
 class ConfigFile;
 class MDIKVT3310;
+class MessageSlots;
+class TriggerSequences;
 class TextPrintout;
 class SerialLink;
 class PortConnection;
@@ -122,6 +124,10 @@ public:
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }
     MDIKVT3310& mdi() { return m_mdi; }
+    /// `Bt_Browse_Click`, `WaveFile_Change`, `RefreshMessage`, `RebuildStepLists`.
+    MessageSlots& slots() { return *m_slots; }
+    /// `TRG1_Click` and the other step and zone handlers.
+    TriggerSequences& triggers() { return *m_triggers; }
     /// `OpenLng`.
     LanguageApplier& language() { return *m_language; }
     /// `LngSel_Click`, `other_Click` and the start language.
@@ -140,6 +146,8 @@ private:
     Platform& m_platform;
     AppState& m_app;
     MDIKVT3310& m_mdi;
+    std::unique_ptr<MessageSlots> m_slots;
+    std::unique_ptr<TriggerSequences> m_triggers;
     std::unique_ptr<LanguageApplier> m_language;
     std::unique_ptr<LanguageMenu> m_languageMenu;
     std::unique_ptr<ConfigFile> m_config;

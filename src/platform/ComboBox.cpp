@@ -4,20 +4,24 @@
 #include <utility>
 
 void ComboBox::setText(std::string text) {
-    if (m_text == text) return;
+    if (m_text == text)
+        return;
     m_text = std::move(text);
     notify();
-    if (Change) Change();
+    if (Change)
+        Change();
 }
 
 void ComboBox::setLocked(bool locked) {
-    if (m_locked == locked) return;
+    if (m_locked == locked)
+        return;
     m_locked = locked;
     notify();
 }
 
 void ComboBox::clear() {
-    if (m_list.empty()) return;
+    if (m_list.empty())
+        return;
     m_list.clear();
     notify();
 }
@@ -33,22 +37,36 @@ int ComboBox::listIndex() const {
 }
 
 void ComboBox::pick(int index) {
-    if (!enabled() || index < 0 || index >= listCount()) return;
-    if (m_text != m_list[index]) {
-        m_text = m_list[index];
+    if (index < 0 || index >= listCount())
+        return;
+    if (!enabled() || m_locked) {
+        // A widget may already show the refused entry; telling the views puts it back.
         notify();
+        return;
     }
-    if (Click) Click();
+    setText(m_list[index]);
+    if (Click)
+        Click();
+}
+
+void ComboBox::type(std::string text) {
+    if (enabled() && !m_locked)
+        setText(std::move(text));
+    else
+        notify();
 }
 
 void ComboBox::dropDown() {
-    if (enabled() && DropDown) DropDown();
+    if (enabled() && DropDown)
+        DropDown();
 }
 
 void ComboBox::keyDown(int& keyCode, int shift) {
-    if (enabled() && KeyDown) KeyDown(keyCode, shift);
+    if (enabled() && KeyDown)
+        KeyDown(keyCode, shift);
 }
 
 void ComboBox::lostFocus() {
-    if (LostFocus) LostFocus();
+    if (LostFocus)
+        LostFocus();
 }

@@ -7,7 +7,8 @@
 #include "platform/Control.h"
 
 /// A combo box with a drop-down list. Setting the text runs `Change` when it differs; picking an entry of the
-/// list, as a user does, puts its text in and runs `Click`.
+/// list, as a user does, puts its text in and runs `Click`. While `locked`, the box takes nothing from the
+/// user: neither typing nor a pick (the program can still set the text).
 class ComboBox : public Control {
 public:
     const std::string& text() const { return m_text; }
@@ -22,8 +23,12 @@ public:
     /// Index of the list entry equal to the text, or -1.
     int listIndex() const;
 
-    /// A user's pick of list entry `index`: the text becomes that entry, then `Click` runs.
+    /// A user's pick of list entry `index`: the text becomes that entry (running `Change` when it differs),
+    /// then `Click` runs. Refused while the box is disabled or locked: the text stays and the views are told.
     void pick(int index);
+    /// A user's typing has made the text `text`; refused like a pick. The view reports
+    /// the key with `keyDown` first, as its handler may lock the box against it.
+    void type(std::string text);
     /// A user opening the list.
     void dropDown();
     /// A key pressed while the box has the focus (platform key code, shift state).

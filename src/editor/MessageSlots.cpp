@@ -1,0 +1,234 @@
+#include "editor/MessageSlots.h"
+
+#include <string>
+
+#include "editor/Form1.h"
+#include "editor/Formats.h"
+#include "editor/StoredSize.h"
+#include "editor/TriggerSequences.h"
+#include "editor/WaveHeader.h"
+#include "settings/AppState.h"
+
+namespace {
+
+// The two parts are joined as they always were, so the second entry reads "Text Files(*.txt)".
+const std::string kWaveFilter =
+    std::string("All Files (*.*)|*.*|Text Files") + "(*.txt)|*.txt|Batch Files (*.bat)|*.bat|Wave Files (*.wav)|*.wav";
+constexpr int kWaveFilterIndex = 4;
+
+constexpr int kMsgCapacity = 0;
+constexpr int kMsgPortOpen = 5;
+
+}  // namespace
+
+MessageSlots::MessageSlots(Form1& form) : m_form(form) {
+    for (int i = 1; i <= Form1::kSlots; ++i) {
+        form.Bt_Browse[i].Click = [this, i] { Bt_Browse_Click(i); };
+        form.WaveFile[i].Change = [this, i] { WaveFile_Change(i); };
+    }
+}
+
+void MessageSlots::Bt_Browse_Click(int i) {
+    Form1& f = m_form;
+    if (f.platform().serial.portOpen()) {
+        f.platform().msgBox.Beep();
+        showMessage(kMsgPortOpen);
+        return;
+    }
+    const SlotState before = remember(i);
+
+    CommonDialog& dialog = f.CommonDialog1;
+    dialog.CancelError = true;
+    dialog.Filter = kWaveFilter;
+    dialog.FilterIndex = kWaveFilterIndex;
+    dialog.FileName.clear();
+    setInitDir(i);
+    if (!dialog.ShowOpen() || dialog.FileName.empty())
+        return;
+
+    const std::string path = dialog.FileName;
+    f.FilePath[i] = path;
+    f.app().strWAVFilePath = folderOf(path);
+    const auto name = displayName(path);
+    if (!name) {
+        f.FilePath[i] = before.filePath;
+        return;
+    }
+
+    const WaveHeader header = ReadWaveHeader(f.platform().fs, path);
+    if (!header.accepted()) {
+        showRejection(header);
+        f.FilePath[i] = before.filePath;
+        f.WaveFile[i].setText(before.waveFile);
+        return;
+    }
+
+    if (before.waveFile.empty()) {
+        RebuildStepLists(i);
+    } else {
+        f.TFileLength -= before.tMsgSize;
+    }
+    showValues(i, header);
+    f.WaveFile[i].setText(*name);
+    f.MsgBt[i].setEnabled(true);
+    if (i < Form1::kSlots)
+        f.Bt_Browse[i + 1].setEnabled(true);
+
+    // Summed wide, as a refused file may be far larger than the memory.
+    const std::int64_t total = static_cast<std::int64_t>(f.TFileLength) + f.TMsgSize[i];
+    if (total <= Form1::kMemoryBytes) {
+        f.TFileLength = static_cast<std::int32_t>(total);
+        f.MsgUnchanged = false;
+    } else {
+        showMessage(kMsgCapacity);
+        restore(i, before);
+    }
+    f.RecalcTotals();
+    f.triggers().TRG1_Click(1);
+}
+
+void MessageSlots::WaveFile_Change(int i) {
+    Form1& f = m_form;
+    f.app().blnChanged = true;
+    if (!f.WaveFile[i].text().empty())
+        return;
+
+    // Emptying a later name runs this handler again for that slot, so the cascade goes to the end.
+    for (int j = 1; j < Form1::kSlots; ++j) {
+        if (!f.WaveFile[j].text().empty()) {
+            f.Bt_Browse[j + 1].setEnabled(true);
+            f.MsgBt[j].setEnabled(true);
+        } else {
+            f.Bt_Browse[j + 1].setEnabled(false);
+            f.WaveFile[j + 1].setText("");
+            f.FilePath[j + 1].clear();
+            f.MsgBt[j].setEnabled(false);
+        }
+    }
+    f.MsgBt[Form1::kSlots].setEnabled(!f.WaveFile[Form1::kSlots].text().empty());
+
+    for (int j = i; j <= Form1::kSlots; ++j) {
+        f.MsgTime[j].setCaption("");
+        f.MsgSize[j].setCaption("");
+        f.MsgSample[j].setCaption("");
+        f.TMsgSize[j] = 0;
+    }
+    f.RecalcTotals();
+    RebuildStepLists(i - 1);
+}
+
+void MessageSlots::RefreshMessage(int i) {
+    Form1& f = m_form;
+    if (f.WaveFile[i].text().empty())
+        return;
+    const WaveHeader header = ReadWaveHeader(f.platform().fs, f.FilePath[i]);
+    if (showRejection(header) || !header.accepted())
+        return;
+    showValues(i, header);
+    f.RecalcTotals();
+}
+
+void MessageSlots::RebuildStepLists(int n) {
+    Form1& f = m_form;
+    constexpr int kStepCount = Form1::kTriggers * Form1::kSteps;
+    std::array<std::string, kStepCount + 1> TrgText;
+    for (int k = 1; k <= kStepCount; ++k) {
+        TrgText[k] = f.TRG1[k].text();
+        f.TRG1[k].clear();
+    }
+    for (int k = 1; k <= kStepCount; ++k) {
+        f.TRG1[k].addItem(" ");
+        for (int e = 1; e <= n; ++e)
+            f.TRG1[k].addItem(std::to_string(e));
+        f.TRG1[k].setText(TrgText[k]);
+    }
+    // Giving the steps their texts back counts as an edit of every step, even where the text was kept.
+    f.app().blnChanged = true;
+}
+
+MessageSlots::SlotState MessageSlots::remember(int i) const {
+    const Form1& f = m_form;
+    return {f.FilePath[i],          f.WaveFile[i].text(), f.MsgTime[i].caption(),
+            f.MsgSize[i].caption(), f.TMsgSize[i],        f.MsgSample[i].caption()};
+}
+
+void MessageSlots::restore(int i, const SlotState& state) {
+    Form1& f = m_form;
+    f.FilePath[i] = state.filePath;
+    f.WaveFile[i].setText(state.waveFile);
+    f.MsgTime[i].setCaption(state.msgTime);
+    f.MsgSize[i].setCaption(state.msgSize);
+    f.TMsgSize[i] = state.tMsgSize;
+    f.MsgSample[i].setCaption(state.msgSample);
+}
+
+void MessageSlots::setInitDir(int i) {
+    Form1& f = m_form;
+    const std::string& path = f.FilePath[i];
+    const std::string& name = f.WaveFile[i].text();
+    if (!path.empty() && !name.empty()) {
+        auto at = path.find(name);
+        if (at != std::string::npos) {
+            f.CommonDialog1.InitDir = path.substr(0, at);
+            return;
+        }
+        // A name the user typed over names no folder: the last folder chosen is the best start.
+    }
+    if (!f.app().strWAVFilePath.empty())
+        f.CommonDialog1.InitDir = f.app().strWAVFilePath;
+}
+
+void MessageSlots::showValues(int i, const WaveHeader& header) {
+    Form1& f = m_form;
+    const double rate = header.sampleRate;
+    f.MsgTime[i].setCaption(Formats::seconds(static_cast<double>(header.dataSize) / (2.0 * rate)));
+    f.MsgSample[i].setCaption(Formats::kilohertz(rate / 1000.0));
+    f.TMsgSize[i] = storedSize(header.fileLength);
+    f.MsgSize[i].setCaption(Formats::integer(f.TMsgSize[i] / 1000));
+}
+
+bool MessageSlots::showRejection(const WaveHeader& header) {
+    int index = -1;
+    switch (header.verdict) {
+        case WaveVerdict::NotWave:
+            index = 4;
+            break;
+        case WaveVerdict::NotMono:
+            index = 3;
+            break;
+        case WaveVerdict::RateOutOfRange:
+            index = 2;
+            break;
+        case WaveVerdict::Not16Bit:
+            index = 1;
+            break;
+        case WaveVerdict::Accepted:
+        case WaveVerdict::NoDataChunk:
+        case WaveVerdict::Unreadable:
+            return false;
+    }
+    m_form.platform().msgBox.Beep();
+    showMessage(index);
+    return true;
+}
+
+void MessageSlots::showMessage(int index) {
+    Form1& f = m_form;
+    f.platform().msgBox.MsgBox(f.MsgText[index], IMessageBox::vbOKOnly, f.Caption);
+}
+
+std::optional<std::string> MessageSlots::displayName(const std::string& path) const {
+    const char separator = m_form.platform().fs.separator();
+    const auto slash = path.rfind(separator);
+    const std::string fileName = slash == std::string::npos ? path : path.substr(slash + 1);
+    const auto dot = fileName.find('.');
+    // Without a "." the name cannot be cut; a name starting with "." would leave a filled slot without a name.
+    if (dot == std::string::npos || dot == 0)
+        return std::nullopt;
+    return fileName.substr(0, dot);
+}
+
+std::string MessageSlots::folderOf(const std::string& path) const {
+    const auto slash = path.rfind(m_form.platform().fs.separator());
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}

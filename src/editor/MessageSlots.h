@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+struct WaveHeader;
+class Form1;
+
+/// The message slots of the editor: choosing a wave file for a slot, emptying slots through their name
+/// boxes, re-reading a slot before it is played, and the choice lists of the sequence steps that follow the
+/// filled slots. Wires the slot controls of `form` to its handlers.
+class MessageSlots {
+public:
+    explicit MessageSlots(Form1& form);
+
+    /// The user asks to choose a file for slot `i` (1 to 12).
+    void Bt_Browse_Click(int i);
+    /// The text of `WaveFile`(i) has changed; an empty name empties slot `i` and every slot after it.
+    void WaveFile_Change(int i);
+    /// Re-reads slot `i`'s file and refreshes its values and the totals; the capacity limit is not applied.
+    void RefreshMessage(int i);
+    /// Gives every sequence step the list " ", "1" ... "n", keeping each step's text.
+    void RebuildStepLists(int n);
+
+private:
+    struct SlotState {
+        std::string filePath;
+        std::string waveFile;
+        std::string msgTime;
+        std::string msgSize;
+        std::int32_t tMsgSize = 0;
+        std::string msgSample;
+    };
+
+    SlotState remember(int i) const;
+    void restore(int i, const SlotState& state);
+    void setInitDir(int i);
+    void showValues(int i, const WaveHeader& header);
+    /// Beeps and shows the rejection message of a header rule; false when the verdict is no rejection.
+    bool showRejection(const WaveHeader& header);
+    void showMessage(int index);
+    /// The name a path shows in its slot: the file name cut before its first ".", or nothing when that
+    /// leaves no name.
+    std::optional<std::string> displayName(const std::string& path) const;
+    std::string folderOf(const std::string& path) const;
+
+    Form1& m_form;
+};

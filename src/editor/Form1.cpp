@@ -5,6 +5,7 @@
 #include "editor/ConfigFile.h"
 #include "editor/Formats.h"
 #include "editor/MessageSlots.h"
+#include "editor/Playback.h"
 #include "editor/TextPrintout.h"
 #include "editor/TriggerSequences.h"
 #include "settings/AppState.h"
@@ -91,6 +92,7 @@ Form1::Form1(Platform& platform, AppState& app, MDIKVT3310& mdi)
 
     m_slots = std::make_unique<MessageSlots>(*this);
     m_triggers = std::make_unique<TriggerSequences>(*this);
+    m_playback = std::make_unique<Playback>(*this);
     m_language = std::make_unique<LanguageApplier>(*this);
     m_languageMenu = std::make_unique<LanguageMenu>(*this);
     m_config = std::make_unique<ConfigFile>(*this);

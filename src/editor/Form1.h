@@ -22,6 +22,7 @@ class LanguageMenu;
 class ConfigFile;
 class MDIKVT3310;
 class MessageSlots;
+class Playback;
 class TriggerSequences;
 class TextPrintout;
 class SerialLink;
@@ -128,6 +129,8 @@ public:
     MessageSlots& slots() { return *m_slots; }
     /// `TRG1_Click` and the other step and zone handlers.
     TriggerSequences& triggers() { return *m_triggers; }
+    /// `MsgBt_Click`, `TrgBt_Click` and the player's completion.
+    Playback& playback() { return *m_playback; }
     /// `OpenLng`.
     LanguageApplier& language() { return *m_language; }
     /// `LngSel_Click`, `other_Click` and the start language.
@@ -148,6 +151,7 @@ private:
     MDIKVT3310& m_mdi;
     std::unique_ptr<MessageSlots> m_slots;
     std::unique_ptr<TriggerSequences> m_triggers;
+    std::unique_ptr<Playback> m_playback;
     std::unique_ptr<LanguageApplier> m_language;
     std::unique_ptr<LanguageMenu> m_languageMenu;
     std::unique_ptr<ConfigFile> m_config;

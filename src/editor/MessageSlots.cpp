@@ -76,7 +76,12 @@ void MessageSlots::Bt_Browse_Click(int i) {
 
     // Summed wide, as a refused file may be far larger than the memory.
     const std::int64_t total = static_cast<std::int64_t>(f.TFileLength) + f.TMsgSize[i];
-    if (total <= Form1::kMemoryBytes) {
+    // The totals leave out files that show "0" kB, but the upload sends their frames all the same; held to
+    // the counted total alone, a few of them would push the data past the memory into the table area.
+    std::int64_t sent = 0;
+    for (int j = 1; j <= Form1::kSlots; ++j)
+        sent += f.TMsgSize[j];
+    if (total <= Form1::kMemoryBytes && sent <= Form1::kMemoryBytes) {
         f.TFileLength = static_cast<std::int32_t>(total);
         f.MsgUnchanged = false;
     } else {

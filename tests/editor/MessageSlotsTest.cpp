@@ -155,6 +155,21 @@ TEST_F(MessageSlotsTest, capacityBoundary_lastFittingFileAcceptedNextRefusedAndE
     EXPECT_EQ(stepList(5), (List{" ", "1"}));
 }
 
+TEST_F(MessageSlotsTest, capacityWithFilesShowingZeroKb_countsTheFramesTheyTakeToo) {
+    choose(1, wave("big.wav", 8379300));   // stored as 8,379,350
+    choose(2, wave("tick.wav", 100, 56));  // 350 bytes, shown as 0 kB and left out of the totals
+    ASSERT_EQ(form.MsgSize[2].caption(), "0");
+    ASSERT_EQ(form.TFileLength, 8379350);
+    EXPECT_TRUE(test.msgBox.shown.empty());
+
+    choose(3, wave("tock.wav", 100, 56));  // 8,380,050 bytes would be sent
+    ASSERT_EQ(test.msgBox.shown.size(), 1u);
+    EXPECT_EQ(test.msgBox.shown[0].text, "Message files exceed memory capacity of 8380 KB!");
+    EXPECT_EQ(form.WaveFile[3].text(), "");
+    EXPECT_EQ(form.TMsgSize[3], 0);
+    EXPECT_FALSE(form.Bt_Browse[4].enabled());
+}
+
 TEST_F(MessageSlotsTest, capacityExceededOnReplace_filledSlotGetsItsFileBack) {
     choose(1, wave("big.wav", 8199800));
     choose(2, wave("small.wav", 44 + 8000, 8000, 8000));

@@ -7,6 +7,7 @@
 #include "settings/BuiltInLanguages.h"
 #include "settings/LanguageApplier.h"
 #include "shell/Application.h"
+#include "shell/InstanceMarker.h"
 
 EditorSession::EditorSession(HeadlessPlatform& headless)
     : m_headless(headless), m_application(std::make_unique<Application>(headless.platform())) {
@@ -16,6 +17,8 @@ EditorSession::EditorSession(HeadlessPlatform& headless)
     for (std::string* folder : {&app.strAPPFilePath, &app.strLNGFilePath, &app.stroLNGFilePath, &app.strMSGFilePath,
                                 &app.strWAVFilePath, &app.strTMPFilePath})
         *folder = programFolder;
+    // Applying a language rewrites the marker of a running window program; this program is none.
+    headless.files().capture(InstanceMarker(headless.platform(), app, m_application->mdi()).path());
     m_application->form().Form_Load();
 }
 

@@ -38,6 +38,6 @@ int PrintCommand::run(CommandContext& context, const std::vector<std::string>& w
     if (!f.printout().PrintOutTxt(target))
         return context.refused(target + ": cannot be written");
     if (!line.has("output"))
-        context.out << files.captured().value_or("") << std::flush;
+        context.out << files.captured(target).value_or("") << std::flush;
     return kSuccess;
 }

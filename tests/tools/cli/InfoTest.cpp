@@ -73,6 +73,17 @@ TEST_F(InfoTest, info_writesNoFile) {
     EXPECT_EQ(listing(), Names{"gong.wav"});
 }
 
+TEST_F(InfoTest, instanceMarkerOfTheWindowProgram_isNeverWritten) {
+    // Applying a language rewrites the marker in the program folder in the window program.
+    const auto marker = std::filesystem::path(KVT_CLI).parent_path() / "~KVT3310Temp";
+    const bool existed = std::filesystem::exists(marker);
+    const std::string before = readBytes(marker.string());
+    writeBytes(file("gong.wav"), canonical(8000, 16000));
+    ASSERT_EQ(cli({"--language", "fr", "info", "gong.wav"}).status, 0);
+    EXPECT_EQ(std::filesystem::exists(marker), existed);
+    EXPECT_EQ(readBytes(marker.string()), before);
+}
+
 TEST_F(InfoTest, wrongUsage_exitsWithTwo) {
     EXPECT_EQ(cli({}).status, 2);
     EXPECT_EQ(cli({"info"}).status, 2);

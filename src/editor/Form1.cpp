@@ -15,6 +15,9 @@
 #include "unitlink/EraseOperation.h"
 #include "unitlink/PortConnection.h"
 #include "unitlink/SerialLink.h"
+#include "unitlink/ServicePanel.h"
+#include "unitlink/UploadImage.h"
+#include "unitlink/UploadSequence.h"
 
 namespace {
 
@@ -100,6 +103,9 @@ Form1::Form1(Platform& platform, AppState& app, MDIKVT3310& mdi)
     m_link = std::make_unique<SerialLink>(*this);
     m_connection = std::make_unique<PortConnection>(*this);
     m_erase = std::make_unique<EraseOperation>(*this);
+    m_image = std::make_unique<UploadImage>(*this);
+    m_upload = std::make_unique<UploadSequence>(*this);
+    m_service = std::make_unique<ServicePanel>(*this);
 }
 
 Form1::~Form1() = default;

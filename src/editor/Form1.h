@@ -28,6 +28,9 @@ class TextPrintout;
 class SerialLink;
 class PortConnection;
 class EraseOperation;
+class UploadImage;
+class UploadSequence;
+class ServicePanel;
 
 /// The message-set editor: a presentation model holding every control of the editor window by its name,
 /// and the message set those controls show. Control arrays are indexed from 1 as the program addresses
@@ -93,6 +96,13 @@ public:
     // --- Hidden controls ---
     /// Diagnostics of the serial link, written after every byte read.
     TextBox txtDataOutPoint, txtInputCheckSum;
+    /// The service panel: hidden in the layout and never shown.
+    CommandButton Command2, Command3, Command4, Command5, Command6, Command7;
+    TextBox Text3;    ///< word address for Flash Check, Show / Stop and Erase, in hexadecimal digits
+    TextBox Message;  ///< result of Flash Check
+    TextBox LastAddress, MsgNum;
+    TextBox txtAck, txtOutputCheckSum, txtDataInPoint;
+    ComboBox Combo1;
     std::array<Label, 2> MDI_MsgInfo;  ///< copies of MsgText 6 and 7 for the main window
     Picture Picture1;                  ///< shown while a trigger sequence plays
 
@@ -142,6 +152,11 @@ public:
     SerialLink& link() { return *m_link; }
     PortConnection& connection() { return *m_connection; }
     EraseOperation& erase() { return *m_erase; }
+    /// The unit's memory image and its upload state.
+    UploadImage& image() { return *m_image; }
+    /// `Bt_SendMessage_Click` and `ProgressStep`.
+    UploadSequence& upload() { return *m_upload; }
+    ServicePanel& service() { return *m_service; }
 
 private:
     void setDefaultTexts();
@@ -159,4 +174,7 @@ private:
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<PortConnection> m_connection;
     std::unique_ptr<EraseOperation> m_erase;
+    std::unique_ptr<UploadImage> m_image;
+    std::unique_ptr<UploadSequence> m_upload;
+    std::unique_ptr<ServicePanel> m_service;
 };

@@ -1,0 +1,205 @@
+#include "unitlink/ServicePanel.h"
+
+#include <initializer_list>
+#include <string>
+
+#include "editor/Form1.h"
+#include "unitlink/EraseOperation.h"
+#include "unitlink/SerialLink.h"
+#include "unitlink/TableBlocks.h"
+#include "unitlink/UploadImage.h"
+
+namespace {
+
+constexpr std::uint8_t kProgress = 0x2E;
+constexpr int kUploadDone = 2;
+constexpr int kUploadFailed = 3;
+constexpr int kReadFailed = 4;
+constexpr int kChecking = 5;
+constexpr int kChecked = 6;
+constexpr int kCheckFailed = 7;
+constexpr int kErasing = 8;
+constexpr int kErased = 9;
+constexpr int kEraseFailed = 10;
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+}  // namespace
+
+ServicePanel::ServicePanel(Form1& form) : m_form(form) {
+    form.Command2.setCaption("Send Status");
+    form.Command3.setCaption("Read Status");
+    form.Command4.setCaption("* Flash Check");
+    form.Command5.setCaption("* Show / Stop");
+    form.Command6.setCaption("* Erase");
+    form.Command7.setCaption("Clr Msg");
+    form.Text3.setText("000000");
+    for (Control* control : std::initializer_list<Control*>{
+             &form.Command2, &form.Command3, &form.Command4, &form.Command5, &form.Command6, &form.Command7,
+             &form.Text3, &form.Message, &form.LastAddress, &form.MsgNum, &form.txtDataOutPoint, &form.txtInputCheckSum,
+             &form.txtAck, &form.txtOutputCheckSum, &form.txtDataInPoint, &form.Combo1})
+        control->setVisible(false);
+    form.Command2.Click = [this] { Command2_Click(); };
+    form.Command3.Click = [this] { Command3_Click(); };
+    form.Command4.Click = [this] { Command4_Click(); };
+    form.Command5.Click = [this] { Command5_Click(); };
+    form.Command6.Click = [this] { Command6_Click(); };
+    form.Command7.Click = [this] { Command7_Click(); };
+}
+
+ServicePanel::~ServicePanel() {
+    for (CommandButton* button :
+         {&m_form.Command2, &m_form.Command3, &m_form.Command4, &m_form.Command5, &m_form.Command6, &m_form.Command7})
+        button->Click = nullptr;
+}
+
+std::int32_t ServicePanel::typedAddress() const {
+    std::uint32_t value = 0;
+    for (char c : SerialLink::trimmed(m_form.Text3.text())) {
+        int digit = hexDigit(c);
+        if (digit < 0)
+            break;
+        value = value << 4 | static_cast<std::uint32_t>(digit);
+    }
+    // Only 24 bits travel; keeping to them keeps the value a valid address.
+    return static_cast<std::int32_t>(value & 0xFFFFFF);
+}
+
+void ServicePanel::setAddressPayload(std::int32_t address) {
+    SerialLink& link = m_form.link();
+    link.PayloadData[1] = static_cast<std::uint8_t>(address >> 16);
+    link.PayloadData[2] = static_cast<std::uint8_t>(address >> 8);
+    link.PayloadData[3] = static_cast<std::uint8_t>(address);
+    link.PayloadLength = 3;
+}
+
+void ServicePanel::showMessageTable() {
+    UploadImage& image = m_form.image();
+    m_form.LastAddress.setText(std::to_string(image.EndAddress));
+    m_form.MsgNum.setText(std::to_string(image.MsgNumber));
+}
+
+void ServicePanel::Command2_Click() {
+    SerialLink& link = m_form.link();
+    UploadImage& image = m_form.image();
+    link.resetRing();
+    if (!link.CommandDo(SerialLink::kUnit, 'P')) {
+        link.ShowStatus(kUploadFailed);
+        return;
+    }
+    TableBlocks::Block block;
+    if (!image.readBlock(TableBlocks::kMsgTabAddress, block)) {
+        link.ShowStatus(kUploadFailed);
+        return;
+    }
+    if (TableBlocks::wordSum(block) != TableBlocks::kBlockSum) {
+        link.ShowStatus(kReadFailed);
+        return;
+    }
+    image.takeMessageTable(block);
+    showMessageTable();
+    m_form.erase().EraseData(static_cast<std::int32_t>(TableBlocks::kTrgTabAddress));
+    if (link.Status != SerialLink::kAck)
+        return;
+    link.ShowStatus(image.rewriteTables() ? kUploadDone : kUploadFailed);
+}
+
+void ServicePanel::Command3_Click() {
+    SerialLink& link = m_form.link();
+    UploadImage& image = m_form.image();
+    link.resetRing();
+    TableBlocks::Block block;
+    if (!image.readBlock(TableBlocks::kMsgTabAddress, block)) {
+        link.ShowStatus(kReadFailed);
+        return;
+    }
+    image.takeMessageTable(block);
+    showMessageTable();
+    if (!image.readBlock(TableBlocks::kTrgTabAddress, block)) {
+        link.ShowStatus(kReadFailed);
+        return;
+    }
+    const TableBlocks::TriggerTable triggers = TableBlocks::decodeTriggerBlock(block);
+    for (int s = 1; s <= Form1::kTriggers * Form1::kSteps; ++s)
+        m_form.TRG1[s].setText(std::to_string(triggers.steps[s]));
+    for (int z = 1; z <= Form1::kTriggers * Form1::kZones; ++z)
+        m_form.Check1[z].setValue(triggers.zones[z] ? 1 : 0);
+    link.ShowStatus(kUploadDone);
+}
+
+void ServicePanel::Command4_Click() {
+    SerialLink& link = m_form.link();
+    link.resetRing();
+    setAddressPayload(typedAddress());
+    if (!link.CommandDo(SerialLink::kUnit, 'C')) {
+        link.ShowStatus(kCheckFailed);
+        return;
+    }
+    bool checked = false;
+    while (link.RS232Read()) {
+        if (link.Rs232DataByte == kProgress) {
+            link.ShowStatus(kChecking);
+            continue;
+        }
+        checked = link.Rs232DataByte == SerialLink::kAck;
+        link.ShowStatus(checked ? kChecked : kCheckFailed);
+        break;
+    }
+    if (!checked)
+        link.ShowStatus(kCheckFailed);
+    if (!link.RS232ReadHex()) {
+        link.ShowStatus(kCheckFailed);
+        return;
+    }
+    const int high = link.Rs232DataByte;
+    if (!link.RS232ReadHex()) {
+        link.ShowStatus(kCheckFailed);
+        return;
+    }
+    m_form.Message.setText(std::to_string(high * 256 + link.Rs232DataByte));
+}
+
+void ServicePanel::Command5_Click() {
+    SerialLink& link = m_form.link();
+    link.resetRing();
+    setAddressPayload(typedAddress());
+    link.CommandDo(SerialLink::kUnit, 'T');
+}
+
+void ServicePanel::Command6_Click() {
+    SerialLink& link = m_form.link();
+    link.resetRing();
+    setAddressPayload(typedAddress());
+    if (!link.CommandDo(SerialLink::kUnit, 'E')) {
+        link.ShowStatus(kEraseFailed);
+        return;
+    }
+    bool complete = false;
+    while (link.RS232Read()) {
+        if (link.Rs232DataByte == kProgress) {
+            link.ShowStatus(kErasing);
+            continue;
+        }
+        complete = link.Rs232DataByte == SerialLink::kAck;
+        link.ShowStatus(complete ? kErased : kEraseFailed);
+        break;
+    }
+    if (!complete)
+        link.ShowStatus(kEraseFailed);
+}
+
+void ServicePanel::Command7_Click() {
+    for (int i = 1; i <= Form1::kSlots; ++i)
+        m_form.WaveFile[i].setText("");
+    m_form.image().MsgAddress.fill(0);
+    m_form.LastAddress.setText("");
+    m_form.MsgNum.setText("");
+}

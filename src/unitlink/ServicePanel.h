@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+
+class Form1;
+
+/// The hidden service panel of the editor: six buttons that send single commands to the unit and show raw
+/// results. Nothing in the program shows its controls; the commands are wired so that they can be driven.
+class ServicePanel {
+public:
+    explicit ServicePanel(Form1& form);
+    ~ServicePanel();
+    ServicePanel(const ServicePanel&) = delete;
+    ServicePanel& operator=(const ServicePanel&) = delete;
+
+    /// "Send Status": "P", the message table read back and checked, the table area erased and both tables
+    /// rewritten.
+    void Command2_Click();
+    /// "Read Status": both tables read back into the hidden fields and the editor's triggers.
+    void Command3_Click();
+    /// "* Flash Check" at the `Text3` address.
+    void Command4_Click();
+    /// "* Show / Stop" at the `Text3` address.
+    void Command5_Click();
+    /// "* Erase" at the `Text3` address.
+    void Command6_Click();
+    /// "Clr Msg": empties every slot; nothing is sent.
+    void Command7_Click();
+
+    /// The word address typed in `Text3`, read as hexadecimal digits up to the first other character.
+    std::int32_t typedAddress() const;
+
+private:
+    void setAddressPayload(std::int32_t address);
+    void showMessageTable();
+
+    Form1& m_form;
+};

@@ -1,0 +1,234 @@
+#include "unitlink/UploadImage.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "editor/Form1.h"
+#include "editor/Formats.h"
+#include "editor/StoredSize.h"
+#include "unitlink/EraseOperation.h"
+#include "unitlink/SerialLink.h"
+#include "unitlink/WaveFrames.h"
+
+namespace {
+
+constexpr std::uint8_t kStart = 0x2A;
+constexpr int kUploadDone = 2;
+constexpr int kUploadFailed = 3;
+constexpr int kReadFailed = 4;
+
+std::optional<std::vector<std::uint8_t>> readWhole(const IFileSystem& fs, const std::string& path) {
+    auto source = fs.openRead(path);
+    if (!source || source->size() > kMaxFileLength)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(source->size()));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        std::size_t n = source->read(bytes.data() + got, bytes.size() - got);
+        if (n == 0)
+            return std::nullopt;
+        got += n;
+    }
+    return bytes;
+}
+
+std::int32_t clampToInt32(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+SerialLink& UploadImage::link() {
+    return m_form.link();
+}
+
+void UploadImage::writeDataFrame(std::int32_t address, const std::uint8_t* data, int count) {
+    SerialLink& l = link();
+    l.OutputCheckSum = 0;
+    l.RS232Write(kStart);
+    l.RS232WriteInt(3 + count);
+    l.RS232Write(static_cast<std::uint8_t>(address >> 16));
+    l.RS232Write(static_cast<std::uint8_t>(address >> 8));
+    l.RS232Write(static_cast<std::uint8_t>(address));
+    for (int k = 0; k < count; ++k)
+        l.RS232Write(data[k]);
+    l.RS232WriteHex(l.OutputCheckSum);
+    l.RS232Write(13);
+    l.RS232Write(10);
+}
+
+void UploadImage::sendEndFrame() {
+    SerialLink& l = link();
+    l.OutputCheckSum = 0;
+    l.RS232Write(kStart);
+    l.RS232WriteInt(0);
+    l.RS232WriteHex(l.OutputCheckSum);
+    l.RS232Write(13);
+    l.RS232Write(10);
+}
+
+void UploadImage::countAccepted() {
+    BytesSent = std::min(BytesSent + WaveFrames::kFrameBytes, m_form.TFileLength);
+    ProgressBar& bar = m_form.ProgressBar1;
+    bar.setValue(std::min(BytesSent, bar.max()));
+    WriteAddress += kFrameWords;
+}
+
+bool UploadImage::WriteMsgData(int i) {
+    SerialLink& l = link();
+    auto file = readWhole(m_form.platform().fs, SerialLink::trimmed(m_form.FilePath[i]));
+    if (!file) {
+        l.ShowStatus(kUploadFailed);
+        return false;
+    }
+    m_form.TMsgSize[i] = storedSize(static_cast<std::uint32_t>(file->size()));
+    m_form.MsgSize[i].setCaption(Formats::integer(m_form.TMsgSize[i] / 1000));
+
+    if (!l.CommandDo(SerialLink::kUnit, 'W')) {
+        l.ShowStatus(kUploadFailed);
+        return false;
+    }
+    WaveFrames frames(std::move(*file));
+    int tries = kTries;
+    bool cutShort = false;
+    while (!frames.placed() && tries > 0) {
+        const WaveFrames::Frame data = frames.next();
+        writeDataFrame(WriteAddress, data.data(), WaveFrames::kFrameBytes);
+        l.Status = l.CommandRead(SerialLink::kUnit, 'W');
+        if (l.Status == SerialLink::kAck) {
+            tries = kTries;
+            countAccepted();
+        } else if (l.Status == SerialLink::kNak) {
+            --tries;
+            frames.repeat();
+        } else if (!m_form.platform().serial.portOpen()) {
+            // The read timed out and closed the link: no further frame can reach the unit.
+            cutShort = true;
+            break;
+        } else {
+            // The unit answered out of turn: the file ends here, its check word in the next frame.
+            frames.endEarly();
+            cutShort = true;
+        }
+    }
+    if (l.Status == SerialLink::kAck) {
+        sendEndFrame();
+        l.Status = l.CommandRead(SerialLink::kUnit, 'W');
+        // A file cut short is not the message the user chose, however the unit took the rest of it.
+        if (l.Status == SerialLink::kAck && !cutShort) {
+            l.ShowStatus(kUploadDone);
+            return true;
+        }
+    }
+    l.ShowStatus(kUploadFailed);
+    return false;
+}
+
+TableBlocks::MessageTable UploadImage::messageTable() const {
+    TableBlocks::MessageTable table;
+    table.msgAddress = MsgAddress;
+    table.endAddress = EndAddress;
+    table.msgNumber = MsgNumber;
+    return table;
+}
+
+TableBlocks::TriggerTable UploadImage::triggerTable() const {
+    TableBlocks::TriggerTable table;
+    for (int s = 1; s <= Form1::kTriggers * Form1::kSteps; ++s)
+        table.steps[s] = TableBlocks::stepValue(m_form.TRG1[s].text());
+    for (int z = 1; z <= Form1::kTriggers * Form1::kZones; ++z)
+        table.zones[z] = m_form.Check1[z].value() != 0;
+    return table;
+}
+
+void UploadImage::writeTable(const TableBlocks::Block& block) {
+    SerialLink& l = link();
+    l.Status = SerialLink::kNak;
+    int tries = kTries;
+    while (l.Status == SerialLink::kNak && tries >= 1) {
+        writeDataFrame(WriteAddress, block.data(), TableBlocks::kBlockBytes);
+        l.Status = l.CommandRead(SerialLink::kUnit, 'W');
+        if (l.Status == SerialLink::kNak)
+            --tries;
+    }
+}
+
+void UploadImage::WriteMsgTab() {
+    writeTable(TableBlocks::messageBlock(messageTable()));
+}
+
+void UploadImage::WriteTrgTab() {
+    writeTable(TableBlocks::triggerBlock(triggerTable()));
+}
+
+bool UploadImage::readBlock(std::uint32_t address, TableBlocks::Block& block) {
+    SerialLink& l = link();
+    l.PayloadData[1] = static_cast<std::uint8_t>(address >> 16);
+    l.PayloadData[2] = static_cast<std::uint8_t>(address >> 8);
+    l.PayloadData[3] = static_cast<std::uint8_t>(address);
+    l.PayloadLength = 3;
+    l.Status = 0;
+    l.CommandWrite(SerialLink::kUnit, 'R');
+    l.Status = l.CommandRead(SerialLink::kUnit, 'R');
+    // A shorter reply would leave part of the block to whatever the buffer held before.
+    if (l.Status != SerialLink::kAck || l.PayloadLength < TableBlocks::kBlockBytes)
+        return false;
+    std::copy_n(l.PayloadData.begin() + 1, TableBlocks::kBlockBytes, block.begin());
+    return true;
+}
+
+void UploadImage::takeMessageTable(const TableBlocks::Block& block) {
+    const TableBlocks::MessageTable table = TableBlocks::decodeMessageBlock(block);
+    MsgAddress = table.msgAddress;
+    EndAddress = table.endAddress;
+    MsgNumber = table.msgNumber;
+}
+
+bool UploadImage::ReadMsgTab() {
+    link().resetRing();
+    TableBlocks::Block block;
+    if (!readBlock(TableBlocks::kMsgTabAddress, block)) {
+        link().ShowStatus(kReadFailed);
+        return false;
+    }
+    takeMessageTable(block);
+    WriteAddress = EndAddress;
+    MsgNumber = std::min<std::uint8_t>(MsgNumber, kSlots);
+    // The unit keeps no sizes: they follow from where each message starts, the messages lying in slots 1
+    // to `MsgNumber` in order.
+    UnitMsgSize.fill(0);
+    for (int i = 1; i < MsgNumber; ++i)
+        UnitMsgSize[i] = clampToInt32((static_cast<std::int64_t>(MsgAddress[i + 1]) - MsgAddress[i]) * 2);
+    if (MsgNumber > 0)
+        UnitMsgSize[MsgNumber] = clampToInt32((static_cast<std::int64_t>(EndAddress) - MsgAddress[MsgNumber]) * 2);
+    return true;
+}
+
+bool UploadImage::WriteTrgMsgTab() {
+    SerialLink& l = link();
+    l.resetRing();
+    m_form.erase().EraseData(static_cast<std::int32_t>(TableBlocks::kTrgTabAddress));
+    if (l.Status != SerialLink::kAck)
+        return false;
+    return rewriteTables();
+}
+
+bool UploadImage::rewriteTables() {
+    SerialLink& l = link();
+    if (!l.CommandDo(SerialLink::kUnit, 'W'))
+        return false;
+    WriteAddress = static_cast<std::int32_t>(TableBlocks::kMsgTabAddress);
+    WriteMsgTab();
+    WriteAddress = static_cast<std::int32_t>(TableBlocks::kTrgTabAddress);
+    if (l.Status == SerialLink::kAck)
+        WriteTrgTab();
+    const bool tablesWritten = l.Status == SerialLink::kAck;
+    // The write sequence is closed whatever became of the tables; a table the unit refused is no success.
+    sendEndFrame();
+    l.Status = l.CommandRead(SerialLink::kUnit, 'W');
+    if (l.Status != SerialLink::kAck || !tablesWritten)
+        return false;
+    l.PayloadLength = 0;
+    return l.CommandDo(SerialLink::kUnit, 'L');
+}

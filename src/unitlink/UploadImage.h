@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "unitlink/TableBlocks.h"
+
+class Form1;
+class SerialLink;
+
+/// What the unit's memory holds after an upload and how each piece gets there: the wave files streamed in
+/// acknowledged data frames from word 0, the message table and the trigger table, the message table read
+/// back, and the configuration-only rewrite of both tables. Results of the exchanges are left in the link's
+/// `Status`.
+class UploadImage {
+public:
+    static constexpr int kSlots = 12;
+    static constexpr std::int32_t kFrameWords = 175;
+    static constexpr int kTries = 5;
+
+    explicit UploadImage(Form1& form) : m_form(form) {}
+
+    /// Streams slot `i`'s wave file into the data area at `WriteAddress`, which grows by 175 for every
+    /// accepted frame; sets the slot's `TMsgSize` and size label.
+    bool WriteMsgData(int i);
+    /// The message table block to `WriteAddress` (the caller sets 0x3FF000), up to five tries on NAK.
+    void WriteMsgTab();
+    /// The trigger table block to `WriteAddress` (the caller sets 0x3FF100), up to five tries on NAK.
+    void WriteTrgTab();
+    /// Reads the message table block and derives `MsgAddress`, `EndAddress`, `MsgNumber`, `UnitMsgSize`.
+    bool ReadMsgTab();
+    /// The configuration-only upload: erases the table area and rewrites both tables, then "L".
+    bool WriteTrgMsgTab();
+    /// `WriteTrgMsgTab` after its erase: "W", both tables, the end frame and "L"; true when all were accepted.
+    bool rewriteTables();
+
+    /// The frame closing a write sequence: 2A 00 00, checksum, CR LF. The reply is the caller's to read.
+    void sendEndFrame();
+    /// Takes a message table block read from the unit into `MsgAddress`, `EndAddress` and `MsgNumber`.
+    void takeMessageTable(const TableBlocks::Block& block);
+    /// The tables as the editor holds them now.
+    TableBlocks::MessageTable messageTable() const;
+    TableBlocks::TriggerTable triggerTable() const;
+    /// Reads a 128-byte block at a table address; false unless a data reply of a whole block came.
+    bool readBlock(std::uint32_t address, TableBlocks::Block& block);
+
+    std::int32_t WriteAddress = 0;
+    std::int32_t EndAddress = 0;
+    std::array<std::int32_t, kSlots + 1> MsgAddress{};
+    std::array<std::int32_t, kSlots + 1> UnitMsgSize{};
+    std::uint8_t MsgNumber = 0;
+    std::int32_t BytesSent = 0;
+
+private:
+    /// One data frame: 2A, length, the word address, the data, checksum, CR LF.
+    void writeDataFrame(std::int32_t address, const std::uint8_t* data, int count);
+    void writeTable(const TableBlocks::Block& block);
+    void countAccepted();
+    SerialLink& link();
+
+    Form1& m_form;
+};

@@ -233,6 +233,31 @@ TEST_F(ConfigFileTest, savedSet_opensToTheSameStateAndSavesByteIdentical) {
     EXPECT_TRUE(b.test.msgBox.shown.empty());
 }
 
+TEST_F(ConfigFileTest, smallSetOpenedOverALargerOne_replacesEverything) {
+    Editor small;
+    small.form.FilePath[1] = "/sets/solo.wav";
+    small.form.WaveFile[1].setText("solo");
+    small.form.MsgBt[1].setEnabled(true);
+    small.form.Bt_Browse[2].setEnabled(true);
+    small.form.MsgTime[1].setCaption("0.50");
+    small.form.TMsgSize[1] = 3500;
+    small.form.TRG1[1].addItem(" ");
+    small.form.TRG1[1].addItem("1");
+    small.form.TRG1[1].setText("1");
+    std::string path = small.test.folder.file("small.cfg");
+    ASSERT_TRUE(small.form.config().SaveConfig(path));
+
+    // Emptying slot 2's name empties the later slots on the way; the later lines fill them in again.
+    Editor big;
+    fillSampleSet(big.form);
+    ASSERT_TRUE(big.form.config().OpenConfig(path));
+    EXPECT_EQ(big.form.WaveFile[10].text(), "");
+    EXPECT_EQ(big.form.FilePath[10], "");
+    std::string again = big.test.folder.file("again.cfg");
+    ASSERT_TRUE(big.form.config().SaveConfig(again));
+    EXPECT_EQ(readBytes(again), readBytes(path));
+}
+
 TEST_F(ConfigFileTest, fileInTheCodePage_isConvertedBothWays) {
     Editor a;
     a.form.WaveFile[1].setText("Durchsage \xc3\xa4");  // "ä" in UTF-8

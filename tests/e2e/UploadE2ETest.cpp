@@ -1,0 +1,204 @@
+// Uploads end to end: Bt_SendMessage on the real serial port, the emulated unit on a pseudo-terminal, and the
+// unit's memory image checked from its dump after each upload.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStringList>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "editor/Form1.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtSerialPort.h"
+#include "settings/AppState.h"
+#include "shell/MDIKVT3310.h"
+#include "support/TestPlatform.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class Emulator {
+public:
+    explicit Emulator(const QStringList& options) {
+        m_process.start(KVT_EMULATOR, options);
+        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(5000))
+            m_path = m_process.readLine().trimmed().toStdString();
+    }
+    ~Emulator() {
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000))
+            m_process.kill();
+    }
+    const std::string& path() const { return m_path; }
+
+private:
+    QProcess m_process;
+    std::string m_path;
+};
+
+Bytes readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+/// A 16-bit mono wave file of `length` bytes at `rate` Hz, its sound bytes varied by `seed`.
+Bytes waveFile(std::uint32_t length, std::uint32_t rate, int seed) {
+    Bytes b;
+    auto put = [&b](std::uint32_t v, int n) {
+        for (int k = 0; k < n; ++k)
+            b.push_back(static_cast<std::uint8_t>(v >> (8 * k)));
+    };
+    const std::uint32_t data = length - 44;
+    b.insert(b.end(), {'R', 'I', 'F', 'F'});
+    put(36 + data, 4);
+    b.insert(b.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    put(16, 4);
+    put(1, 2);
+    put(1, 2);
+    put(rate, 4);
+    put(rate * 2, 4);
+    put(2, 2);
+    put(16, 2);
+    b.insert(b.end(), {'d', 'a', 't', 'a'});
+    put(data, 4);
+    for (std::uint32_t i = 0; i < data; ++i)
+        b.push_back(static_cast<std::uint8_t>((i * 37 + static_cast<std::uint32_t>(seed) * 11) % 256));
+    return b;
+}
+
+/// File, 0xFF pad for an odd length, check word: the sum of (w + 1) over all words is a multiple of 65536.
+Bytes storedForm(Bytes stream) {
+    if (stream.size() % 2)
+        stream.push_back(0xFF);
+    std::uint32_t b = 0;
+    for (std::size_t i = 0; i < stream.size(); i += 2)
+        b += stream[i] * 256u + stream[i + 1] + 1;
+    const std::uint16_t check = static_cast<std::uint16_t>(0xFFFF - (b & 0xFFFF));
+    stream.push_back(static_cast<std::uint8_t>(check >> 8));
+    stream.push_back(static_cast<std::uint8_t>(check));
+    return stream;
+}
+
+struct RealUpload {
+    TempFolder folder;
+    std::string link = folder.file("ttyKVT");
+    std::string dump = folder.file("memory.bin");
+    std::string log = folder.file("received.log");
+    Emulator emulator{{"--link", QString::fromStdString(link), "--dump", QString::fromStdString(dump), "--log",
+                       QString::fromStdString(log)}};
+    TestPlatform test;
+    QtSerialPort port;
+    QtEventPump pump;
+    Platform platform{test.fs, test.codec, test.msgBox,  test.fileDialog, port,       test.player,
+                      pump,    test.clock, test.windows, test.viewer,     test.screen};
+    AppState app;
+    MDIKVT3310 mdi;
+    Form1 form{platform, app, mdi};
+    std::string paths[13];
+
+    RealUpload() {
+        form.Form_Load();
+        form.CommTimeOut = 3000;
+        port.setDevicePath(1, link);
+    }
+    void choose(int slot, const std::string& name, std::uint32_t length, std::uint32_t rate, int seed) {
+        paths[slot] = folder.file(name);
+        Bytes bytes = waveFile(length, rate, seed);
+        std::ofstream(paths[slot], std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        test.fileDialog.chooseNext(paths[slot]);
+        form.Bt_Browse[slot].click();
+    }
+    std::string status(int index) const {
+        auto trim = [](std::string t) {
+            t.erase(t.find_last_not_of(' ') + 1);
+            return t;
+        };
+        return trim(form.StatusText[11]) + " " + trim(form.StatusText[index]);
+    }
+    Bytes memory() const { return readAll(dump); }
+    static Bytes at(const Bytes& memory, std::uint32_t word, std::size_t count) {
+        return Bytes(memory.begin() + 2 * word, memory.begin() + 2 * word + count);
+    }
+    /// Message table entry `i` as a word address, -1 for FF FF FF FF.
+    static std::int64_t tableEntry(const Bytes& memory, int i) {
+        Bytes e = at(memory, 0x3FF000 + 2 * (i - 1), 4);
+        if (e == Bytes(4, 0xFF))
+            return -1;
+        return static_cast<std::int64_t>(e[1]) << 16 | e[2] << 8 | e[3];
+    }
+    void expectFilesAtTheirEntries(const Bytes& memory, int slots) {
+        for (int i = 1; i <= slots; ++i) {
+            Bytes stored = storedForm(readAll(paths[i]));
+            std::int64_t entry = tableEntry(memory, i);
+            ASSERT_GE(entry, 0) << i;
+            EXPECT_EQ(at(memory, static_cast<std::uint32_t>(entry), stored.size()), stored) << i;
+        }
+    }
+    int logCount(const std::string& text) const {
+        Bytes all = readAll(log);
+        std::string s(all.begin(), all.end());
+        int n = 0;
+        for (auto p = s.find(text); p != std::string::npos; p = s.find(text, p + 1))
+            ++n;
+        return n;
+    }
+};
+
+TEST(UploadE2E, fullThenConfigurationOnlyThenFullAgain_overThePseudoTerminal) {
+    RealUpload r;
+    ASSERT_FALSE(r.emulator.path().empty()) << "the emulator did not print its terminal";
+    r.choose(1, "Gong.wav", 24045, 8000, 1);
+    r.choose(2, "Fire.wav", 40044, 16000, 2);
+    r.choose(3, "Exit.wav", 7399, 22050, 3);
+    r.form.TRG1[1].setText("2");
+    r.form.TRG1[2].setText("3");
+    r.form.Check1[1].setValue(1);
+    r.form.Check1[4].setValue(1);
+
+    r.form.Bt_SendMessage.click();
+    ASSERT_EQ(r.form.sbrStatus.panelText(1), r.status(2));
+    EXPECT_FALSE(r.port.portOpen());
+    EXPECT_TRUE(r.mdi.enabled());
+    Bytes first = r.memory();
+    ASSERT_EQ(first.size(), 2u * 0x400000);
+    r.expectFilesAtTheirEntries(first, 3);
+    for (int i = 4; i <= 12; ++i)
+        EXPECT_EQ(RealUpload::tableEntry(first, i), -1);
+    EXPECT_EQ(RealUpload::at(first, 0x3FF000 + 26, 2), (Bytes{0, 3}));
+    EXPECT_EQ(RealUpload::at(first, 0x3FF100, 10), (Bytes{0, 2, 0, 3, 0, 0, 0, 0, 0, 0x09}));
+
+    // Only a trigger changes: the tables alone are rewritten.
+    r.form.TRG1[5].setText("1");
+    r.form.Check1[6 + 6].setValue(1);
+    r.form.Bt_SendMessage.click();
+    ASSERT_EQ(r.form.sbrStatus.panelText(1), r.status(13));
+    Bytes second = r.memory();
+    EXPECT_EQ(RealUpload::at(second, 0, 2 * 0x3FF000), RealUpload::at(first, 0, 2 * 0x3FF000));
+    EXPECT_EQ(RealUpload::at(second, 0x3FF100 + 5, 5), (Bytes{0, 1, 0, 0, 0}));
+    EXPECT_EQ(RealUpload::at(second, 0x3FF100 + 9, 2), (Bytes{0, 0x20}));
+    EXPECT_EQ(r.logCount("command E [3F FF FF]"), 1);
+    EXPECT_EQ(r.logCount("command E [3F F1 00]"), 1);
+
+    // A file replaced: everything goes again.
+    r.choose(2, "Alarm.wav", 15001, 12000, 7);
+    r.form.Bt_SendMessage.click();
+    ASSERT_EQ(r.form.sbrStatus.panelText(1), r.status(2));
+    Bytes third = r.memory();
+    r.expectFilesAtTheirEntries(third, 3);
+    EXPECT_EQ(r.logCount("command E [3F FF FF]"), 2);
+    EXPECT_TRUE(r.mdi.enabled());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

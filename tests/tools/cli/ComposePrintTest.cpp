@@ -123,3 +123,9 @@ TEST_F(ComposePrintTest, printOfAMissingSet_failsWithTheEditorsText) {
     EXPECT_NE(run.err.find("Configuration file cannot be found!"), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
 }
+
+TEST_F(ComposePrintTest, setIntoAMissingFolder_failsWithTheEditorsText) {
+    auto run = cli({"compose", "-o", "no/such/set.cfg", "--message", "1=gong.wav"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Configuration file cannot be found!"), std::string::npos) << run.err;
+}

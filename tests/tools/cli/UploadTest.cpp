@@ -61,3 +61,14 @@ TEST_F(UploadTest, absentPort_failsWithoutWaitingForTheUnit) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(cli({"read-tables", "--port", file("no-such-tty")}).status, 1);
 }
+
+TEST_F(UploadTest, silentUnit_failsAfterTheTimeOut) {
+    m_unit.reset();
+    m_unit = std::make_unique<BackgroundProgram>(KVT_EMU, std::vector<std::string>{"--silent-after", "0"});
+    const std::string port = m_unit->firstLine(5000);
+    ASSERT_FALSE(port.empty());
+    auto run = cli({"upload", "set.cfg", "--port", port, "--timeout", "200"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "STATUS: Message and configuration upload unsuccessfully!\n");
+    EXPECT_EQ(cli({"read-tables", "--port", port, "--timeout", "200"}).status, 1);
+}

@@ -5,6 +5,7 @@
 
 #include "settings/IniProcedures.h"
 #include "settings/SettingsFile.h"
+#include "shell/FileCommands.h"
 #include "shell/InstanceMarker.h"
 
 namespace {
@@ -32,6 +33,8 @@ Application::Application(Platform& platform)
         SettingsFile(m_form).SaveIni(settingsFile());
         m_splash.showAbout();
     };
+    m_fileCommands = std::make_unique<FileCommands>(platform, m_app, m_mdi, m_form);
+    SaveAsCommand = [this] { return m_fileCommands->saveAs(); };
 }
 
 Application::~Application() = default;

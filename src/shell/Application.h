@@ -10,6 +10,8 @@
 #include "shell/MDIKVT3310.h"
 #include "shell/frmSplash.h"
 
+class FileCommands;
+
 /// The program: start-up, the windows and shutdown. Owns the program-wide state, the main window, the
 /// editor and the splash, over the platform it is given.
 class Application {
@@ -31,6 +33,8 @@ public:
     MDIKVT3310& mdi() { return m_mdi; }
     Form1& form() { return m_form; }
     frmSplash& splash() { return m_splash; }
+    /// Open, Save, Save as, Save as text file and the Help items of the main window.
+    FileCommands& fileCommands() { return *m_fileCommands; }
     bool editorShown() const { return m_editorShown; }
 
     /// The main window's Save as command; true when the set was saved.
@@ -48,5 +52,6 @@ private:
     MDIKVT3310 m_mdi;
     Form1 m_form;
     frmSplash m_splash;
+    std::unique_ptr<FileCommands> m_fileCommands;
     bool m_editorShown = false;
 };

@@ -242,8 +242,6 @@ TEST_F(Commands, saveAsCancelledOrFailed_keepsTheFlagAndTheCurrentFile) {
 
 TEST_F(Commands, closeWithChanges_yesThenCancelledOrFailedSave_keepsRunning) {
     Application application{test.platform};
-    FileCommands appCommands{test.platform, application.app(), application.mdi(), application.form()};
-    application.SaveAsCommand = [&appCommands] { return appCommands.saveAs(); };
     application.app().strAPPFilePath = dir();
     application.form().Form_Load();
     application.app().blnChanged = true;

@@ -26,7 +26,8 @@ struct CommandContext {
         return editor;
     }
     int usage(const std::string& command, const std::string& problem) {
-        err << "kvt3310-cli " << command << ": " << problem << "\nTry 'kvt3310-cli " << command << " --help'.\n";
+        const std::string name = command.empty() ? "kvt3310-cli" : "kvt3310-cli " + command;
+        err << name << ": " << problem << "\nTry '" << name << " --help'.\n";
         return kUsage;
     }
     int refused(const std::string& problem) {

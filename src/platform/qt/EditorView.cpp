@@ -1,0 +1,149 @@
+#include "platform/qt/EditorView.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "editor/Form1.h"
+#include "platform/qt/ControlBinding.h"
+#include "platform/qt/FormMetrics.h"
+#include "platform/qt/MessageGroupView.h"
+#include "platform/qt/PictureLabel.h"
+#include "platform/qt/TriggerGroupView.h"
+
+// The pictures live in the Qt library, which the linker would otherwise leave out of the program.
+static void initResources() {
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace {
+
+constexpr int kIconSize = 32;
+
+PictureLabel* picture(Picture& model, const QString& name, const QString& resource, QWidget* parent) {
+    auto* label = new PictureLabel(model, parent);
+    label->setObjectName(name);
+    label->setPixmap(QPixmap(resource));
+    label->setFixedSize(kIconSize, kIconSize);
+    label->setScaledContents(true);
+    ControlBinding::bind(label, model);
+    return label;
+}
+
+}  // namespace
+
+EditorView::EditorView(Form1& form, QWidget* parent) : QWidget(parent) {
+    initResources();
+    setObjectName("Form1");
+
+    auto* page = new QWidget;
+    page->setObjectName("Form1_page");
+    const int rowHeight = FormMetrics::rowHeight(page);
+
+    auto* groups = new QHBoxLayout;
+    groups->setSpacing(12);
+    groups->addWidget(new MessageGroupView(form, rowHeight, page));
+    groups->addWidget(new TriggerGroupView(form, rowHeight, page));
+    groups->addStretch(1);
+
+    auto* pageLayout = new QVBoxLayout(page);
+    pageLayout->setContentsMargins(12, 12, 12, 12);
+    pageLayout->setSpacing(12);
+    pageLayout->addLayout(groups);
+    pageLayout->addWidget(buildUploadRow(form, page));
+    pageLayout->addStretch(1);
+
+    // Hidden labels the main window reads its prompts from; they mirror the model but never show.
+    for (int i = 0; i < 2; ++i) {
+        auto* info = new QLabel(page);
+        info->setObjectName(QString("MDI_MsgInfo_%1").arg(i));
+        ControlBinding::bind(info, form.MDI_MsgInfo[i]);
+    }
+
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName("Form1_scroll");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(page);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(scroll, 1);
+    layout->addWidget(buildStatusBar(form));
+
+    m_page = page;
+    m_statusBar = findChild<QStatusBar*>("sbrStatus");
+}
+
+QSize EditorView::sizeHint() const {
+    // The whole form without scrolling, the status bar beneath it.
+    const QSize content = m_page->sizeHint();
+    return {content.width(), content.height() + m_statusBar->sizeHint().height()};
+}
+
+QWidget* EditorView::buildUploadRow(Form1& form, QWidget* parent) {
+    auto* row = new QWidget(parent);
+    row->setObjectName("Form1_upload");
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(FormMetrics::kColumnSpacing);
+
+    // The two indicator pictures share one place; the model shows one of them at a time.
+    layout->addWidget(picture(form.imgNotConnected, "imgNotConnected", ":/resources/not-connected.png", row));
+    layout->addWidget(picture(form.imgConnected, "imgConnected", ":/resources/connected.png", row));
+    for (auto* indicator : {row->findChild<QWidget*>("imgNotConnected"), row->findChild<QWidget*>("imgConnected")})
+        indicator->setCursor(Qt::PointingHandCursor);
+
+    auto* send = new QPushButton(row);
+    send->setObjectName("Bt_SendMessage");
+    ControlBinding::bind(send, form.Bt_SendMessage);
+    layout->addWidget(send);
+
+    layout->addWidget(picture(form.Picture1, "Picture1", ":/resources/playing.png", row));
+    layout->addStretch(1);
+
+    auto* progress = new QProgressBar(row);
+    progress->setObjectName("ProgressBar1");
+    progress->setTextVisible(false);
+    progress->setMinimumWidth(FormMetrics::textWidth(progress, QString(30, '0')));
+    ControlBinding::bind(progress, form.ProgressBar1);
+    layout->addWidget(progress);
+
+    auto* percentage = new QLabel(row);
+    percentage->setObjectName("Lb_Percentage");
+    percentage->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    ControlBinding::bind(percentage, form.Lb_Percentage);
+    layout->addWidget(percentage);
+    return row;
+}
+
+QStatusBar* EditorView::buildStatusBar(Form1& form) {
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName("sbrStatus");
+    bar->setSizeGripEnabled(false);
+    for (int p = 1; p <= StatusBar::kPanels; ++p) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QString("sbrStatus_%1").arg(p));
+        panel->setTextFormat(Qt::PlainText);
+        panel->setContentsMargins(4, 0, 4, 0);
+        m_panels[p] = panel;
+    }
+    m_panels[2]->setMinimumWidth(FormMetrics::textWidth(m_panels[2], "RS232 PORT: COM2 115200,N,8,2"));
+    m_panels[3]->setMinimumWidth(FormMetrics::textWidth(m_panels[3], "00:00:00"));
+    bar->addWidget(m_panels[1], 1);
+    bar->addPermanentWidget(m_panels[2]);
+    bar->addPermanentWidget(m_panels[3]);
+
+    const std::array<QLabel*, 4> panels = m_panels;
+    ControlBinding::follow(bar, form.sbrStatus, [panels](QStatusBar* w, const StatusBar& m) {
+        ControlBinding::mirrorCommon(w, m);
+        for (int p = 1; p <= StatusBar::kPanels; ++p)
+            panels[p]->setText(ControlBinding::toQt(m.panelText(p)));
+    });
+    return bar;
+}

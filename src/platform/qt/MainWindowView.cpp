@@ -1,0 +1,145 @@
+#include "platform/qt/MainWindowView.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPointer>
+#include <QScreen>
+
+#include "platform/qt/ControlBinding.h"
+#include "shell/MDIKVT3310.h"
+
+MainWindowView::MainWindowView(MDIKVT3310& mdi, QWidget* parent) : QMainWindow(parent), m_mdi(mdi) {
+    setObjectName("MDIKVT3310");
+    m_area = new QMdiArea(this);
+    m_area->setObjectName("MDIKVT3310_area");
+    setCentralWidget(m_area);
+
+    QMenu* file = addMenu(menuBar(), mdi.File, "File");
+    addCommand(file, mdi.Open, "Open", false);
+    addCommand(file, mdi.Save, "Save", false);
+    addCommand(file, mdi.Save_as, "Save_as", false);
+    addCommand(file, mdi.Save_as_text_file, "Save_as_text_file", false);
+    addCommand(file, mdi.Exit, "Exit", false);
+
+    QMenu* setup = addMenu(menuBar(), mdi.Setup, "Setup");
+    QMenu* comport = addMenu(setup, mdi.Comport, "Comport");
+    addCommand(comport, mdi.Com1, "Com1", true);
+    addCommand(comport, mdi.Com2, "Com2", true);
+    QMenu* language = addMenu(setup, mdi.Language, "Language");
+    for (int i = 0; i < MDIKVT3310::kLanguages; ++i)
+        addCommand(language, mdi.LngSel[i], QString("LngSel_%1").arg(i), true);
+    addCommand(language, mdi.other, "other", true);
+
+    QMenu* help = addMenu(menuBar(), mdi.Help, "Help");
+    addCommand(help, mdi.Instructions_for_use, "Instructions_for_use", false);
+    addCommand(help, mdi.Contacts, "Contacts", false);
+    addCommand(help, mdi.About_Tavro_message_manager, "About_Tavro_message_manager", false);
+
+    ControlBinding::follow(this, mdi, [](MainWindowView* w, const MDIKVT3310& m) {
+        w->setWindowTitle(ControlBinding::toQt(m.caption()));
+        // The upload disables the whole window, menus included, while it runs.
+        w->setEnabled(m.enabled());
+    });
+
+    // The Exit command closes through the model; once it has gone ahead the window follows.
+    QPointer<MainWindowView> self(this);
+    auto previous = std::move(mdi.Unload);
+    mdi.Unload = [self, previous] {
+        if (previous)
+            previous();
+        if (self)
+            self->takeDown();
+    };
+}
+
+QMenu* MainWindowView::addMenu(QWidget* parent, MenuItem& item, const QString& name) {
+    auto* menu = new QMenu(parent);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name + "_menu");
+    if (auto* bar = qobject_cast<QMenuBar*>(parent)) {
+        bar->addMenu(menu);
+    } else {
+        static_cast<QMenu*>(parent)->addMenu(menu);
+    }
+    ControlBinding::follow(menu, item, [](QMenu* w, const MenuItem& m) {
+        w->setTitle(ControlBinding::toQt(m.caption()));
+        w->menuAction()->setEnabled(m.enabled());
+        w->menuAction()->setVisible(m.visible());
+    });
+    return menu;
+}
+
+QAction* MainWindowView::addCommand(QMenu* menu, MenuItem& item, const QString& name, bool checkItem) {
+    auto* action = menu->addAction(QString());
+    action->setObjectName(name);
+    auto refresh = [checkItem](QAction* w, const MenuItem& m) {
+        w->setText(ControlBinding::toQt(m.caption()));
+        w->setEnabled(m.enabled());
+        w->setVisible(m.visible());
+        w->setCheckable(checkItem || m.checked());
+        w->setChecked(m.checked());
+    };
+    ControlBinding::follow(action, item, refresh);
+    QPointer<QAction> guard(action);
+    QObject::connect(action, &QAction::triggered, action, [guard, &item, refresh] {
+        item.click();
+        // Qt has toggled the mark itself; the model decides what it shows.
+        if (guard)
+            refresh(guard.data(), item);
+    });
+    return action;
+}
+
+QMdiSubWindow* MainWindowView::addEditor(QWidget* editor) {
+    QMdiSubWindow* child = m_area->addSubWindow(editor, Qt::FramelessWindowHint);
+    child->setObjectName("Form1_window");
+    child->showMaximized();
+    m_editor = editor;
+
+    const QSize wanted = sizeHint();
+    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+        resize(wanted.boundedTo(screen->availableGeometry().size() * 0.95));
+    } else {
+        resize(wanted);
+    }
+    return child;
+}
+
+QSize MainWindowView::sizeHint() const {
+    if (!m_editor)
+        return QMainWindow::sizeHint();
+    return m_editor->sizeHint() + QSize(0, menuBar()->sizeHint().height());
+}
+
+void MainWindowView::takeDown() {
+    m_closeApproved = true;
+    close();
+}
+
+void MainWindowView::showNormalAndRaise() {
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void MainWindowView::closeEvent(QCloseEvent* event) {
+    // A close that the model already let go ahead, or one asked for while the model decides (its Unload
+    // closing the window), goes through without asking again.
+    if (m_closeApproved || m_asking) {
+        m_closeApproved = true;
+        event->accept();
+        return;
+    }
+    m_asking = true;
+    const bool goAhead = m_mdi.requestClose();
+    m_asking = false;
+    if (goAhead) {
+        m_closeApproved = true;
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+class MDIKVT3310;
+class MenuItem;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QAction;
+
+/// The main window: an MDI frame with the menu bar of `MDIKVT3310`, in its order, mirroring captions,
+/// check marks, enabled and visible states. Menus and commands are named after their items ("Open",
+/// "LngSel_3"). Its close box asks the model, which may refuse.
+class MainWindowView : public QMainWindow {
+public:
+    explicit MainWindowView(MDIKVT3310& mdi, QWidget* parent = nullptr);
+
+    QMdiArea* mdiArea() const { return m_area; }
+    /// Shows the editor as the frame's only child, maximised and without a frame of its own, and sizes
+    /// the window to show all of it where the screen allows.
+    QMdiSubWindow* addEditor(QWidget* editor);
+    /// The whole editor with the menu bar above it.
+    QSize sizeHint() const override;
+    /// Closes the window without asking the model: the close has already gone ahead.
+    void takeDown();
+    /// Shows the window in its normal state and brings it to the front, as a second copy asks.
+    void showNormalAndRaise();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QMenu* addMenu(QWidget* parent, MenuItem& item, const QString& name);
+    QAction* addCommand(QMenu* menu, MenuItem& item, const QString& name, bool checkItem);
+
+    MDIKVT3310& m_mdi;
+    QMdiArea* m_area = nullptr;
+    QPointer<QWidget> m_editor;
+    bool m_closeApproved = false;
+    bool m_asking = false;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QTimer>
+#include <memory>
+
+#include "platform/ITimer.h"
+
+/// A window timer on a QTimer. An interval of 0 keeps it silent, as a window timer with no interval does;
+/// a tick that comes while the previous tick's handler still runs (nested in a wait) is dropped.
+class QtTimer : public ITimer {
+public:
+    QtTimer();
+    ~QtTimer() override;
+
+    void setInterval(int ms) override;
+    int interval() const override { return m_interval; }
+    void setEnabled(bool on) override;
+    bool enabled() const override { return m_enabled; }
+
+private:
+    void restart();
+    void tick();
+
+    QTimer m_timer;
+    int m_interval = 0;
+    bool m_enabled = false;
+    bool m_inTick = false;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+};

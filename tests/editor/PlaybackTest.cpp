@@ -178,7 +178,8 @@ TEST(Playback, triggerClickDuringFourthFile_startsNewSequenceThatWaitsForIt) {
     std::vector<std::string> commandsAtFirstWait;
     e.events.onWait = [&] {
         EXPECT_TRUE(e.form.SeqPlaying);
-        if (commandsAtFirstWait.empty()) commandsAtFirstWait = e.player.commands;
+        if (commandsAtFirstWait.empty())
+            commandsAtFirstWait = e.player.commands;
         e.player.finish();
     };
     e.form.TrgBt[2].click();

@@ -1,6 +1,57 @@
+// The GUI program: the Qt platform, the application over it, and the windows that show its models.
 #include <QApplication>
+#include <memory>
+
+#include "platform/Platform.h"
+#include "platform/StdFileSystem.h"
+#include "platform/qt/EditorView.h"
+#include "platform/qt/IconvTextCodec.h"
+#include "platform/qt/MainWindowView.h"
+#include "platform/qt/QtClock.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtFileDialog.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtScreen.h"
+#include "platform/qt/QtSerialPort.h"
+#include "platform/qt/QtTextViewer.h"
+#include "platform/qt/QtWindowSearch.h"
+#include "platform/qt/SdlWavPlayer.h"
+#include "platform/qt/SplashView.h"
+#include "shell/Application.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    return 0;
+    QApplication qt(argc, argv);
+    QApplication::setApplicationName("KVT3310");
+
+    StdFileSystem fs(QCoreApplication::applicationDirPath().toStdString());
+    IconvTextCodec codec;
+    codec.useSettingsOf(fs);
+    QtMessageBox msgBox;
+    QtFileDialog fileDialog;
+    QtSerialPort serial;
+    SdlWavPlayer player;
+    QtEventPump events;
+    QtClock clock;
+    QtWindowSearch windows;
+    QtTextViewer viewer;
+    QtScreen screen;
+    Platform platform{fs, codec, msgBox, fileDialog, serial, player, events, clock, windows, viewer, screen};
+
+    Application application(platform);
+    // Declared after the application, so the windows go before the models they show.
+    std::unique_ptr<MainWindowView> mainWindow;
+    application.mainWindowShown.connect([&] {
+        mainWindow = std::make_unique<MainWindowView>(application.mdi());
+        mainWindow->addEditor(new EditorView(application.form()));
+        mainWindow->show();
+    });
+    application.raiseRequested.connect([&] {
+        if (mainWindow)
+            mainWindow->showNormalAndRaise();
+    });
+
+    SplashView splash(application.splash());
+    if (!application.StartUp())
+        return 0;
+    return QApplication::exec();
 }

@@ -255,10 +255,16 @@ void EditorViewTest::window_isSavedAsPicture() {
     f.main->resize(f.main->sizeHint());
     QTest::qWait(50);
 
-    // Nothing is clipped: the window shows the whole form without scrolling.
+    // Nothing is clipped: the window shows the whole form without scrolling, every text whole.
     auto* page = f.find<QWidget>("Form1_page");
     QVERIFY(page->width() >= page->sizeHint().width());
-    QVERIFY(page->height() >= page->minimumSizeHint().height());
+    QVERIFY(page->height() >= page->sizeHint().height());
+    for (auto* label : f.editor->findChildren<QLabel*>()) {
+        if (label->isHidden() || label->text().isEmpty())
+            continue;
+        QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
+                 qPrintable(label->objectName()));
+    }
     const QString path = saveArtefact(f.main.get(), "main-window-100.png");
     QVERIFY2(!path.isEmpty(), "picture not saved");
     qInfo("window picture: %s (%dx%d)", qPrintable(path), f.main->width(), f.main->height());

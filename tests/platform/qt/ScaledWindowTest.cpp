@@ -1,0 +1,58 @@
+// The main window with the editor at 150% scaling: nothing clipped, and a picture of it.
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "GuiFixture.h"
+
+class ScaledWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void scaledWindow_showsEveryTextWhole();
+};
+
+void ScaledWindowTest::scaledWindow_showsEveryTextWhole() {
+    QCOMPARE(qApp->devicePixelRatio(), 1.5);
+    GuiFixture f;
+    Form1& form = f.form();
+    form.WaveFile[1].setText("announcement");
+    form.MsgTime[1].setCaption("12345.67");
+    form.MsgSize[1].setCaption("8380");
+    form.MsgSample[1].setCaption("22.050");
+    form.TotalTime.setCaption("12345.67");
+    form.TotalSize.setCaption("8380");
+    form.TrgTime[12].setCaption("49382.68");
+    f.main->resize(f.main->sizeHint());
+    QTest::qWait(50);
+
+    // Every label and button is at least as wide as its text needs.
+    for (auto* label : f.editor->findChildren<QLabel*>()) {
+        if (label->isHidden() || label->text().isEmpty() || !label->pixmap().isNull())
+            continue;
+        QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
+                 qPrintable(label->objectName() + ": " + label->text()));
+    }
+    for (auto* button : f.editor->findChildren<QPushButton*>())
+        QVERIFY2(button->width() >= button->fontMetrics().horizontalAdvance(button->text()),
+                 qPrintable(button->objectName()));
+    for (auto* group : f.editor->findChildren<QGroupBox*>())
+        QVERIFY2(group->width() >= group->fontMetrics().horizontalAdvance(group->title()),
+                 qPrintable(group->objectName()));
+
+    const QString path = saveArtefact(f.main.get(), "main-window-150.png");
+    QVERIFY2(!path.isEmpty(), "picture not saved");
+}
+
+int main(int argc, char** argv) {
+    // Scaling is fixed when the application starts.
+    qputenv("QT_SCALE_FACTOR", "1.5");
+    QApplication app(argc, argv);
+    ScaledWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ScaledWindowTest.moc"

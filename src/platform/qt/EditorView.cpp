@@ -76,6 +76,7 @@ EditorView::EditorView(Form1& form, QWidget* parent) : QWidget(parent) {
     layout->setSpacing(0);
     layout->addWidget(scroll, 1);
     auto* rule = new QFrame(this);
+    m_rule = rule;
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
     layout->addWidget(rule);
@@ -88,7 +89,7 @@ EditorView::EditorView(Form1& form, QWidget* parent) : QWidget(parent) {
 QSize EditorView::sizeHint() const {
     // The whole form without scrolling, the status bar beneath it.
     const QSize content = m_page->sizeHint();
-    return {content.width(), content.height() + m_statusBar->sizeHint().height()};
+    return {content.width(), content.height() + m_rule->sizeHint().height() + m_statusBar->sizeHint().height()};
 }
 
 QWidget* EditorView::buildUploadRow(Form1& form, QWidget* parent) {

@@ -21,6 +21,7 @@ private:
     QStatusBar* buildStatusBar(Form1& form);
 
     QWidget* m_page = nullptr;
+    QWidget* m_rule = nullptr;
     QStatusBar* m_statusBar = nullptr;
     std::array<QLabel*, 4> m_panels{};  ///< status bar panels 1 to 3; entry 0 unused
 };

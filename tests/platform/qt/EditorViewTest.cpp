@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -254,6 +256,9 @@ void EditorViewTest::window_isSavedAsPicture() {
     // The test screen is smaller than a desktop's; the window takes the size it asks for.
     f.main->resize(f.main->sizeHint());
     QTest::qWait(50);
+    auto* scroll = f.find<QScrollArea>("Form1_scroll");
+    QVERIFY(!scroll->verticalScrollBar()->isVisible());
+    QVERIFY(!scroll->horizontalScrollBar()->isVisible());
 
     // Nothing is clipped: the window shows the whole form without scrolling, every text whole.
     auto* page = f.find<QWidget>("Form1_page");

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "GuiFixture.h"
@@ -28,6 +30,9 @@ void ScaledWindowTest::scaledWindow_showsEveryTextWhole() {
     form.TrgTime[12].setCaption("49382.68");
     f.main->resize(f.main->sizeHint());
     QTest::qWait(50);
+    auto* scroll = f.find<QScrollArea>("Form1_scroll");
+    QVERIFY(!scroll->verticalScrollBar()->isVisible());
+    QVERIFY(!scroll->horizontalScrollBar()->isVisible());
 
     // Every label and button is at least as wide as its text needs.
     for (auto* label : f.editor->findChildren<QLabel*>()) {

@@ -61,6 +61,8 @@ void PortConnection::imgNotConnected_Click() {
         m_form.platform().msgBox.MsgBox(m_form.MsgText[5], IMessageBox::vbOKOnly, m_form.Caption);
         return;
     }
+    port.setDevicePath(1, m_form.Com1Device);
+    port.setDevicePath(2, m_form.Com2Device);
     port.setCommPort(m_form.Commport);
     port.setSettings(settingsString());
     if (!port.setPortOpen(true)) {
@@ -134,6 +136,8 @@ void PortConnection::chooseComPort(int number) {
     }
     m_form.Commport = static_cast<std::int16_t>(number);
     // The probe tries the port just chosen, so that a failure it reports is about that port.
+    port.setDevicePath(1, m_form.Com1Device);
+    port.setDevicePath(2, m_form.Com2Device);
     port.setCommPort(number);
     if (port.setPortOpen(true)) {
         port.setPortOpen(false);

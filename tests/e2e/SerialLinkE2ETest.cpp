@@ -77,7 +77,7 @@ TEST(SerialLinkE2E, connectPEraseDisconnect_overThePseudoTerminalLink) {
     ASSERT_FALSE(emulator.path().empty()) << "the emulator did not print its terminal";
 
     RealLink r;
-    r.port.setDevicePath(1, link);
+    r.form.Com1Device = link;
     r.form.imgNotConnected.click();
     ASSERT_TRUE(r.port.portOpen()) << r.port.lastError();
     EXPECT_FALSE(r.port.lowLatency()) << "a pseudo-terminal has no low-latency mode";
@@ -107,7 +107,7 @@ TEST(SerialLinkE2E, silentUnit_timesOutAndClosesThePort) {
     ASSERT_FALSE(emulator.path().empty());
     RealLink r;
     r.form.CommTimeOut = 300;
-    r.port.setDevicePath(1, emulator.path());
+    r.form.Com1Device = emulator.path();
     r.form.imgNotConnected.click();
     ASSERT_TRUE(r.port.portOpen()) << r.port.lastError();
     EXPECT_FALSE(r.form.link().CommandDo(SerialLink::kUnit, 'P'));
@@ -120,7 +120,7 @@ TEST(SerialLinkE2E, settingsThePortCannotTake_leaveItClosedAndSaySo) {
     ASSERT_FALSE(emulator.path().empty());
     RealLink r;
     r.form.Bret = "fast";
-    r.port.setDevicePath(1, emulator.path());
+    r.form.Com1Device = emulator.path();
     r.form.imgNotConnected.click();
     EXPECT_FALSE(r.port.portOpen());
     EXPECT_NE(r.form.sbrStatus.panelText(1).find("fast,N,8,2"), std::string::npos) << r.form.sbrStatus.panelText(1);
@@ -129,7 +129,7 @@ TEST(SerialLinkE2E, settingsThePortCannotTake_leaveItClosedAndSaySo) {
 
 TEST(SerialLinkE2E, missingDevice_isReportedWithItsName) {
     RealLink r;
-    r.port.setDevicePath(1, "/dev/kvt3310-no-such-port");
+    r.form.Com1Device = "/dev/kvt3310-no-such-port";
     r.form.imgNotConnected.click();
     EXPECT_FALSE(r.port.portOpen());
     EXPECT_NE(r.form.sbrStatus.panelText(1).find("/dev/kvt3310-no-such-port"), std::string::npos)

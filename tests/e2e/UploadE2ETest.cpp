@@ -104,7 +104,7 @@ struct RealUpload {
     RealUpload() {
         form.Form_Load();
         form.CommTimeOut = 3000;
-        port.setDevicePath(1, link);
+        form.Com1Device = link;
     }
     void choose(int slot, const std::string& name, std::uint32_t length, std::uint32_t rate, int seed) {
         paths[slot] = folder.file(name);

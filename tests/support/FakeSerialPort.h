@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ public:
     explicit FakeSerialPort(FakeEventPump& pump) : m_pump(pump) {}
 
     void setCommPort(int number) override { m_port = number; }
+    void setDevicePath(int number, const std::string& path) override { devicePaths[number] = path; }
     int commPort() const override { return m_port; }
     void setSettings(const std::string& settings) override { m_settings = settings; }
     std::string settings() const override { return m_settings; }
@@ -39,6 +41,7 @@ public:
     std::function<std::vector<std::uint8_t>(const std::vector<std::uint8_t>&)> peer;
     bool stallWrites = false;
     std::vector<std::vector<std::uint8_t>> written;
+    std::map<int, std::string> devicePaths;
     int opens = 0;
 
 private:

@@ -3,6 +3,7 @@
 
 #include "editor/Form1.h"
 #include "settings/AppState.h"
+#include "settings/SettingsFile.h"
 #include "shell/MDIKVT3310.h"
 #include "support/TestPlatform.h"
 #include "unitlink/PortConnection.h"
@@ -174,6 +175,22 @@ TEST(PortConnection, comMenuWhileOpen_closesWarnsKeepsTheChoiceAndShowsClosed) {
     EXPECT_TRUE(c.showsClosed());
     c.form.imgNotConnected.click();
     EXPECT_TRUE(c.test.serial.portOpen()) << "the indicator connects again";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PortConnection, deviceKeysOfTheSettingsFile_nameTheDevicesThePortNumbersOpen) {
+    Connection c;
+    std::string ini = c.test.folder.file("KVT3310.INI");
+    ASSERT_TRUE(c.test.fs.writeFileAtomic(
+        ini, "[Com settings]\r\nCommport=2\r\nCom1Device=/dev/ttyUSB0\r\nCom2Device=/dev/ttyACM0\r\n"));
+    ASSERT_TRUE(SettingsFile(c.form).OpenIni(ini));
+    c.form.imgNotConnected.click();
+    EXPECT_EQ(c.test.serial.devicePaths[1], "/dev/ttyUSB0");
+    EXPECT_EQ(c.test.serial.devicePaths[2], "/dev/ttyACM0");
+    EXPECT_EQ(c.test.serial.commPort(), 2);
 }
 
 }  // namespace

@@ -146,7 +146,7 @@ Result upload(int baud, const std::vector<std::string>& files) {
     MDIKVT3310 mdi;
     Form1 form(platform, app, mdi);
     form.Form_Load();
-    port.setDevicePath(1, unit.path());
+    form.Com1Device = unit.path();
     for (std::size_t i = 0; i < files.size(); ++i) {
         test.fileDialog.chooseNext(files[i]);
         form.Bt_Browse[static_cast<int>(i) + 1].click();

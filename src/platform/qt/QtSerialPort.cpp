@@ -24,9 +24,9 @@ QtSerialPort::~QtSerialPort() {
         m_port->close();
 }
 
-void QtSerialPort::setDevicePath(int number, std::string path) {
+void QtSerialPort::setDevicePath(int number, const std::string& path) {
     if (!path.empty())
-        m_devices[number] = std::move(path);
+        m_devices[number] = path;
 }
 
 std::string QtSerialPort::deviceName(int number) const {

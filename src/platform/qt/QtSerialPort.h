@@ -19,7 +19,7 @@ public:
     QtSerialPort();
     ~QtSerialPort() override;
 
-    void setDevicePath(int number, std::string path);
+    void setDevicePath(int number, const std::string& path) override;
     /// The name the port number opens: "COM<n>" on Windows, its device path elsewhere.
     std::string deviceName(int number) const;
 

@@ -76,9 +76,14 @@ bool Application::StartUp() {
         m_platform.windows.ShowWindow(running, IWindowSearch::SW_SHOWNORMAL);
         return false;
     }
-    m_platform.windows.publish(
-        MDIKVT3310::kWindowClass, [this] { return m_editorShown ? m_mdi.caption() : std::string(); },
-        [this] { raiseRequested.emit(); });
+    // A second copy looks for the caption as the marker file gives it back, after the code page: a caption
+    // with letters the code page lacks must still match.
+    auto caption = [this] {
+        if (!m_editorShown)
+            return std::string();
+        return m_platform.codec.toUtf8(m_platform.codec.fromUtf8(m_mdi.caption()));
+    };
+    m_platform.windows.publish(MDIKVT3310::kWindowClass, caption, [this] { raiseRequested.emit(); });
     m_splash.showSplash();
     return true;
 }

@@ -136,3 +136,19 @@ TEST_F(Closing, changesAnsweredYes_runsSaveAsAndStaysWhenItDidNotSave) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(App, publishedCaption_matchesTheMarkerEvenWithLettersTheCodePageLacks) {
+    application.StartUp();
+    application.showEditor();
+    application.mdi().setCaption("\xCE\x9A\xCE\x92\xCE\xA4 3310: hall.cfg");  // Greek letters
+    InstanceMarker(test.platform, application.app(), application.mdi()).WriteTempFile();
+    AppState other;
+    other.strTMPFilePath = folder();
+    InstanceMarker(test.platform, other, application.mdi()).ReadTempFile();
+    ASSERT_TRUE(test.windows.publishedCaption);
+    EXPECT_EQ(test.windows.publishedCaption(), other.strRunningCaption);
+}
+
+}  // namespace

@@ -27,9 +27,9 @@ TEST(LanguageTemplate, german_hasTheSplashLinesThenTheTextsOfOffsets70To780) {
     EXPECT_EQ(lines[31], "other=andere");
     EXPECT_EQ(lines[81], "MsgText11=Pfad der Durchsagedatei ist falsch!");
     for (int offset = 70; offset <= 780; offset += 10) {
-        std::string expected = catalogue.text(3000, offset).value();
-        if (expected.front() == ' ')
-            expected.erase(0, 1);
+        auto text = catalogue.text(3000, offset);
+        ASSERT_TRUE(text.has_value()) << offset;
+        std::string expected = text->starts_with(' ') ? text->substr(1) : *text;
         EXPECT_EQ(codec.toUtf8(LanguageFile::lineText(lines[LanguageFile::lineOfOffset(offset) - 1])), expected)
             << offset;
     }

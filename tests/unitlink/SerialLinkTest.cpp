@@ -135,7 +135,8 @@ TEST(SerialLinkRead, lowercaseChecksumDigit_decodesAsZeroAndFailsTheChecksum) {
 TEST(SerialLinkRead, noiseBeforeTheStartByte_isSkipped) {
     Link l;
     Bytes reply = {0x00, 0xFF, 0x41, 0x0D, 0x0A};
-    reply.insert(reply.end(), kAckToP.begin(), kAckToP.end());
+    for (auto byte : kAckToP)
+        reply.push_back(byte);
     l.test.serial.feed(reply);
     EXPECT_EQ(l.link.CommandRead(0x55, 'P'), 6);
 }

@@ -124,9 +124,7 @@ TEST(WaveFrames, endEarly_putsCheckWordOverAllWordsSoFarInTheNextFrame) {
     auto closing = frames.next();
     EXPECT_TRUE(frames.placed());
     // B is not put back: it counts the words of both frames that went out.
-    std::vector<std::uint8_t> sent(first.begin(), first.end());
-    sent.insert(sent.end(), second.begin(), second.end());
-    std::uint16_t check = checkWordOf(sent);
+    std::uint16_t check = checkWordOf(joined({first, second}));
     EXPECT_EQ(closing[0], check >> 8);
     EXPECT_EQ(closing[1], check & 0xFF);
     EXPECT_EQ(std::vector<std::uint8_t>(closing.begin() + 2, closing.end()), std::vector<std::uint8_t>(348, 0xFF));

@@ -93,11 +93,11 @@ Form1::Form1(Platform& platform, AppState& app, MDIKVT3310& mdi)
     MDI_MsgInfo[1].setVisible(false);
     Picture1.setVisible(false);
 
+    m_language = std::make_unique<LanguageApplier>(*this);
+    m_languageMenu = std::make_unique<LanguageMenu>(*this);
     m_slots = std::make_unique<MessageSlots>(*this);
     m_triggers = std::make_unique<TriggerSequences>(*this);
     m_playback = std::make_unique<Playback>(*this);
-    m_language = std::make_unique<LanguageApplier>(*this);
-    m_languageMenu = std::make_unique<LanguageMenu>(*this);
     m_config = std::make_unique<ConfigFile>(*this);
     m_printout = std::make_unique<TextPrintout>(*this);
     m_link = std::make_unique<SerialLink>(*this);

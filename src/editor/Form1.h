@@ -135,16 +135,16 @@ public:
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }
     MDIKVT3310& mdi() { return m_mdi; }
+    /// `OpenLng`.
+    LanguageApplier& language() { return *m_language; }
+    /// `LngSel_Click`, `other_Click` and the start language.
+    LanguageMenu& languageMenu() { return *m_languageMenu; }
     /// `Bt_Browse_Click`, `WaveFile_Change`, `RefreshMessage`, `RebuildStepLists`.
     MessageSlots& slots() { return *m_slots; }
     /// `TRG1_Click` and the other step and zone handlers.
     TriggerSequences& triggers() { return *m_triggers; }
     /// `MsgBt_Click`, `TrgBt_Click` and the player's completion.
     Playback& playback() { return *m_playback; }
-    /// `OpenLng`.
-    LanguageApplier& language() { return *m_language; }
-    /// `LngSel_Click`, `other_Click` and the start language.
-    LanguageMenu& languageMenu() { return *m_languageMenu; }
     /// `SaveConfig` and `OpenConfig`.
     ConfigFile& config() { return *m_config; }
     /// `PrintOutTxt`.
@@ -164,11 +164,11 @@ private:
     Platform& m_platform;
     AppState& m_app;
     MDIKVT3310& m_mdi;
+    std::unique_ptr<LanguageApplier> m_language;
+    std::unique_ptr<LanguageMenu> m_languageMenu;
     std::unique_ptr<MessageSlots> m_slots;
     std::unique_ptr<TriggerSequences> m_triggers;
     std::unique_ptr<Playback> m_playback;
-    std::unique_ptr<LanguageApplier> m_language;
-    std::unique_ptr<LanguageMenu> m_languageMenu;
     std::unique_ptr<ConfigFile> m_config;
     std::unique_ptr<TextPrintout> m_printout;
     std::unique_ptr<SerialLink> m_link;

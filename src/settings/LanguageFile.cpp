@@ -2,23 +2,7 @@
 
 #include "platform/IFileSystem.h"
 #include "platform/ITextCodec.h"
-
-std::vector<std::string_view> LanguageFile::splitLines(std::string_view content) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(content.substr(start));
-            break;
-        }
-        lines.push_back(content.substr(start, end - start));
-        start = end + 1;
-        if (content[end] == '\r' && start < content.size() && content[start] == '\n')
-            ++start;
-    }
-    return lines;
-}
+#include "settings/TextLines.h"
 
 std::string_view LanguageFile::lineText(std::string_view line) {
     std::size_t equals = line.find('=');
@@ -36,7 +20,7 @@ std::optional<std::vector<std::string>> LanguageFile::read(const IFileSystem& fs
     auto content = fs.readFile(path);
     if (!content)
         return std::nullopt;
-    auto lines = splitLines(*content);
+    auto lines = TextLines::split(*content);
     if (lines.size() < count)
         return std::nullopt;
     std::vector<std::string> texts;

@@ -18,9 +18,6 @@ public:
     /// Line number of the text of a catalogue offset 70 ... 780.
     static constexpr std::size_t lineOfOffset(int offset) { return static_cast<std::size_t>(offset / 10 + 4); }
 
-    /// The lines of the content: CR LF, a CR alone or a LF alone ends a line; a last line without an end
-    /// counts, an empty content has no lines.
-    static std::vector<std::string_view> splitLines(std::string_view content);
     /// The text of a line: everything after its first "=" (the whole line without one), with leading and
     /// trailing spaces removed.
     static std::string_view lineText(std::string_view line);

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <vector>
 
+#include "settings/TextLines.h"
+
 namespace {
 
 std::string_view trim(std::string_view s) {
@@ -22,18 +24,8 @@ bool sameName(std::string_view a, std::string_view b) {
 }
 
 std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
-    }
-    return lines;
+    auto lines = TextLines::split(text);
+    return {lines.begin(), lines.end()};
 }
 
 /// The section name of a "[name]" line.

@@ -2,13 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "settings/LanguageFile.h"
+#include "settings/TextLines.h"
 #include "support/TestPlatform.h"
 
 namespace {
 
 std::vector<std::string> texts(std::string_view content) {
     std::vector<std::string> result;
-    for (auto line : LanguageFile::splitLines(content))
+    for (auto line : TextLines::split(content))
         result.emplace_back(LanguageFile::lineText(line));
     return result;
 }

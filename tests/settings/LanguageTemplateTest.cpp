@@ -4,6 +4,7 @@
 #include "settings/LanguageFile.h"
 #include "settings/LanguageTemplate.h"
 #include "settings/StringCatalogue.h"
+#include "settings/TextLines.h"
 #include "support/TestPlatform.h"
 
 namespace {
@@ -12,7 +13,7 @@ TEST(LanguageTemplate, german_hasTheSplashLinesThenTheTextsOfOffsets70To780) {
     Latin1Codec codec;
     StringCatalogue catalogue;
     const std::string content = LanguageTemplate::content(catalogue, 3000, codec);
-    auto lines = LanguageFile::splitLines(content);
+    auto lines = TextLines::split(content);
     ASSERT_EQ(lines.size(), 82u);
     EXPECT_EQ(content.substr(content.size() - 2), "\r\n");
     EXPECT_EQ(lines[0], "Lb_Logo0=Durchsagen-Manager Einrichtung");

@@ -1,13 +1,11 @@
 #include "unitlink/EraseOperation.h"
 
 #include "editor/Form1.h"
+#include "editor/FormTexts.h"
 #include "unitlink/SerialLink.h"
 
 namespace {
 constexpr std::uint8_t kProgress = 0x2E;
-constexpr int kErasing = 8;
-constexpr int kErased = 9;
-constexpr int kEraseFailed = 10;
 }  // namespace
 
 void EraseOperation::EraseData(std::int32_t address) {
@@ -21,23 +19,23 @@ void EraseOperation::EraseData(std::int32_t address) {
     link.PayloadLength = 3;
     link.Status = 0;
     if (!link.CommandDo(SerialLink::kUnit, 'E')) {
-        link.ShowStatus(kEraseFailed);
+        link.ShowStatus(kStatusEraseFailed);
         return;
     }
     link.Status = 0;
     bool complete = false;
     while (link.RS232Read()) {
         if (link.Rs232DataByte == kProgress) {
-            link.ShowStatus(kErasing);
+            link.ShowStatus(kStatusErasing);
             continue;
         }
         if (link.Rs232DataByte == SerialLink::kAck) {
             link.Status = SerialLink::kAck;
-            link.ShowStatus(kErased);
+            link.ShowStatus(kStatusErased);
             complete = true;
         }
         break;
     }
     if (!complete)
-        link.ShowStatus(kEraseFailed);
+        link.ShowStatus(kStatusEraseFailed);
 }

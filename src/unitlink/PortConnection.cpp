@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "editor/Form1.h"
+#include "editor/FormTexts.h"
 #include "shell/MDIKVT3310.h"
 #include "unitlink/SerialLink.h"
 
@@ -36,12 +37,13 @@ std::string PortConnection::settingsString() const {
 }
 
 void PortConnection::showPortPanel(const std::string& detail) {
-    m_form.sbrStatus.setPanelText(2, SerialLink::trimmed(m_form.StatusText[12]) + " " + detail);
+    m_form.sbrStatus.setPanelText(2, SerialLink::trimmed(m_form.StatusText[kStatusPortCaption]) + " " + detail);
 }
 
 void PortConnection::showOpenFailure() {
     std::string reason = m_form.platform().serial.lastError();
-    m_form.link().ShowStatusText(SerialLink::trimmed(m_form.StatusText[0]) + (reason.empty() ? "" : " " + reason));
+    m_form.link().ShowStatusText(SerialLink::trimmed(m_form.StatusText[kStatusNotConnected]) +
+                                 (reason.empty() ? "" : " " + reason));
 }
 
 void PortConnection::showClosed() {
@@ -58,7 +60,7 @@ void PortConnection::imgNotConnected_Click() {
         port.setPortOpen(false);
         showClosed();
         m_form.platform().msgBox.Beep();
-        m_form.platform().msgBox.MsgBox(m_form.MsgText[5], IMessageBox::vbOKOnly, m_form.Caption);
+        m_form.platform().msgBox.MsgBox(m_form.MsgText[kMsgUploadInProgress], IMessageBox::vbOKOnly, m_form.Caption);
         return;
     }
     port.setDevicePath(1, m_form.Com1Device);
@@ -131,7 +133,7 @@ void PortConnection::chooseComPort(int number) {
     if (port.portOpen()) {
         port.setPortOpen(false);
         showClosed();
-        m_form.platform().msgBox.MsgBox(m_form.MsgText[7], IMessageBox::vbOKOnly, mdi.caption());
+        m_form.platform().msgBox.MsgBox(m_form.MsgText[kMsgNotConnected], IMessageBox::vbOKOnly, mdi.caption());
         return;
     }
     m_form.Commport = static_cast<std::int16_t>(number);

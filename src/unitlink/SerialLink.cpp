@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "editor/Form1.h"
+#include "editor/FormTexts.h"
 #include "shell/MDIKVT3310.h"
 #include "unitlink/PortConnection.h"
 
@@ -36,7 +37,7 @@ void SerialLink::ShowStatus(int index) {
 }
 
 void SerialLink::ShowStatusText(const std::string& text) {
-    m_form.sbrStatus.setPanelText(1, trimmed(m_form.StatusText[11]) + " " + trimmed(text));
+    m_form.sbrStatus.setPanelText(1, trimmed(m_form.StatusText[kStatusCaption]) + " " + trimmed(text));
 }
 
 // --- Transmit path ---
@@ -54,7 +55,7 @@ void SerialLink::handOver() {
     if (port.portOpen()) {
         port.output(std::vector<std::uint8_t>(TxFrame.begin(), TxFrame.begin() + TxFrameLength));
     } else {
-        ShowStatus(0);
+        ShowStatus(kStatusNotConnected);
     }
     TxFrameLength = 0;
 }

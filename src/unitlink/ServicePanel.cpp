@@ -4,6 +4,7 @@
 #include <string>
 
 #include "editor/Form1.h"
+#include "editor/FormTexts.h"
 #include "unitlink/EraseOperation.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/TableBlocks.h"
@@ -12,15 +13,6 @@
 namespace {
 
 constexpr std::uint8_t kProgress = 0x2E;
-constexpr int kUploadDone = 2;
-constexpr int kUploadFailed = 3;
-constexpr int kReadFailed = 4;
-constexpr int kChecking = 5;
-constexpr int kChecked = 6;
-constexpr int kCheckFailed = 7;
-constexpr int kErasing = 8;
-constexpr int kErased = 9;
-constexpr int kEraseFailed = 10;
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9')
@@ -92,16 +84,16 @@ void ServicePanel::Command2_Click() {
     UploadImage& image = m_form.image();
     link.resetRing();
     if (!link.CommandDo(SerialLink::kUnit, 'P')) {
-        link.ShowStatus(kUploadFailed);
+        link.ShowStatus(kStatusUploadFailed);
         return;
     }
     TableBlocks::Block block;
     if (!image.readBlock(TableBlocks::kMsgTabAddress, block)) {
-        link.ShowStatus(kUploadFailed);
+        link.ShowStatus(kStatusUploadFailed);
         return;
     }
     if (TableBlocks::wordSum(block) != TableBlocks::kBlockSum) {
-        link.ShowStatus(kReadFailed);
+        link.ShowStatus(kStatusReadFailed);
         return;
     }
     image.takeMessageTable(block);
@@ -109,7 +101,7 @@ void ServicePanel::Command2_Click() {
     m_form.erase().EraseData(static_cast<std::int32_t>(TableBlocks::kTrgTabAddress));
     if (link.Status != SerialLink::kAck)
         return;
-    link.ShowStatus(image.rewriteTables() ? kUploadDone : kUploadFailed);
+    link.ShowStatus(image.rewriteTables() ? kStatusUploadDone : kStatusUploadFailed);
 }
 
 void ServicePanel::Command3_Click() {
@@ -118,13 +110,13 @@ void ServicePanel::Command3_Click() {
     link.resetRing();
     TableBlocks::Block block;
     if (!image.readBlock(TableBlocks::kMsgTabAddress, block)) {
-        link.ShowStatus(kReadFailed);
+        link.ShowStatus(kStatusReadFailed);
         return;
     }
     image.takeMessageTable(block);
     showMessageTable();
     if (!image.readBlock(TableBlocks::kTrgTabAddress, block)) {
-        link.ShowStatus(kReadFailed);
+        link.ShowStatus(kStatusReadFailed);
         return;
     }
     const TableBlocks::TriggerTable triggers = TableBlocks::decodeTriggerBlock(block);
@@ -132,7 +124,7 @@ void ServicePanel::Command3_Click() {
         m_form.TRG1[s].setText(std::to_string(triggers.steps[s]));
     for (int z = 1; z <= Form1::kTriggers * Form1::kZones; ++z)
         m_form.Check1[z].setValue(triggers.zones[z] ? 1 : 0);
-    link.ShowStatus(kUploadDone);
+    link.ShowStatus(kStatusUploadDone);
 }
 
 void ServicePanel::Command4_Click() {
@@ -140,28 +132,28 @@ void ServicePanel::Command4_Click() {
     link.resetRing();
     setAddressPayload(typedAddress());
     if (!link.CommandDo(SerialLink::kUnit, 'C')) {
-        link.ShowStatus(kCheckFailed);
+        link.ShowStatus(kStatusCheckFailed);
         return;
     }
     bool checked = false;
     while (link.RS232Read()) {
         if (link.Rs232DataByte == kProgress) {
-            link.ShowStatus(kChecking);
+            link.ShowStatus(kStatusChecking);
             continue;
         }
         checked = link.Rs232DataByte == SerialLink::kAck;
-        link.ShowStatus(checked ? kChecked : kCheckFailed);
+        link.ShowStatus(checked ? kStatusChecked : kStatusCheckFailed);
         break;
     }
     if (!checked)
-        link.ShowStatus(kCheckFailed);
+        link.ShowStatus(kStatusCheckFailed);
     if (!link.RS232ReadHex()) {
-        link.ShowStatus(kCheckFailed);
+        link.ShowStatus(kStatusCheckFailed);
         return;
     }
     const int high = link.Rs232DataByte;
     if (!link.RS232ReadHex()) {
-        link.ShowStatus(kCheckFailed);
+        link.ShowStatus(kStatusCheckFailed);
         return;
     }
     m_form.Message.setText(std::to_string(high * 256 + link.Rs232DataByte));
@@ -179,21 +171,21 @@ void ServicePanel::Command6_Click() {
     link.resetRing();
     setAddressPayload(typedAddress());
     if (!link.CommandDo(SerialLink::kUnit, 'E')) {
-        link.ShowStatus(kEraseFailed);
+        link.ShowStatus(kStatusEraseFailed);
         return;
     }
     bool complete = false;
     while (link.RS232Read()) {
         if (link.Rs232DataByte == kProgress) {
-            link.ShowStatus(kErasing);
+            link.ShowStatus(kStatusErasing);
             continue;
         }
         complete = link.Rs232DataByte == SerialLink::kAck;
-        link.ShowStatus(complete ? kErased : kEraseFailed);
+        link.ShowStatus(complete ? kStatusErased : kStatusEraseFailed);
         break;
     }
     if (!complete)
-        link.ShowStatus(kEraseFailed);
+        link.ShowStatus(kStatusEraseFailed);
 }
 
 void ServicePanel::Command7_Click() {

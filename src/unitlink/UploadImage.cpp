@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editor/Form1.h"
+#include "editor/FormTexts.h"
 #include "editor/Formats.h"
 #include "editor/StoredSize.h"
 #include "unitlink/EraseOperation.h"
@@ -14,9 +15,6 @@
 namespace {
 
 constexpr std::uint8_t kStart = 0x2A;
-constexpr int kUploadDone = 2;
-constexpr int kUploadFailed = 3;
-constexpr int kReadFailed = 4;
 
 std::optional<std::vector<std::uint8_t>> readWhole(const IFileSystem& fs, const std::string& path) {
     auto source = fs.openRead(path);
@@ -79,14 +77,14 @@ bool UploadImage::WriteMsgData(int i) {
     SerialLink& l = link();
     auto file = readWhole(m_form.platform().fs, SerialLink::trimmed(m_form.FilePath[i]));
     if (!file) {
-        l.ShowStatus(kUploadFailed);
+        l.ShowStatus(kStatusUploadFailed);
         return false;
     }
     m_form.TMsgSize[i] = storedSize(static_cast<std::uint32_t>(file->size()));
     m_form.MsgSize[i].setCaption(Formats::integer(m_form.TMsgSize[i] / 1000));
 
     if (!l.CommandDo(SerialLink::kUnit, 'W')) {
-        l.ShowStatus(kUploadFailed);
+        l.ShowStatus(kStatusUploadFailed);
         return false;
     }
     WaveFrames frames(std::move(*file));
@@ -117,11 +115,11 @@ bool UploadImage::WriteMsgData(int i) {
         l.Status = l.CommandRead(SerialLink::kUnit, 'W');
         // A file cut short is not the message the user chose, however the unit took the rest of it.
         if (l.Status == SerialLink::kAck && !cutShort) {
-            l.ShowStatus(kUploadDone);
+            l.ShowStatus(kStatusUploadDone);
             return true;
         }
     }
-    l.ShowStatus(kUploadFailed);
+    l.ShowStatus(kStatusUploadFailed);
     return false;
 }
 
@@ -189,7 +187,7 @@ bool UploadImage::ReadMsgTab() {
     link().resetRing();
     TableBlocks::Block block;
     if (!readBlock(TableBlocks::kMsgTabAddress, block)) {
-        link().ShowStatus(kReadFailed);
+        link().ShowStatus(kStatusReadFailed);
         return false;
     }
     takeMessageTable(block);

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "editor/Form1.h"
+#include "editor/FormTexts.h"
 #include "shell/MDIKVT3310.h"
 #include "unitlink/EraseOperation.h"
 #include "unitlink/PortConnection.h"
@@ -13,14 +14,6 @@
 #include "unitlink/UploadImage.h"
 
 namespace {
-
-constexpr int kUploading = 1;
-constexpr int kUploadDone = 2;
-constexpr int kUploadFailed = 3;
-constexpr int kConfigDone = 13;
-constexpr int kConfigFailed = 14;
-constexpr int kRemainingTime = 15;
-constexpr int kMsgPathIncorrect = 11;
 
 constexpr std::int32_t kEraseAll = 0x3FFFFF;
 constexpr std::int32_t kEraseLowerHalf = 0x1FFFFF;
@@ -49,7 +42,7 @@ void UploadSequence::Bt_SendMessage_Click() {
     try {
         run();
     } catch (const std::exception&) {
-        link.ShowStatus(kUploadFailed);
+        link.ShowStatus(kStatusUploadFailed);
     }
     f.connection().imgConnected_Click();
     f.connection().StopClock();
@@ -67,7 +60,7 @@ void UploadSequence::run() {
     // A port that did not open (absent, busy, or just closed because the user was connected) can carry
     // nothing: waiting for replies on it would only cost time-outs.
     if (!f.platform().serial.portOpen()) {
-        link.ShowStatus(kUploadFailed);
+        link.ShowStatus(kStatusUploadFailed);
         return;
     }
     image.MsgAddress.fill(0);
@@ -77,11 +70,11 @@ void UploadSequence::run() {
 
     const bool full = fullUploadNeeded();
     if (!link.CommandDo(SerialLink::kUnit, 'P')) {
-        link.ShowStatus(kUploadFailed);
+        link.ShowStatus(kStatusUploadFailed);
         return;
     }
     if (!full) {
-        link.ShowStatus(image.WriteTrgMsgTab() ? kConfigDone : kConfigFailed);
+        link.ShowStatus(image.WriteTrgMsgTab() ? kStatusConfigDone : kStatusConfigFailed);
         return;
     }
     fullUpload();
@@ -124,7 +117,7 @@ void UploadSequence::fullUpload() {
     if (!sendSlots())
         return;
     if (!link.CommandDo(SerialLink::kUnit, 'W')) {
-        link.ShowStatus(kUploadFailed);
+        link.ShowStatus(kStatusUploadFailed);
         return;
     }
     image.WriteAddress = static_cast<std::int32_t>(TableBlocks::kMsgTabAddress);
@@ -135,21 +128,21 @@ void UploadSequence::fullUpload() {
         image.WriteTrgTab();
     // Without the end frame no reply is coming; waiting for one would only end in a time-out.
     if (link.Status != SerialLink::kAck) {
-        link.ShowStatus(kUploadFailed);
+        link.ShowStatus(kStatusUploadFailed);
         return;
     }
     image.sendEndFrame();
     link.Status = link.CommandRead(SerialLink::kUnit, 'W');
     if (link.Status != SerialLink::kAck) {
-        link.ShowStatus(kUploadFailed);
+        link.ShowStatus(kStatusUploadFailed);
         return;
     }
     if (!link.CommandDo(SerialLink::kUnit, 'L')) {
-        link.ShowStatus(kUploadFailed);
+        link.ShowStatus(kStatusUploadFailed);
         return;
     }
     f.MsgUnchanged = true;
-    link.ShowStatus(kUploadDone);
+    link.ShowStatus(kStatusUploadDone);
 }
 
 bool UploadSequence::sendSlots() {
@@ -161,12 +154,12 @@ bool UploadSequence::sendSlots() {
         if (!name.empty()) {
             if (!f.platform().fs.exists(SerialLink::trimmed(f.FilePath[i]))) {
                 image.MsgAddress[i] = -1;
-                link.ShowStatus(kUploadFailed);
+                link.ShowStatus(kStatusUploadFailed);
                 f.platform().msgBox.Beep();
                 f.platform().msgBox.MsgBox(f.MsgText[kMsgPathIncorrect], IMessageBox::vbOKOnly, f.Caption);
                 return false;
             }
-            link.ShowStatusText(name + " " + SerialLink::trimmed(f.StatusText[kUploading]));
+            link.ShowStatusText(name + " " + SerialLink::trimmed(f.StatusText[kStatusUploading]));
             image.MsgAddress[i] = image.WriteAddress;
             if (!image.WriteMsgData(i))
                 return false;
@@ -204,5 +197,5 @@ void UploadSequence::ProgressStep() {
     const std::int32_t rate = image.BytesSent / ClockSeconds;
     if (rate > 0)
         RemainingSeconds = std::max(0, f.TFileLength / rate - ClockSeconds);
-    f.Lb_Percentage.setCaption(progressText(Percent, f.StatusText[kRemainingTime], RemainingSeconds));
+    f.Lb_Percentage.setCaption(progressText(Percent, f.StatusText[kStatusRemainingTime], RemainingSeconds));
 }

@@ -1,0 +1,33 @@
+#pragma once
+
+// Positions in `Form1::StatusText` and `Form1::MsgText`; a language file fills them in this order.
+
+inline constexpr int kStatusNotConnected = 0;
+inline constexpr int kStatusUploading = 1;
+inline constexpr int kStatusUploadDone = 2;
+inline constexpr int kStatusUploadFailed = 3;
+inline constexpr int kStatusReadFailed = 4;
+inline constexpr int kStatusChecking = 5;
+inline constexpr int kStatusChecked = 6;
+inline constexpr int kStatusCheckFailed = 7;
+inline constexpr int kStatusErasing = 8;
+inline constexpr int kStatusErased = 9;
+inline constexpr int kStatusEraseFailed = 10;
+inline constexpr int kStatusCaption = 11;
+inline constexpr int kStatusPortCaption = 12;
+inline constexpr int kStatusConfigDone = 13;
+inline constexpr int kStatusConfigFailed = 14;
+inline constexpr int kStatusRemainingTime = 15;
+
+inline constexpr int kMsgCapacity = 0;
+inline constexpr int kMsgWordLength = 1;
+inline constexpr int kMsgSampleRate = 2;
+inline constexpr int kMsgNotMono = 3;
+inline constexpr int kMsgNotWave = 4;
+inline constexpr int kMsgUploadInProgress = 5;
+inline constexpr int kMsgSaveChanges = 6;
+inline constexpr int kMsgNotConnected = 7;
+inline constexpr int kMsgNoInitialFile = 8;
+inline constexpr int kMsgNoLanguageFile = 9;
+inline constexpr int kMsgNoConfigFile = 10;
+inline constexpr int kMsgPathIncorrect = 11;

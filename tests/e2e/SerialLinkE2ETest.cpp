@@ -2,53 +2,25 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QProcess>
-#include <QStringList>
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "EmulatorProcess.h"
 #include "editor/Form1.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtSerialPort.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
+#include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 #include "unitlink/EraseOperation.h"
 #include "unitlink/SerialLink.h"
 
 namespace {
 
-/// The emulator program, started with `options`; ends with the object.
-class Emulator {
-public:
-    explicit Emulator(const QStringList& options) {
-        m_process.start(KVT_EMULATOR, options);
-        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(5000))
-            m_path = m_process.readLine().trimmed().toStdString();
-    }
-    ~Emulator() {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000))
-            m_process.kill();
-    }
-    const std::string& path() const { return m_path; }
-    void stop() {
-        m_process.terminate();
-        m_process.waitForFinished(5000);
-    }
-
-private:
-    QProcess m_process;
-    std::string m_path;
-};
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using Bytes = std::vector<std::uint8_t>;
 
 struct RealLink {
     TestPlatform test;
@@ -72,8 +44,8 @@ TEST(SerialLinkE2E, connectPEraseDisconnect_overThePseudoTerminalLink) {
     TempFolder folder;
     const std::string link = folder.file("ttyKVT");
     const std::string log = folder.file("received.log");
-    Emulator emulator({"--link", QString::fromStdString(link), "--baud", "115200", "--progress", "3", "--log",
-                       QString::fromStdString(log)});
+    EmulatorProcess emulator({"--link", QString::fromStdString(link), "--baud", "115200", "--progress", "3", "--log",
+                              QString::fromStdString(log)});
     ASSERT_FALSE(emulator.path().empty()) << "the emulator did not print its terminal";
 
     RealLink r;
@@ -97,13 +69,14 @@ TEST(SerialLinkE2E, connectPEraseDisconnect_overThePseudoTerminalLink) {
     EXPECT_TRUE(r.form.imgNotConnected.visible());
 
     emulator.stop();
-    std::string received = readAll(log);
+    const Bytes bytes = readFileBytes(log);
+    const std::string received(bytes.begin(), bytes.end());
     EXPECT_NE(received.find("#1 command P: ACK"), std::string::npos) << received;
     EXPECT_NE(received.find("#2 command E [3F F1 00]: ACK"), std::string::npos) << received;
 }
 
 TEST(SerialLinkE2E, silentUnit_timesOutAndClosesThePort) {
-    Emulator emulator({"--silent-after", "0"});
+    EmulatorProcess emulator({"--silent-after", "0"});
     ASSERT_FALSE(emulator.path().empty());
     RealLink r;
     r.form.CommTimeOut = 300;
@@ -116,7 +89,7 @@ TEST(SerialLinkE2E, silentUnit_timesOutAndClosesThePort) {
 }
 
 TEST(SerialLinkE2E, settingsThePortCannotTake_leaveItClosedAndSaySo) {
-    Emulator emulator({});
+    EmulatorProcess emulator({});
     ASSERT_FALSE(emulator.path().empty());
     RealLink r;
     r.form.Bret = "fast";

@@ -3,73 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QProcess>
-#include <QStringList>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "EmulatorProcess.h"
 #include "editor/Form1.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtSerialPort.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
+#include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-class Emulator {
-public:
-    explicit Emulator(const QStringList& options) {
-        m_process.start(KVT_EMULATOR, options);
-        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(5000))
-            m_path = m_process.readLine().trimmed().toStdString();
-    }
-    ~Emulator() {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000))
-            m_process.kill();
-    }
-    const std::string& path() const { return m_path; }
-
-private:
-    QProcess m_process;
-    std::string m_path;
-};
-
-Bytes readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-/// A 16-bit mono wave file of `length` bytes at `rate` Hz, its sound bytes varied by `seed`.
-Bytes waveFile(std::uint32_t length, std::uint32_t rate, int seed) {
-    Bytes b;
-    auto put = [&b](std::uint32_t v, int n) {
-        for (int k = 0; k < n; ++k)
-            b.push_back(static_cast<std::uint8_t>(v >> (8 * k)));
-    };
-    const std::uint32_t data = length - 44;
-    b.insert(b.end(), {'R', 'I', 'F', 'F'});
-    put(36 + data, 4);
-    b.insert(b.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    put(16, 4);
-    put(1, 2);
-    put(1, 2);
-    put(rate, 4);
-    put(rate * 2, 4);
-    put(2, 2);
-    put(16, 2);
-    b.insert(b.end(), {'d', 'a', 't', 'a'});
-    put(data, 4);
-    for (std::uint32_t i = 0; i < data; ++i)
-        b.push_back(static_cast<std::uint8_t>((i * 37 + static_cast<std::uint32_t>(seed) * 11) % 256));
-    return b;
-}
 
 /// File, 0xFF pad for an odd length, check word: the sum of (w + 1) over all words is a multiple of 65536.
 Bytes storedForm(Bytes stream) {
@@ -89,8 +38,8 @@ struct RealUpload {
     std::string link = folder.file("ttyKVT");
     std::string dump = folder.file("memory.bin");
     std::string log = folder.file("received.log");
-    Emulator emulator{{"--link", QString::fromStdString(link), "--dump", QString::fromStdString(dump), "--log",
-                       QString::fromStdString(log)}};
+    EmulatorProcess emulator{{"--link", QString::fromStdString(link), "--dump", QString::fromStdString(dump), "--log",
+                              QString::fromStdString(log)}};
     TestPlatform test;
     QtSerialPort port;
     QtEventPump pump;
@@ -108,9 +57,7 @@ struct RealUpload {
     }
     void choose(int slot, const std::string& name, std::uint32_t length, std::uint32_t rate, int seed) {
         paths[slot] = folder.file(name);
-        Bytes bytes = waveFile(length, rate, seed);
-        std::ofstream(paths[slot], std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        writeFileBytes(paths[slot], waveFileBytes(length, rate, seed));
         test.fileDialog.chooseNext(paths[slot]);
         form.Bt_Browse[slot].click();
     }
@@ -121,7 +68,7 @@ struct RealUpload {
         };
         return trim(form.StatusText[11]) + " " + trim(form.StatusText[index]);
     }
-    Bytes memory() const { return readAll(dump); }
+    Bytes memory() const { return readFileBytes(dump); }
     static Bytes at(const Bytes& memory, std::uint32_t word, std::size_t count) {
         return Bytes(memory.begin() + 2 * word, memory.begin() + 2 * word + count);
     }
@@ -134,14 +81,14 @@ struct RealUpload {
     }
     void expectFilesAtTheirEntries(const Bytes& memory, int slots) {
         for (int i = 1; i <= slots; ++i) {
-            Bytes stored = storedForm(readAll(paths[i]));
+            Bytes stored = storedForm(readFileBytes(paths[i]));
             std::int64_t entry = tableEntry(memory, i);
             ASSERT_GE(entry, 0) << i;
             EXPECT_EQ(at(memory, static_cast<std::uint32_t>(entry), stored.size()), stored) << i;
         }
     }
     int logCount(const std::string& text) const {
-        Bytes all = readAll(log);
+        Bytes all = readFileBytes(log);
         std::string s(all.begin(), all.end());
         int n = 0;
         for (auto p = s.find(text); p != std::string::npos; p = s.find(text, p + 1))

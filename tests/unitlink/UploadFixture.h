@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -11,6 +10,7 @@
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
 #include "support/EmulatorPeer.h"
+#include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 
 /// A loaded editor on the fake platform with the emulated unit at the other end of the fake port, and
@@ -54,39 +54,12 @@ struct UploadFixture {
     /// A 16-bit mono 8000 Hz wave file of exactly `length` bytes (at least 44), its sound bytes varied by
     /// `seed`, LF bytes among them.
     std::string wave(const std::string& name, std::uint32_t length, int seed = 1) {
-        Bytes bytes = waveBytes(length, seed);
         std::string path = test.folder.file(name);
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        writeFileBytes(path, waveBytes(length, seed));
         return path;
     }
-    static Bytes waveBytes(std::uint32_t length, int seed) {
-        const std::uint32_t data = length - 44;
-        Bytes b;
-        auto put = [&b](std::uint32_t v, int n) {
-            for (int k = 0; k < n; ++k)
-                b.push_back(static_cast<std::uint8_t>(v >> (8 * k)));
-        };
-        b.insert(b.end(), {'R', 'I', 'F', 'F'});
-        put(36 + data, 4);
-        b.insert(b.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-        put(16, 4);
-        put(1, 2);
-        put(1, 2);
-        put(8000, 4);
-        put(16000, 4);
-        put(2, 2);
-        put(16, 2);
-        b.insert(b.end(), {'d', 'a', 't', 'a'});
-        put(data, 4);
-        for (std::uint32_t i = 0; i < data; ++i)
-            b.push_back(static_cast<std::uint8_t>((i * 13 + static_cast<std::uint32_t>(seed) * 29) % 251));
-        return b;
-    }
-    static Bytes fileBytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
-    }
+    static Bytes waveBytes(std::uint32_t length, int seed) { return waveFileBytes(length, 8000, seed); }
+    static Bytes fileBytes(const std::string& path) { return readFileBytes(path); }
 
     /// The user picks `path` for slot `i` through its Browse button.
     void choose(int i, const std::string& path) {

@@ -2,6 +2,8 @@
 // reading the message table back.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "unitlink/SerialLink.h"
 #include "unitlink/UploadFixture.h"
 #include "unitlink/UploadImage.h"

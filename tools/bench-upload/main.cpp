@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +18,7 @@
 #include "platform/qt/QtSerialPort.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
+#include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 
 namespace {
@@ -90,30 +90,6 @@ double threadCpuSeconds() {
     ::getrusage(RUSAGE_THREAD, &usage);
     return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-/// A 16-bit mono 8000 Hz wave file of `length` bytes with varied sound bytes.
-void writeWave(const std::string& path, std::uint32_t length, int seed) {
-    std::string b = "RIFF";
-    auto put = [&b](std::uint32_t v, int n) {
-        for (int k = 0; k < n; ++k)
-            b += static_cast<char>(v >> (8 * k));
-    };
-    const std::uint32_t data = length - 44;
-    put(36 + data, 4);
-    b += "WAVEfmt ";
-    put(16, 4);
-    put(1, 2);
-    put(1, 2);
-    put(8000, 4);
-    put(16000, 4);
-    put(2, 2);
-    put(16, 2);
-    b += "data";
-    put(data, 4);
-    for (std::uint32_t i = 0; i < data; ++i)
-        b += static_cast<char>((i * 31 + static_cast<std::uint32_t>(seed) * 7) % 256);
-    std::ofstream(path, std::ios::binary).write(b.data(), static_cast<std::streamsize>(b.size()));
 }
 
 struct Result {
@@ -232,7 +208,7 @@ int main(int argc, char** argv) {
         length = std::max<std::uint32_t>(length, 1044);
         for (int i = 1; i <= 12; ++i) {
             files.push_back(folder.file(std::string(tag) + std::to_string(i) + ".wav"));
-            writeWave(files.back(), length, i);
+            writeFileBytes(files.back(), waveFileBytes(length, 8000, i));
         }
         return files;
     };

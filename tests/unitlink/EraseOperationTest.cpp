@@ -5,13 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/Form1.h"
-#include "settings/AppState.h"
-#include "shell/MDIKVT3310.h"
 #include "support/EmulatorPeer.h"
-#include "support/TestPlatform.h"
 #include "unitlink/EraseOperation.h"
-#include "unitlink/SerialLink.h"
+#include "unitlink/LinkFixture.h"
 
 namespace {
 
@@ -25,19 +21,11 @@ const Bytes kAckToE = {0x2A, 0x35, 0x35, 0x36, 0x34, 0x34, 0x35, 0x00, 0x01, 0x0
 // Its NAK: payload 21, checksum 0x17D -> "7D".
 const Bytes kNakToE = {0x2A, 0x35, 0x35, 0x36, 0x34, 0x34, 0x35, 0x00, 0x01, 0x15, 0x37, 0x44, 0x0D, 0x0A};
 
-struct Erase {
-    TestPlatform test;
-    AppState app;
-    MDIKVT3310 mdi;
-    Form1 form{test.platform, app, mdi};
-    SerialLink& link = form.link();
+struct Erase : LinkFixture {
     /// Panel 1 each time the program waited for a byte.
     std::vector<std::string> statusAtWaits;
 
-    Erase() {
-        form.Form_Load();
-        form.imgNotConnected.click();
-    }
+    Erase() { form.imgNotConnected.click(); }
     /// The unit answers the first frame with `reply`, then sends `bytes` one per later wait.
     void script(Bytes reply, Bytes bytes) {
         test.serial.peer = [reply, calls = std::make_shared<int>(0)](const Bytes&) {

@@ -1,25 +1,13 @@
 // Connecting and disconnecting, the connection display and clock, the receive notification and the port menu.
 #include <gtest/gtest.h>
 
-#include "editor/Form1.h"
-#include "settings/AppState.h"
 #include "settings/SettingsFile.h"
-#include "shell/MDIKVT3310.h"
-#include "support/TestPlatform.h"
-#include "unitlink/PortConnection.h"
-#include "unitlink/SerialLink.h"
+#include "unitlink/LinkFixture.h"
 
 namespace {
 
-struct Connection {
-    TestPlatform test;
-    AppState app;
-    MDIKVT3310 mdi;
-    Form1 form{test.platform, app, mdi};
-    PortConnection& port = form.connection();
-
+struct Connection : LinkFixture {
     Connection() {
-        form.Form_Load();
         form.Caption = "Editor";
         mdi.setCaption("Main");
         mdi.Com1.setChecked(true);

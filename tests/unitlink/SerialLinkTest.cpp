@@ -4,11 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "editor/Form1.h"
-#include "settings/AppState.h"
-#include "shell/MDIKVT3310.h"
 #include "support/EmulatorPeer.h"
-#include "support/TestPlatform.h"
+#include "unitlink/LinkFixture.h"
 #include "unitlink/PortConnection.h"
 #include "unitlink/SerialLink.h"
 
@@ -21,17 +18,8 @@ const Bytes kPToUnit = {0x2A, 0x36, 0x34, 0x35, 0x35, 0x35, 0x30, 0x00, 0x00, 0x
 // The unit's ACK to it: "*", "55", "64", "50", 00 01, 06, checksum "6A", CR LF.
 const Bytes kAckToP = {0x2A, 0x35, 0x35, 0x36, 0x34, 0x35, 0x30, 0x00, 0x01, 0x06, 0x36, 0x41, 0x0D, 0x0A};
 
-struct Link {
-    TestPlatform test;
-    AppState app;
-    MDIKVT3310 mdi;
-    Form1 form{test.platform, app, mdi};
-    SerialLink& link = form.link();
-
-    Link() {
-        form.Form_Load();
-        form.imgNotConnected.click();
-    }
+struct Link : LinkFixture {
+    Link() { form.imgNotConnected.click(); }
     /// Feeds `bytes` in pieces of `piece`, one piece each time the program waits.
     void feedInPieces(const Bytes& bytes, std::size_t piece) {
         auto next = std::make_shared<std::size_t>(0);

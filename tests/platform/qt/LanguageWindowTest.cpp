@@ -1,0 +1,51 @@
+// The main window in German and in Greek: every text whole, and a picture of each for a look.
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QtTest>
+
+#include "GuiFixture.h"
+#include "settings/LanguageApplier.h"
+
+class LanguageWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void german_showsEveryTextWhole() { check(3000, "de.lng", "main-window-de.png"); }
+    void greek_showsEveryTextWholeInGreekLetters() { check(10000, "el.lng", "main-window-el.png"); }
+
+private:
+    void check(std::int16_t base, const char* file, const char* picture);
+};
+
+void LanguageWindowTest::check(std::int16_t base, const char* file, const char* picture) {
+    GuiFixture f;
+    f.app.app().LngExternal = false;
+    f.app.app().LngBase = base;
+    QVERIFY(f.form().language().OpenLng(file));
+    // The longer texts take effect in the layouts first; the window then takes the size they need.
+    QTest::qWait(50);
+    f.main->resize(f.main->sizeHint());
+    QTest::qWait(50);
+    auto* scroll = f.find<QScrollArea>("Form1_scroll");
+    QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+    for (auto* label : f.editor->findChildren<QLabel*>()) {
+        if (label->isHidden() || label->text().isEmpty() || !label->pixmap().isNull())
+            continue;
+        QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
+                 qPrintable(label->objectName() + ": " + label->text()));
+    }
+    for (auto* button : f.editor->findChildren<QPushButton*>())
+        QVERIFY2(button->width() >= button->fontMetrics().horizontalAdvance(button->text()),
+                 qPrintable(button->objectName() + ": " + button->text()));
+    for (auto* group : f.editor->findChildren<QGroupBox*>())
+        QVERIFY2(group->width() >= group->fontMetrics().horizontalAdvance(group->title()),
+                 qPrintable(group->objectName()));
+    QVERIFY2(!saveArtefact(f.main.get(), picture).isEmpty(), "picture not saved");
+}
+
+QTEST_MAIN(LanguageWindowTest)
+#include "LanguageWindowTest.moc"

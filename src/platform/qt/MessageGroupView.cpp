@@ -9,42 +9,19 @@
 #include "editor/Form1.h"
 #include "platform/qt/ControlBinding.h"
 #include "platform/qt/FormMetrics.h"
+#include "platform/qt/GroupCells.h"
 
 namespace {
 
 enum Column { kNumber, kFile, kBrowse, kPlay, kTime, kSize, kSample, kColumns };
 constexpr int kHeadingRows = 2;
 
-QString indexed(const char* name, int index) {
-    return QString("%1_%2").arg(name).arg(index);
-}
-
-QLabel* heading(Label& model, const QString& name, Qt::Alignment align, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setAlignment(align | Qt::AlignBottom);
-    ControlBinding::bind(label, model);
-    return label;
-}
-
-QLabel* value(Label& model, const QString& name, const QString& widest, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumWidth(FormMetrics::textWidth(label, widest));
-    ControlBinding::bind(label, model);
-    return label;
-}
+using namespace GroupCells;
 
 }  // namespace
 
 MessageGroupView::MessageGroupView(Form1& form, int rowHeight, QWidget* parent) : QGroupBox(parent) {
-    setObjectName("Frame1_0");
-    ControlBinding::bind(this, form.Frame1[0]);
-
-    auto* grid = new QGridLayout(this);
-    grid->setHorizontalSpacing(FormMetrics::kColumnSpacing);
-    grid->setVerticalSpacing(FormMetrics::kRowSpacing);
+    auto* grid = GroupCells::grid(this, form.Frame1[0], "Frame1_0");
 
     const auto left = Qt::AlignLeft, centre = Qt::AlignHCenter, right = Qt::AlignRight;
     grid->addWidget(heading(form.Lb_Message_File, "Lb_Message_File", left, this), 0, kFile);
@@ -60,12 +37,7 @@ MessageGroupView::MessageGroupView(Form1& form, int rowHeight, QWidget* parent) 
         const int row = kHeadingRows + i - 1;
         grid->setRowMinimumHeight(row, rowHeight);
 
-        auto* number = new QLabel(this);
-        number->setObjectName(indexed("Lb_Msg", i));
-        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        number->setMinimumWidth(FormMetrics::textWidth(number, "00"));
-        ControlBinding::bind(number, form.Lb_Msg[i]);
-        grid->addWidget(number, row, kNumber);
+        grid->addWidget(value(form.Lb_Msg[i], indexed("Lb_Msg", i), "00", this), row, kNumber);
 
         auto* name = new QLineEdit(this);
         name->setObjectName(indexed("WaveFile", i));
@@ -80,11 +52,8 @@ MessageGroupView::MessageGroupView(Form1& form, int rowHeight, QWidget* parent) 
         ControlBinding::bind(browse, form.Bt_Browse[i]);
         grid->addWidget(browse, row, kBrowse);
 
-        auto* play = new QPushButton(this);
-        play->setObjectName(indexed("MsgBt", i));
-        play->setFixedSize(std::max(rowHeight, FormMetrics::textWidth(play, "MM")) + 8, rowHeight);
-        ControlBinding::bind(play, form.MsgBt[i]);
-        grid->addWidget(play, row, kPlay, Qt::AlignHCenter);
+        grid->addWidget(GroupCells::playButton(form.MsgBt[i], indexed("MsgBt", i), rowHeight, this), row, kPlay,
+                        Qt::AlignHCenter);
 
         grid->addWidget(value(form.MsgTime[i], indexed("MsgTime", i), "00000.00", this), row, kTime);
         grid->addWidget(value(form.MsgSize[i], indexed("MsgSize", i), "00000", this), row, kSize);

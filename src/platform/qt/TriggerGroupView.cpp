@@ -7,7 +7,7 @@
 
 #include "editor/Form1.h"
 #include "platform/qt/ControlBinding.h"
-#include "platform/qt/FormMetrics.h"
+#include "platform/qt/GroupCells.h"
 #include "platform/qt/ModelComboBox.h"
 
 namespace {
@@ -15,27 +15,12 @@ namespace {
 constexpr int kNumber = 0, kPlay = 1, kFirstStep = 2, kTime = kFirstStep + Form1::kSteps, kFirstZone = kTime + 1;
 constexpr int kHeadingRows = 2;
 
-QString indexed(const char* name, int index) {
-    return QString("%1_%2").arg(name).arg(index);
-}
-
-QLabel* heading(Label& model, const QString& name, Qt::Alignment align, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setAlignment(align | Qt::AlignBottom);
-    ControlBinding::bind(label, model);
-    return label;
-}
+using namespace GroupCells;
 
 }  // namespace
 
 TriggerGroupView::TriggerGroupView(Form1& form, int rowHeight, QWidget* parent) : QGroupBox(parent) {
-    setObjectName("Frame1_1");
-    ControlBinding::bind(this, form.Frame1[1]);
-
-    auto* grid = new QGridLayout(this);
-    grid->setHorizontalSpacing(FormMetrics::kColumnSpacing);
-    grid->setVerticalSpacing(FormMetrics::kRowSpacing);
+    auto* grid = GroupCells::grid(this, form.Frame1[1], "Frame1_1");
 
     const auto centre = Qt::AlignHCenter, right = Qt::AlignRight;
     grid->addWidget(heading(form.Lb_Trigger_Play, "Lb_Trigger_Play", centre, this), 0, kPlay);
@@ -52,18 +37,10 @@ TriggerGroupView::TriggerGroupView(Form1& form, int rowHeight, QWidget* parent) 
         const int row = kHeadingRows + t - 1;
         grid->setRowMinimumHeight(row, rowHeight);
 
-        auto* number = new QLabel(this);
-        number->setObjectName(indexed("Lb_TRG", t));
-        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        number->setMinimumWidth(FormMetrics::textWidth(number, "00"));
-        ControlBinding::bind(number, form.Lb_TRG[t]);
-        grid->addWidget(number, row, kNumber);
+        grid->addWidget(value(form.Lb_TRG[t], indexed("Lb_TRG", t), "00", this), row, kNumber);
 
-        auto* play = new QPushButton(this);
-        play->setObjectName(indexed("TrgBt", t));
-        play->setFixedSize(std::max(rowHeight, FormMetrics::textWidth(play, "MM")) + 8, rowHeight);
-        ControlBinding::bind(play, form.TrgBt[t]);
-        grid->addWidget(play, row, kPlay, Qt::AlignHCenter);
+        grid->addWidget(GroupCells::playButton(form.TrgBt[t], indexed("TrgBt", t), rowHeight, this), row, kPlay,
+                        Qt::AlignHCenter);
 
         for (int k = 1; k <= Form1::kSteps; ++k) {
             const int s = Form1::kSteps * (t - 1) + k;
@@ -77,12 +54,7 @@ TriggerGroupView::TriggerGroupView(Form1& form, int rowHeight, QWidget* parent) 
             grid->addWidget(step, row, kFirstStep + k - 1);
         }
 
-        auto* time = new QLabel(this);
-        time->setObjectName(indexed("TrgTime", t));
-        time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        time->setMinimumWidth(FormMetrics::textWidth(time, "00000.00"));
-        ControlBinding::bind(time, form.TrgTime[t]);
-        grid->addWidget(time, row, kTime);
+        grid->addWidget(value(form.TrgTime[t], indexed("TrgTime", t), "00000.00", this), row, kTime);
 
         for (int z = 1; z <= Form1::kZones; ++z) {
             const int c = Form1::kZones * (t - 1) + z;

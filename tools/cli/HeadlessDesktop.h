@@ -5,7 +5,6 @@
 
 #include "platform/IScreen.h"
 #include "platform/ITextViewer.h"
-#include "platform/IWavPlayer.h"
 #include "platform/IWindowSearch.h"
 
 /// A program without windows is never found by another copy and finds none.
@@ -31,17 +30,4 @@ public:
 
 private:
     int m_pointer = vbDefault;
-};
-
-/// There is nothing to listen with: every "Play" fails, as with no sound device.
-class NoWavPlayer : public IWavPlayer {
-public:
-    void setDeviceType(const std::string&) override {}
-    void setFileName(const std::string& path) override { m_fileName = path; }
-    std::string fileName() const override { return m_fileName; }
-    bool command(const std::string& command) override { return command != "Play"; }
-    int mode() const override { return 0; }
-
-private:
-    std::string m_fileName;
 };

@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
 #include "platform/qt/IconvTextCodec.h"
+#include "platform/qt/NullWavPlayer.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtSerialPort.h"
@@ -35,7 +36,7 @@ private:
     StderrMessageBox m_msgBox;
     ScriptedFileDialog m_fileDialog;
     QtSerialPort m_serial;
-    NoWavPlayer m_player;
+    NullWavPlayer m_player;
     QtEventPump m_events;
     QtClock m_clock;
     NoWindowSearch m_windows;

@@ -2,7 +2,8 @@
 
 #include "platform/IWavPlayer.h"
 
-/// A player without a sound device: every "Play" fails. Stands in until the real player exists.
+/// A player without a sound device: every "Play" fails. The command-line program, which has nothing to
+/// listen with, plays through it.
 class NullWavPlayer : public IWavPlayer {
 public:
     void setDeviceType(const std::string&) override {}

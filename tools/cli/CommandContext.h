@@ -1,14 +1,25 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 
 #include "EditorSession.h"
 #include "HeadlessPlatform.h"
 
+class CommandLine;
+class Form1;
+
 /// Exit status of the program: success, a refusal by the unit or of a file, or wrong usage.
 enum ExitStatus : int { kSuccess = 0, kRefused = 1, kUsage = 2 };
+
+/// The unit's serial device and the time it may take for each byte of a reply, as the command line names them.
+struct LinkOptions {
+    std::string port;
+    std::int16_t timeout;
+};
 
 /// What every command is run with: the streams, the platform and the language chosen.
 struct CommandContext {
@@ -25,6 +36,14 @@ struct CommandContext {
             return nullptr;
         return editor;
     }
+    /// A fresh editor in the chosen language with the configuration file open; nothing when either failed
+    /// (its message has been shown).
+    std::unique_ptr<EditorSession> sessionWith(const std::string& configFile);
+    /// The "--port" and "--timeout" options of `command`; nothing when they are wrong (the usage message has
+    /// been shown).
+    std::optional<LinkOptions> linkOptions(const std::string& command, const CommandLine& line);
+    /// Points the editor's link at the port, as COM1, with the time-out.
+    void useLink(Form1& f, const LinkOptions& link);
     int usage(const std::string& command, const std::string& problem) {
         const std::string name = command.empty() ? "kvt3310-cli" : "kvt3310-cli " + command;
         err << name << ": " << problem << "\nTry '" << name << " --help'.\n";

@@ -2,7 +2,6 @@
 
 #include "CommandContext.h"
 #include "CommandLine.h"
-#include "editor/ConfigFile.h"
 #include "editor/Form1.h"
 #include "editor/TextPrintout.h"
 
@@ -19,12 +18,10 @@ int PrintCommand::run(CommandContext& context, const std::vector<std::string>& w
     if (line.positional().size() != 1)
         return context.usage("print", "exactly one configuration file is needed");
 
-    auto session = context.session();
+    auto session = context.sessionWith(line.positional().front());
     if (!session)
         return kRefused;
     Form1& f = session->form();
-    if (!f.config().OpenConfig(EditorSession::fullPath(line.positional().front())))
-        return kRefused;
 
     CaptureFileSystem& files = context.headless.files();
     std::string target;

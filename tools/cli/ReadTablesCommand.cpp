@@ -37,22 +37,15 @@ int ReadTablesCommand::run(CommandContext& context, const std::vector<std::strin
         return context.usage("read-tables", line.error());
     if (!line.positional().empty())
         return context.usage("read-tables", "unexpected argument '" + line.positional()[0] + "'");
-    if (!line.has("port") || line.value("port")->empty())
-        return context.usage("read-tables", "the port is missing");
-    std::optional<long> timeout = 5000;
-    if (auto text = line.value("timeout"))
-        timeout = CommandLine::number(*text, 1, 32767);
-    if (!timeout)
-        return context.usage("read-tables", "the time-out must be from 1 to 32767 ms");
+    const auto link = context.linkOptions("read-tables", line);
+    if (!link)
+        return kUsage;
 
     auto session = context.session();
     if (!session)
         return kRefused;
     Form1& f = session->form();
-    f.Commport = 1;
-    f.Com1Device = *line.value("port");
-    context.headless.serialPort().setDevicePath(1, f.Com1Device);
-    f.CommTimeOut = static_cast<std::int16_t>(*timeout);
+    context.useLink(f, *link);
 
     UploadDisplay display(f, context.err, false);
     f.connection().imgNotConnected_Click();

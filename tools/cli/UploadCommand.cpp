@@ -5,7 +5,6 @@
 #include "CommandContext.h"
 #include "CommandLine.h"
 #include "UploadDisplay.h"
-#include "editor/ConfigFile.h"
 #include "editor/Form1.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/UploadSequence.h"
@@ -33,24 +32,15 @@ int UploadCommand::run(CommandContext& context, const std::vector<std::string>& 
         return context.usage("upload", line.error());
     if (line.positional().size() != 1)
         return context.usage("upload", "exactly one configuration file is needed");
-    if (!line.has("port") || line.value("port")->empty())
-        return context.usage("upload", "the port is missing");
-    std::optional<long> timeout = 5000;
-    if (auto text = line.value("timeout"))
-        timeout = CommandLine::number(*text, 1, 32767);
-    if (!timeout)
-        return context.usage("upload", "the time-out must be from 1 to 32767 ms");
+    const auto link = context.linkOptions("upload", line);
+    if (!link)
+        return kUsage;
 
-    auto session = context.session();
+    auto session = context.sessionWith(line.positional().front());
     if (!session)
         return kRefused;
     Form1& f = session->form();
-    if (!f.config().OpenConfig(EditorSession::fullPath(line.positional().front())))
-        return kRefused;
-    f.Commport = 1;
-    f.Com1Device = *line.value("port");
-    context.headless.serialPort().setDevicePath(1, f.Com1Device);
-    f.CommTimeOut = static_cast<std::int16_t>(*timeout);
+    context.useLink(f, *link);
 
     UploadDisplay display(f, context.err, isatty(STDERR_FILENO) == 1);
     f.upload().Bt_SendMessage_Click();

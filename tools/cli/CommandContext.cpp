@@ -1,0 +1,34 @@
+#include "CommandContext.h"
+
+#include "CommandLine.h"
+#include "editor/ConfigFile.h"
+#include "editor/Form1.h"
+
+std::unique_ptr<EditorSession> CommandContext::sessionWith(const std::string& configFile) {
+    auto editor = session();
+    if (!editor || !editor->form().config().OpenConfig(EditorSession::fullPath(configFile)))
+        return nullptr;
+    return editor;
+}
+
+std::optional<LinkOptions> CommandContext::linkOptions(const std::string& command, const CommandLine& line) {
+    if (!line.has("port") || line.value("port")->empty()) {
+        usage(command, "the port is missing");
+        return std::nullopt;
+    }
+    std::optional<long> timeout = 5000;
+    if (auto text = line.value("timeout"))
+        timeout = CommandLine::number(*text, 1, 32767);
+    if (!timeout) {
+        usage(command, "the time-out must be from 1 to 32767 ms");
+        return std::nullopt;
+    }
+    return LinkOptions{*line.value("port"), static_cast<std::int16_t>(*timeout)};
+}
+
+void CommandContext::useLink(Form1& f, const LinkOptions& link) {
+    f.Commport = 1;
+    f.Com1Device = link.port;
+    headless.serialPort().setDevicePath(1, f.Com1Device);
+    f.CommTimeOut = link.timeout;
+}

@@ -13,11 +13,8 @@ public:
 
     virtual void setCommPort(int number) = 0;
     /// Where ports are device files: the device that port `number` opens. Elsewhere ports have fixed names
-    /// and the call changes nothing.
-    virtual void setDevicePath(int number, const std::string& path) {
-        (void)number;
-        (void)path;
-    }
+    /// and the path is not used.
+    virtual void setDevicePath(int number, const std::string& path) = 0;
     virtual int commPort() const = 0;
     virtual void setSettings(const std::string& settings) = 0;
     virtual std::string settings() const = 0;

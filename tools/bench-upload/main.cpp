@@ -36,6 +36,7 @@ public:
         };
     }
     void setCommPort(int number) override { m_port.setCommPort(number); }
+    void setDevicePath(int number, const std::string& path) override { m_port.setDevicePath(number, path); }
     int commPort() const override { return m_port.commPort(); }
     void setSettings(const std::string& settings) override { m_port.setSettings(settings); }
     std::string settings() const override { return m_port.settings(); }

@@ -6,6 +6,7 @@
 class NullSerialPort : public ISerialPort {
 public:
     void setCommPort(int number) override { m_port = number; }
+    void setDevicePath(int, const std::string&) override {}
     int commPort() const override { return m_port; }
     void setSettings(const std::string& settings) override { m_settings = settings; }
     std::string settings() const override { return m_settings; }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "editor/Form1.h"
+#include "editor/FormTexts.h"
 #include "editor/Formats.h"
 #include "editor/StoredSize.h"
 #include "editor/TriggerSequences.h"
@@ -15,9 +16,6 @@ namespace {
 const std::string kWaveFilter =
     std::string("All Files (*.*)|*.*|Text Files") + "(*.txt)|*.txt|Batch Files (*.bat)|*.bat|Wave Files (*.wav)|*.wav";
 constexpr int kWaveFilterIndex = 4;
-
-constexpr int kMsgCapacity = 0;
-constexpr int kMsgPortOpen = 5;
 
 }  // namespace
 
@@ -32,7 +30,7 @@ void MessageSlots::Bt_Browse_Click(int i) {
     Form1& f = m_form;
     if (f.platform().serial.portOpen()) {
         f.platform().msgBox.Beep();
-        showMessage(kMsgPortOpen);
+        showMessage(kMsgUploadInProgress);
         return;
     }
     const SlotState before = remember(i);

@@ -3,14 +3,9 @@
 #include <cmath>
 
 #include "editor/Form1.h"
+#include "editor/FormTexts.h"
 #include "editor/Formats.h"
 #include "editor/MessageSlots.h"
-
-namespace {
-
-constexpr int kMsgPortOpen = 5;
-
-}  // namespace
 
 Playback::Playback(Form1& form) : m_form(form) {
     for (int i = 1; i <= Form1::kSlots; ++i)
@@ -100,7 +95,7 @@ bool Playback::refusedWhilePortOpen() {
     if (!f.platform().serial.portOpen())
         return false;
     f.platform().msgBox.Beep();
-    f.platform().msgBox.MsgBox(f.MsgText[kMsgPortOpen], IMessageBox::vbOKOnly, f.Caption);
+    f.platform().msgBox.MsgBox(f.MsgText[kMsgUploadInProgress], IMessageBox::vbOKOnly, f.Caption);
     return true;
 }
 

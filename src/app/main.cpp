@@ -1,5 +1,6 @@
 // The GUI program: the Qt platform, the application over it, and the windows that show its models.
 #include <QApplication>
+#include <QDir>
 #include <memory>
 
 #include "platform/Platform.h"
@@ -23,7 +24,8 @@ int main(int argc, char** argv) {
     QApplication qt(argc, argv);
     QApplication::setApplicationName("KVT3310");
 
-    StdFileSystem fs(QCoreApplication::applicationDirPath().toStdString());
+    // Qt gives the folder with "/"; the folder settings are written with the platform's separator.
+    StdFileSystem fs(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
     IconvTextCodec codec;
     codec.useSettingsOf(fs);
     QtMessageBox msgBox;

@@ -10,7 +10,7 @@ namespace {
 struct App : ::testing::Test {
     TestPlatform test;
     Application application{test.platform};
-    std::string folder() const { return test.folder.path() + "/"; }
+    std::string folder() const { return test.folder.slashed(); }
     void settings(const std::string& text) { ASSERT_TRUE(test.fs.writeFileAtomic(folder() + "KVT3310.INI", text)); }
 };
 

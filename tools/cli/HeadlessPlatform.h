@@ -9,36 +9,39 @@
 #include "StderrMessageBox.h"
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
-#include "platform/qt/IconvTextCodec.h"
 #include "platform/qt/NullWavPlayer.h"
-#include "platform/qt/QtClock.h"
-#include "platform/qt/QtEventPump.h"
-#include "platform/qt/QtSerialPort.h"
 
-/// The platform of the command-line program: the real files, code page, clock, event loop (a
-/// QCoreApplication must exist) and serial port; message boxes on the error stream, a file dialog that
-/// answers what the command line says, and no windows and no player.
+/// What the system the program runs on gives it: the folder of the program file, its event loop, clock,
+/// serial port and the code page of its files. Each system's `main` makes them.
+struct HeadlessSystem {
+    std::string programFolder;
+    IEventPump& events;
+    IClock& clock;
+    ISerialPort& serial;
+    ITextCodec& codec;
+};
+
+/// The platform of the command-line program: the real files, code page, clock, event loop and serial port;
+/// message boxes on the error stream, a file dialog that answers what the command line says, and no windows
+/// and no player.
 class HeadlessPlatform {
 public:
-    explicit HeadlessPlatform(std::ostream& err);
+    HeadlessPlatform(std::ostream& err, const HeadlessSystem& system);
     ~HeadlessPlatform();
 
     Platform& platform() { return *m_platform; }
     StderrMessageBox& messages() { return m_msgBox; }
     ScriptedFileDialog& dialog() { return m_fileDialog; }
     CaptureFileSystem& files() { return m_files; }
-    QtSerialPort& serialPort() { return m_serial; }
+    ISerialPort& serialPort() { return m_system.serial; }
 
 private:
+    HeadlessSystem m_system;
     StdFileSystem m_diskFiles;
     CaptureFileSystem m_files{m_diskFiles};
-    IconvTextCodec m_codec;
     StderrMessageBox m_msgBox;
     ScriptedFileDialog m_fileDialog;
-    QtSerialPort m_serial;
     NullWavPlayer m_player;
-    QtEventPump m_events;
-    QtClock m_clock;
     NoWindowSearch m_windows;
     NoTextViewer m_viewer;
     HeadlessScreen m_screen;

@@ -1,11 +1,10 @@
 #include "UploadCommand.h"
 
-#include <unistd.h>
-
 #include "CommandContext.h"
 #include "CommandLine.h"
 #include "UploadDisplay.h"
 #include "editor/Form1.h"
+#include "platform/Terminal.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/UploadSequence.h"
 
@@ -15,7 +14,7 @@ const char* const UploadCommand::kHelp =
     "\"Send messages and configuration\" button does: when the message files are those the unit holds,\n"
     "only the configuration tables are rewritten. The status lines go to standard error, with a\n"
     "progress bar when it is a terminal; the outcome goes to standard output.\n"
-    "  --port DEVICE   the serial device of the unit, as /dev/ttyUSB0\n"
+    "  --port DEVICE   the serial device of the unit, as /dev/ttyUSB0 (on Windows a port, as COM3)\n"
     "  --timeout MS    the time the unit may take for each byte of a reply (default 5000)\n"
     "Exit status 1 when the unit refused or did not answer.\n";
 
@@ -42,7 +41,7 @@ int UploadCommand::run(CommandContext& context, const std::vector<std::string>& 
     Form1& f = session->form();
     context.useLink(f, *link);
 
-    UploadDisplay display(f, context.err, isatty(STDERR_FILENO) == 1);
+    UploadDisplay display(f, context.err, errorStreamIsTerminal());
     f.upload().Bt_SendMessage_Click();
     const std::string outcome = display.lastStatus();
     context.out << outcome << "\n";

@@ -70,19 +70,21 @@ TEST(WriteMsgData, fourByteFile_goesOutAsTheExampleFrame) {
 
 TEST(WriteMsgData, fileOfThousandBytes_takesThreeFramesAndGrowsTheAddressBy525) {
     Image t;
-    t.image().WriteAddress = 1000;
+    // A first message of one frame: the second goes on from word 175.
+    t.rawFile("four.wav", {1, 2, 3, 4});
+    ASSERT_TRUE(t.image().WriteMsgData(1));
+    const std::size_t before = t.test.serial.writtenBytes().size();
     Bytes file = UploadFixture::waveBytes(1000, 3);
     t.rawFile("k.wav", file);
     ASSERT_TRUE(t.image().WriteMsgData(1));
     EXPECT_EQ(t.form.TMsgSize[1], 1050);
     EXPECT_EQ(t.form.MsgSize[1].caption(), "1");
-    EXPECT_EQ(t.image().WriteAddress, 1525);
-    EXPECT_EQ(t.memory(1000, 1000), file);
-    // The frames of 350 bytes each go to the words 1000, 1175, 1350.
+    EXPECT_EQ(t.image().WriteAddress, 700);
+    EXPECT_EQ(t.memory(175, 1000), file);
+    // The frames of 350 bytes each go to the words 175, 350, 525.
     Bytes first(file.begin(), file.begin() + 350);
     Bytes all = t.test.serial.writtenBytes();
-    Bytes expectedFirst = dataFrame(1000, first);
-    EXPECT_EQ(Bytes(all.begin() + 13, all.begin() + 13 + 360), expectedFirst);
+    EXPECT_EQ(Bytes(all.begin() + before + 13, all.begin() + before + 13 + 360), dataFrame(175, first));
 }
 
 TEST(WriteMsgData, nakOnAFrame_sendsTheSameFrameAgain) {
@@ -100,13 +102,16 @@ TEST(WriteMsgData, nakOnAFrame_sendsTheSameFrameAgain) {
     EXPECT_EQ(t.memory(0, 700), file);
 }
 
-TEST(WriteMsgData, fiveNaksOnOneFrame_failWithStatus21AndNoEndFrame) {
+TEST(WriteMsgData, fiveNaksOnOneFrame_failWithStatus21AndCloseTheSequence) {
     Image t(UploadFixture::nakOn({3, 4, 5, 6, 7}));
     t.rawFile("n.wav", UploadFixture::waveBytes(1000, 5));
     EXPECT_FALSE(t.image().WriteMsgData(1));
     EXPECT_EQ(t.form.link().Status, 21);
     EXPECT_EQ(t.status(), t.statusOf(3));
-    EXPECT_EQ(t.test.serial.writtenBytes().size(), 13 + 6 * 360u);
+    // W, the first frame, the second five times, then the end frame so that the unit leaves the sequence.
+    Bytes all = t.test.serial.writtenBytes();
+    ASSERT_EQ(all.size(), 13 + 6 * 360u + 7u);
+    EXPECT_EQ(Bytes(all.end() - 7, all.end()), kEndFrame);
     EXPECT_EQ(t.image().WriteAddress, 175);
 }
 

@@ -32,7 +32,7 @@ bool PacedUnit::start() {
         return false;
     m_thread = std::thread([this] {
         m_host.run(
-            [this](const std::vector<std::uint8_t>& bytes) {
+            [this](const std::vector<std::uint8_t>& bytes, bool) {
                 std::vector<std::uint8_t> reply;
                 if (m_baud <= 0)
                     return m_unit.receive(bytes);

@@ -7,31 +7,15 @@
 #include "unitlink/SerialLink.h"
 #include "unitlink/UploadFixture.h"
 #include "unitlink/UploadImage.h"
+#include "unitlink/WireBytes.h"
 
 namespace {
 
 using Bytes = UploadFixture::Bytes;
 
-// "*", length, the three address bytes, data, two hex digits of the sum of all bytes before them, CR LF.
-Bytes dataFrame(std::uint32_t address, const Bytes& data) {
-    Bytes f = {0x2A,
-               static_cast<std::uint8_t>((data.size() + 3) >> 8),
-               static_cast<std::uint8_t>(data.size() + 3),
-               static_cast<std::uint8_t>(address >> 16),
-               static_cast<std::uint8_t>(address >> 8),
-               static_cast<std::uint8_t>(address)};
-    f.insert(f.end(), data.begin(), data.end());
-    std::uint8_t sum = 0;
-    for (auto b : f)
-        sum = static_cast<std::uint8_t>(sum + b);
-    const char* hex = "0123456789ABCDEF";
-    f.insert(f.end(), {static_cast<std::uint8_t>(hex[sum >> 4]), static_cast<std::uint8_t>(hex[sum & 15]), 13, 10});
-    return f;
-}
-
-// "W" from the PC to the unit: "*", "64", "55", "57", 00 00, checksum "6A", CR LF.
-const Bytes kWToUnit = {0x2A, 0x36, 0x34, 0x35, 0x35, 0x35, 0x37, 0x00, 0x00, 0x36, 0x41, 0x0D, 0x0A};
-const Bytes kEndFrame = {0x2A, 0x00, 0x00, 0x32, 0x41, 0x0D, 0x0A};
+using WireBytes::dataFrame;
+using WireBytes::kEndFrame;
+using WireBytes::kWToUnit;
 
 Bytes concat(std::initializer_list<Bytes> parts) {
     Bytes all;

@@ -67,21 +67,17 @@ bool PtyHost::makeLink(const std::string& link) {
     return true;
 }
 
-namespace {
-
-std::int64_t nowNs() {
+std::int64_t PtyHost::nowNs() {
     timespec t{};
     ::clock_gettime(CLOCK_MONOTONIC, &t);
     return static_cast<std::int64_t>(t.tv_sec) * 1000000000LL + t.tv_nsec;
 }
 
-void sleepUntilNs(std::int64_t ns) {
+void PtyHost::sleepUntilNs(std::int64_t ns) {
     timespec t{static_cast<time_t>(ns / 1000000000LL), static_cast<long>(ns % 1000000000LL)};
     while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {
     }
 }
-
-}  // namespace
 
 std::vector<std::uint8_t> PtyHost::readWaiting(int timeoutMs) {
     pollfd fd{m_master, POLLIN, 0};

@@ -33,6 +33,10 @@ public:
 
     int baud = 0;
 
+    /// CLOCK_MONOTONIC in nanoseconds, and a sleep until such a time: the clock the line's pace keeps to.
+    static std::int64_t nowNs();
+    static void sleepUntilNs(std::int64_t ns);
+
 private:
     void send(const std::vector<std::uint8_t>& bytes, const OnBytes& onBytes);
     std::vector<std::uint8_t> readWaiting(int timeoutMs);

@@ -215,6 +215,7 @@ TEST(UploadE2E, faultsTheProgramGetsOver_stillEndInAWholeUpload) {
                                      : faults[0] == "--nak-frame" ? 2
                                                                   : 0)
             << r.logText();
+        r.expectFullUploadStores();
     }
 }
 

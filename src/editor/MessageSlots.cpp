@@ -81,7 +81,7 @@ void MessageSlots::choose(int i, const std::string& path, bool offerCopy) {
         const bool refused = showRejection(header);
         f.FilePath[i] = before.filePath;
         f.WaveFile[i].setText(before.waveFile);
-        if (refused && offerCopy)
+        if (refused && offerCopy && OfferCopies)
             offerConvertedCopy(i, path);
         return;
     }

@@ -27,6 +27,9 @@ public:
     /// Gives every sequence step the list " ", "1" ... "n", keeping each step's text.
     void RebuildStepLists(int n);
 
+    /// Whether a refused file that can be converted is offered as a copy in the unit's form.
+    bool OfferCopies = true;
+
 private:
     struct SlotState {
         std::string filePath;

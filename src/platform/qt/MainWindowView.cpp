@@ -106,10 +106,8 @@ QAction* MainWindowView::addCommand(QMenu* menu, MenuItem& item, const QString& 
 void MainWindowView::showPortItems() {
     if (!m_comport)
         return;
-    for (QAction* action : m_portActions) {
-        m_comport->removeAction(action);
-        action->deleteLater();
-    }
+    // Replaced only as the submenu opens, never from an item's own handler, so the items can go at once.
+    qDeleteAll(m_portActions);
     m_portActions.clear();
     for (std::size_t i = 0; i < m_mdi.PortItems.size(); ++i)
         m_portActions << addCommand(m_comport, *m_mdi.PortItems[i], QString("PortItem_%1").arg(i + 1), true);

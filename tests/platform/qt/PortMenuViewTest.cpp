@@ -34,7 +34,6 @@ void PortMenuViewTest::openingTheMenu_showsThePortsAndAChoiceIsConnectedTo() {
     // Opened again after the adapter has gone: the choice stays in view, nothing else is listed twice.
     f.test.ports.ports.clear();
     Q_EMIT menu->aboutToShow();
-    QApplication::processEvents();
     QAction* kept = f.find<QAction>("PortItem_1");
     QVERIFY(kept && kept->isChecked());
     QCOMPARE(kept->text(), QString("/dev/ttyUSB0"));

@@ -53,7 +53,8 @@ TEST(SerialLinkE2E, connectPEraseDisconnect_overThePseudoTerminalLink) {
     r.form.imgNotConnected.click();
     ASSERT_TRUE(r.port.portOpen()) << r.port.lastError();
     EXPECT_FALSE(r.port.lowLatency()) << "a pseudo-terminal has no low-latency mode";
-    EXPECT_EQ(r.form.sbrStatus.panelText(2), "RS232 PORT: COM1 / 115200,N,8,2");
+    // Port number 1 shows as the device it opens.
+    EXPECT_EQ(r.form.sbrStatus.panelText(2), "RS232 PORT: " + link + " / 115200,N,8,2");
 
     SerialLink& unitLink = r.form.link();
     EXPECT_TRUE(unitLink.CommandDo(SerialLink::kUnit, 'P'));

@@ -29,6 +29,18 @@ struct PortList : LinkFixture {
     std::string ini() const { return test.folder.file("KVT3310.INI"); }
 };
 
+/// The next run of the editor on the same machine: saved settings read back at its start.
+struct Restarted {
+    explicit Restarted(PortList& first) : form{first.test.platform, app, mdi} {
+        EXPECT_TRUE(SettingsFile(first.form).SaveIni(first.ini()));
+        form.Form_Load();
+        EXPECT_TRUE(SettingsFile(form).OpenIni(first.ini()));
+    }
+    AppState app;
+    MDIKVT3310 mdi;
+    Form1 form;
+};
+
 TEST(PortList, openingTheSubmenu_listsEveryPortWithDescriptionAndMaker) {
     PortList p;
     int shown = 0;
@@ -101,26 +113,21 @@ TEST(PortList, theChoice_isRememberedAcrossARestartBesideThePortNumber) {
     p.mdi.Com2.click();
     p.mdi.Comport.click();
     p.item(0).click();
-    ASSERT_TRUE(SettingsFile(p.form).SaveIni(p.ini()));
+    Restarted next(p);
     const std::string text = p.test.fs.readFile(p.ini()).value();
     // Installations that do not know the extra key keep using the port number.
     EXPECT_NE(text.find("Commport=2\r\n"), std::string::npos);
     EXPECT_NE(text.find("PortName=/dev/ttyUSB0\r\n"), std::string::npos);
 
-    AppState app2;
-    MDIKVT3310 mdi2;
-    Form1 restarted{p.test.platform, app2, mdi2};
-    restarted.Form_Load();
-    ASSERT_TRUE(SettingsFile(restarted).OpenIni(p.ini()));
-    EXPECT_EQ(restarted.PortName, "/dev/ttyUSB0");
-    EXPECT_FALSE(mdi2.Com1.checked());
-    EXPECT_FALSE(mdi2.Com2.checked());
-    mdi2.Comport.click();
-    ASSERT_EQ(mdi2.PortItems.size(), 2u);
-    EXPECT_TRUE(mdi2.PortItems[0]->checked());
-    restarted.imgNotConnected.click();
+    EXPECT_EQ(next.form.PortName, "/dev/ttyUSB0");
+    EXPECT_FALSE(next.mdi.Com1.checked());
+    EXPECT_FALSE(next.mdi.Com2.checked());
+    next.mdi.Comport.click();
+    ASSERT_EQ(next.mdi.PortItems.size(), 2u);
+    EXPECT_TRUE(next.mdi.PortItems[0]->checked());
+    next.form.imgNotConnected.click();
     EXPECT_EQ(p.test.serial.openedNames.back(), "/dev/ttyUSB0");
-    EXPECT_EQ(restarted.sbrStatus.panelText(2), "RS232 PORT: /dev/ttyUSB0 / 115200,N,8,2");
+    EXPECT_EQ(next.form.sbrStatus.panelText(2), "RS232 PORT: /dev/ttyUSB0 / 115200,N,8,2");
 }
 
 TEST(PortList, aChosenPortThatIsUnplugged_staysListedAndMarked) {
@@ -138,14 +145,9 @@ TEST(PortList, choosingCom1AfterAListedPort_isRememberedAsCom1) {
     p.mdi.Comport.click();
     p.item(0).click();
     p.mdi.Com1.click();
-    ASSERT_TRUE(SettingsFile(p.form).SaveIni(p.ini()));
-    AppState app2;
-    MDIKVT3310 mdi2;
-    Form1 restarted{p.test.platform, app2, mdi2};
-    restarted.Form_Load();
-    ASSERT_TRUE(SettingsFile(restarted).OpenIni(p.ini()));
-    EXPECT_EQ(restarted.PortName, "");
-    EXPECT_TRUE(mdi2.Com1.checked());
+    Restarted next(p);
+    EXPECT_EQ(next.form.PortName, "");
+    EXPECT_TRUE(next.mdi.Com1.checked());
 }
 
 }  // namespace

@@ -73,6 +73,7 @@ private Q_SLOTS:
     void validFileOnTheNameBox_fillsTheRow();
     void rowsBrowseCannotFill_refuseTheDrag();
     void stereoFloatOnBrowse_isRefusedThenTheCopyIsMadeAndShown();
+    void textFileNamedWav_getsOnlyTheWaveMessage();
 };
 
 void WaveDropViewTest::validFileOnTheNameBox_fillsTheRow() {
@@ -111,6 +112,15 @@ void WaveDropViewTest::stereoFloatOnBrowse_isRefusedThenTheCopyIsMadeAndShown() 
     QCOMPARE(f.find<QLabel>("MsgTime_1")->text(), QString("1.50"));
     QCOMPARE(f.find<QLabel>("MsgSample_1")->text(), QString("22.050"));
     QCOMPARE(f.find<QLabel>("TotalTime")->text(), QString("1.50"));
+}
+
+void WaveDropViewTest::textFileNamedWav_getsOnlyTheWaveMessage() {
+    DropFixture f;
+    const std::string notes = f.write("notes.wav", "Gong at 9, welcome at 10, closing at 18.\r\n");
+    QVERIFY(dragAndDrop(f.find<QLineEdit>("WaveFile_1"), notes));
+    QCOMPARE(f.test.msgBox.shown.size(), std::size_t(1));
+    QCOMPARE(f.test.msgBox.shown[0].text, std::string("The file is not a WAVE file!"));
+    QCOMPARE(f.find<QLineEdit>("WaveFile_1")->text(), QString());
 }
 
 QTEST_MAIN(WaveDropViewTest)

@@ -21,8 +21,8 @@ struct SilentUnit {
     TestPlatform test;
     QtSerialPort port;
     QtEventPump pump;
-    Platform platform{test.fs, test.codec, test.msgBox,  test.fileDialog, port,       test.player,
-                      pump,    test.clock, test.windows, test.viewer,     test.screen};
+    Platform platform{test.fs,    test.codec,   test.msgBox, test.fileDialog, port,       test.player,   pump,
+                      test.clock, test.windows, test.viewer, test.screen,     test.ports, test.converter};
     AppState app;
     MDIKVT3310 mdi;
     Form1 form{platform, app, mdi};
@@ -53,7 +53,8 @@ TEST(SilentUnitE2E, timeOutOfZeroInTheSettings_uploadFailsAfterTheStartValue) {
         EXPECT_LT(elapsed, 15000) << comSettings;
         EXPECT_FALSE(s.port.portOpen());
         EXPECT_TRUE(s.mdi.enabled());
-        EXPECT_EQ(s.form.sbrStatus.panelText(1), "STATUS: Message and configuration upload unsuccessfully!");
+        EXPECT_EQ(s.form.sbrStatus.panelText(1),
+                  "STATUS: Message and configuration upload unsuccessfully! The unit does not answer!");
     }
 }
 

@@ -53,7 +53,8 @@ TEST(SilentUnitE2E, timeOutOfZeroInTheSettings_uploadFailsAfterTheStartValue) {
         EXPECT_LT(elapsed, 15000) << comSettings;
         EXPECT_FALSE(s.port.portOpen());
         EXPECT_TRUE(s.mdi.enabled());
-        EXPECT_EQ(s.form.sbrStatus.panelText(1), "STATUS: Message and configuration upload unsuccessfully!");
+        EXPECT_EQ(s.form.sbrStatus.panelText(1),
+                  "STATUS: Message and configuration upload unsuccessfully! The unit does not answer!");
     }
 }
 

@@ -134,6 +134,9 @@ public:
     /// Device paths of port numbers 1 and 2 where ports are files (keys "Com1Device" and "Com2Device").
     std::string Com1Device = "/dev/ttyS0";
     std::string Com2Device = "/dev/ttyS1";
+    /// A port chosen from the system's list below `Com1` and `Com2` ("COM5", "/dev/ttyUSB0"), opened in place
+    /// of port number `Commport`; empty while `Com1` or `Com2` is the choice (key "PortName").
+    std::string PortName;
 
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }

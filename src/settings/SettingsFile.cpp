@@ -106,6 +106,8 @@ bool SettingsFile::SaveIni(const std::string& file) {
     put(kPaths, "strMSGFilePath", app.strMSGFilePath);
     put(kPaths, "MessageFile", m_form.MessageFile);
     put(kPaths, "strWAVFilePath", app.strWAVFilePath);
+    // A port chosen from the system's list; other installations ignore the key and use "Commport".
+    put(kCom, "PortName", m_form.PortName);
     // Where ports are device files, which device each port number is; other installations ignore the keys.
     if (m_form.platform().fs.separator() == '/') {
         put(kCom, "Com1Device", m_form.Com1Device);
@@ -185,5 +187,11 @@ bool SettingsFile::OpenIni(const std::string& file) {
 
     keep(m_form.Com1Device, read(kComRead, "Com1Device"));
     keep(m_form.Com2Device, read(kComRead, "Com2Device"));
+    keep(m_form.PortName, read(kComRead, "PortName"));
+    if (!m_form.PortName.empty()) {
+        // The listed port carries the mark from the next look at the list on.
+        m_form.mdi().Com1.setChecked(false);
+        m_form.mdi().Com2.setChecked(false);
+    }
     return true;
 }

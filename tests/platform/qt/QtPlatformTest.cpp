@@ -19,6 +19,7 @@
 #include "platform/qt/QtLatin1Codec.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtScreen.h"
+#include "platform/qt/QtSerialPort.h"
 
 namespace {
 
@@ -68,6 +69,7 @@ private Q_SLOTS:
     void latin1_roundTripsWesternText_andMarksTheRest();
     void hourglass_setsOneOverrideCursor();
     void nullPortAndPlayer_failAndSayWhy();
+    void portName_opensThatPortWhateverTheNumber();
 };
 
 void QtPlatformTest::timer_firesWhileWaiting_withoutSpinning() {
@@ -261,6 +263,19 @@ void QtPlatformTest::nullPortAndPlayer_failAndSayWhy() {
     QVERIFY(player.command("Open"));
     QVERIFY(!player.command("Play"));
     QVERIFY(player.mode() != IWavPlayer::kModePlaying);
+}
+
+void QtPlatformTest::portName_opensThatPortWhateverTheNumber() {
+    QtSerialPort port;
+    port.setCommPort(1);
+    port.setDevicePath(1, "/dev/kvt3310-number-one");
+    port.setPortName("COM3");
+    QCOMPARE(port.portName(), std::string("COM3"));
+    QVERIFY(!port.setPortOpen(true));
+    QVERIFY2(QString::fromStdString(port.lastError()).startsWith("COM3"), port.lastError().c_str());
+    // An empty name gives the choice back to the number.
+    port.setPortName("");
+    QCOMPARE(port.portName(), port.deviceName(1));
 }
 
 QTEST_MAIN(QtPlatformTest)

@@ -9,7 +9,6 @@
 #include "editor/Formats.h"
 #include "editor/MessageSlots.h"
 #include "editor/Playback.h"
-#include "editor/StartTimeOut.h"
 #include "editor/TextPrintout.h"
 #include "editor/TriggerSequences.h"
 #include "settings/AppState.h"

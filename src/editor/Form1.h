@@ -42,6 +42,9 @@ public:
     static constexpr int kSteps = 4;
     static constexpr int kZones = 6;
     static constexpr std::int32_t kMemoryBytes = 8380000;
+    /// The per-byte read time-out of the serial link at start, in milliseconds; also taken for a time-out of
+    /// 0 or less, which would otherwise wait for ever.
+    static constexpr std::int16_t kStartTimeOut = 5000;
 
     Form1(Platform& platform, AppState& app, MDIKVT3310& mdi);
     ~Form1();
@@ -125,7 +128,7 @@ public:
     std::array<std::string, 5> LinkText;
 
     // --- Serial settings ---
-    std::int16_t CommTimeOut = 5000;
+    std::int16_t CommTimeOut = kStartTimeOut;
     std::int16_t Commport = 1;
     std::string Bret = "115200";
     std::string Pchk = "N";

@@ -46,18 +46,6 @@ std::optional<std::string_view> keyOf(std::string_view line) {
     return trim(line.substr(0, eq));
 }
 
-/// The value as `set` writes it: a value that `get` would change reads back as it was set.
-std::string written(std::string_view value) {
-    // Blanks at either end, or a pair of quotes round the value, would be taken off by the reader; one more
-    // pair of quotes keeps the value as it was.
-    const bool trimmedAway = !value.empty() && (value.front() == ' ' || value.front() == '\t' || value.back() == ' ' ||
-                                                value.back() == '\t');
-    const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
-    if (trimmedAway || quoted)
-        return "\"" + std::string(value) + "\"";
-    return std::string(value);
-}
-
 }  // namespace
 
 std::optional<std::string> PrivateProfile::get(std::string_view section, std::string_view key) const {
@@ -80,6 +68,17 @@ std::optional<std::string> PrivateProfile::get(std::string_view section, std::st
         return std::string(value);
     }
     return std::nullopt;
+}
+
+std::string PrivateProfile::written(std::string_view value) {
+    // Blanks at either end, or a pair of quotes round the value, would be taken off by the reader; one more
+    // pair of quotes keeps the value as it was.
+    const bool trimmedAway = !value.empty() && (value.front() == ' ' || value.front() == '\t' || value.back() == ' ' ||
+                                                value.back() == '\t');
+    const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+    if (trimmedAway || quoted)
+        return "\"" + std::string(value) + "\"";
+    return std::string(value);
 }
 
 void PrivateProfile::set(std::string_view section, std::string_view key, std::string_view plain) {

@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "editor/Form1.h"
-#include "editor/StartTimeOut.h"
 #include "settings/AppState.h"
 #include "settings/IniProcedures.h"
 #include "shell/MDIKVT3310.h"
@@ -163,7 +162,7 @@ bool SettingsFile::OpenIni(const std::string& file) {
     }
     // No time-out at all would let a silent unit hold the program for ever.
     if (m_form.CommTimeOut <= 0)
-        m_form.CommTimeOut = kStartTimeOut;
+        m_form.CommTimeOut = Form1::kStartTimeOut;
     if (!convert(m_form.Commport, port, toInt16)) {
         fail();
         return false;

@@ -6,7 +6,6 @@
 
 #include "editor/Form1.h"
 #include "editor/FormTexts.h"
-#include "editor/StartTimeOut.h"
 #include "shell/MDIKVT3310.h"
 #include "unitlink/PortConnection.h"
 
@@ -145,7 +144,7 @@ bool SerialLink::RS232Read() {
     }
     m_timer3->setEnabled(false);
     // However the time-out was set, a read must end: none at all takes the start value.
-    m_timer3->setInterval(m_form.CommTimeOut > 0 ? m_form.CommTimeOut : kStartTimeOut);
+    m_timer3->setInterval(m_form.CommTimeOut > 0 ? m_form.CommTimeOut : Form1::kStartTimeOut);
     m_timer3->setEnabled(true);
     TimeOut = false;
     while (!TimeOut && !m_overrun && DataInPoint == DataOutPoint)

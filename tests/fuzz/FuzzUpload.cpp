@@ -8,7 +8,6 @@
 
 #include "EmulatedUnit.h"
 #include "FuzzPlatform.h"
-#include "editor/StartTimeOut.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -100,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return out;
     };
     // Every exchange may cost a time-out or two, and every byte of the input one more.
-    p.watchdog(static_cast<std::int64_t>(script.size() + 100) * 2 * kStartTimeOut);
+    p.watchdog(static_cast<std::int64_t>(script.size() + 100) * 2 * Form1::kStartTimeOut);
 
     FuzzPlatform::guarded([&] { p.form.Bt_SendMessage.click(); });
 

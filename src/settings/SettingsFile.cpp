@@ -143,42 +143,41 @@ bool SettingsFile::OpenIni(const std::string& file) {
     // A key missing from the file (or empty) leaves its variable as it was: the start value, since the
     // editor reads the file once as it starts. Taken as nothing, it would leave a port 0, no settings
     // string and no folders, and the close would write that state back.
-    if (timeOut) {
-        auto t = toInt16(timeOut);
-        if (!t) {
-            fail();
-            return false;
-        }
-        // No time-out at all would let a silent unit hold the program for ever.
-        m_form.CommTimeOut = *t > 0 ? *t : Form1::kStartTimeOut;
-    }
-    if (port) {
-        auto p = toInt16(port);
-        if (!p) {
-            fail();
-            return false;
-        }
-        m_form.Commport = *p;
-    }
-    m_form.mdi().Com1.setChecked(m_form.Commport == 1);
-    m_form.mdi().Com2.setChecked(m_form.Commport != 1);
     auto keep = [](std::string& target, const std::optional<std::string>& value) {
         if (value)
             target = *value;
     };
+    // The same for a number or a Boolean; false when the value does not convert.
+    auto convert = [](auto& target, const std::optional<std::string>& value, auto conversion) {
+        if (!value)
+            return true;
+        auto converted = conversion(value);
+        if (converted)
+            target = *converted;
+        return converted.has_value();
+    };
+    if (!convert(m_form.CommTimeOut, timeOut, toInt16)) {
+        fail();
+        return false;
+    }
+    // No time-out at all would let a silent unit hold the program for ever.
+    if (m_form.CommTimeOut <= 0)
+        m_form.CommTimeOut = Form1::kStartTimeOut;
+    if (!convert(m_form.Commport, port, toInt16)) {
+        fail();
+        return false;
+    }
+    m_form.mdi().Com1.setChecked(m_form.Commport == 1);
+    m_form.mdi().Com2.setChecked(m_form.Commport != 1);
     keep(m_form.Bret, baud);
     keep(m_form.Pchk, parity);
     keep(m_form.Dbit, dataBits);
     keep(m_form.Sbit, stopBits);
     keep(app.strLNGFilePath, lngPath);
     keep(app.stroLNGFilePath, ownLngPath);
-    if (ownLngType) {
-        auto type = toBool(ownLngType);
-        if (!type) {
-            fail();
-            return false;
-        }
-        app.stroLNGFilePathType = *type;
+    if (!convert(app.stroLNGFilePathType, ownLngType, toBool)) {
+        fail();
+        return false;
     }
     keep(m_form.LanguageFile, languageFile);
     keep(app.strMSGFilePath, msgPath);

@@ -15,7 +15,9 @@
 #include "support/FakeFileDialog.h"
 #include "support/FakeMessageBox.h"
 #include "support/FakeSerialPort.h"
+#include "support/FakeSerialPortList.h"
 #include "support/FakeWavPlayer.h"
+#include "support/FakeWaveConverter.h"
 
 /// The fakes of the core tests around files in memory, and a loaded editor on them; one per fuzz input.
 /// `watchdog(ms)` makes a wait past that time on the fake clock, or one that nothing could ever end, stop the
@@ -32,7 +34,10 @@ struct FuzzPlatform {
     FakeWindowSearch windows;
     FakeTextViewer viewer;
     FakeScreen screen;
-    Platform platform{fs, codec, msgBox, fileDialog, serial, player, events, clock, windows, viewer, screen};
+    FakeSerialPortList ports;
+    FakeWaveConverter converter;
+    Platform platform{fs,    codec,   msgBox, fileDialog, serial, player,   events,
+                      clock, windows, viewer, screen,     ports,  converter};
     AppState app;
     MDIKVT3310 mdi;
     Form1 form{platform, app, mdi};

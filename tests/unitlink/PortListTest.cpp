@@ -29,6 +29,14 @@ struct PortList : LinkFixture {
     std::string ini() const { return test.folder.file("KVT3310.INI"); }
 };
 
+/// Connects `form` and checks that the port opened is `name` and that the status bar shows it.
+void expectConnectsTo(Form1& form, const FakeSerialPort& serial, const std::string& name) {
+    form.imgNotConnected.click();
+    ASSERT_TRUE(serial.portOpen());
+    EXPECT_EQ(serial.openedNames.back(), name);
+    EXPECT_EQ(form.sbrStatus.panelText(2), "RS232 PORT: " + name + " / 115200,N,8,2");
+}
+
 /// The next run of the editor on the same machine: saved settings read back at its start.
 struct Restarted {
     explicit Restarted(PortList& first) : form{first.test.platform, app, mdi} {
@@ -67,10 +75,7 @@ TEST(PortList, choosingAListedPort_marksItProbesItAndConnectsToIt) {
     ASSERT_EQ(p.test.serial.openedNames, (std::vector<std::string>{"/dev/ttyUSB0"})) << "the probe";
     EXPECT_FALSE(p.test.serial.portOpen());
 
-    p.form.imgNotConnected.click();
-    ASSERT_TRUE(p.test.serial.portOpen());
-    EXPECT_EQ(p.test.serial.openedNames.back(), "/dev/ttyUSB0");
-    EXPECT_EQ(p.form.sbrStatus.panelText(2), "RS232 PORT: /dev/ttyUSB0 / 115200,N,8,2");
+    expectConnectsTo(p.form, p.test.serial, "/dev/ttyUSB0");
 }
 
 TEST(PortList, choosingCom2AfterAListedPort_givesTheChoiceBackToTheNumber) {
@@ -81,9 +86,7 @@ TEST(PortList, choosingCom2AfterAListedPort_givesTheChoiceBackToTheNumber) {
     EXPECT_EQ(p.form.PortName, "");
     EXPECT_EQ(p.form.Commport, 2);
     EXPECT_EQ(p.marks(), (std::vector<bool>{false, true, false, false}));
-    p.form.imgNotConnected.click();
-    EXPECT_EQ(p.test.serial.openedNames.back(), "COM2");
-    EXPECT_EQ(p.form.sbrStatus.panelText(2), "RS232 PORT: COM2 / 115200,N,8,2");
+    expectConnectsTo(p.form, p.test.serial, "COM2");
 }
 
 TEST(PortList, choosingWhileConnected_closesThePortAndKeepsTheChoice) {
@@ -125,9 +128,7 @@ TEST(PortList, theChoice_isRememberedAcrossARestartBesideThePortNumber) {
     next.mdi.Comport.click();
     ASSERT_EQ(next.mdi.PortItems.size(), 2u);
     EXPECT_TRUE(next.mdi.PortItems[0]->checked());
-    next.form.imgNotConnected.click();
-    EXPECT_EQ(p.test.serial.openedNames.back(), "/dev/ttyUSB0");
-    EXPECT_EQ(next.form.sbrStatus.panelText(2), "RS232 PORT: /dev/ttyUSB0 / 115200,N,8,2");
+    expectConnectsTo(next.form, p.test.serial, "/dev/ttyUSB0");
 }
 
 TEST(PortList, aChosenPortThatIsUnplugged_staysListedAndMarked) {

@@ -49,6 +49,9 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
 
     mdi.setCaption(text(70) + " ");
     f.app().strBaseCaption = text(70) + " ";
+    // The program's name titles the editor's message boxes, without the blank and colon the file name follows.
+    const std::string& name = text(70);
+    f.Caption = name.substr(0, name.find_last_not_of(" :") + 1);
 
     int offset = 80;
     for (MenuItem* item : {&mdi.File, &mdi.Open, &mdi.Save, &mdi.Save_as, &mdi.Save_as_text_file, &mdi.Exit, &mdi.Setup,

@@ -7,6 +7,13 @@
 #include "shell/InstanceMarker.h"
 #include "shell/MDIKVT3310.h"
 
+namespace {
+
+/// The player's text, beyond a language file's lines like the link's.
+constexpr int kNoSoundOffset = 840;
+
+}  // namespace
+
 std::optional<std::vector<std::string>> LanguageApplier::readTexts(const std::string& file) const {
     const AppState& app = m_form.app();
     if (app.LngExternal) {
@@ -104,6 +111,8 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
         if (auto linkText = m_catalogue.text(linkBase, kLinkFirstOffset + 10 * static_cast<int>(i)))
             f.LinkText[i] = std::move(*linkText);
     }
+    if (auto noSound = m_catalogue.text(linkBase, kNoSoundOffset))
+        f.NoSoundText = std::move(*noSound);
     f.MDI_MsgInfo[0].setCaption(f.MsgText[6]);
     f.MDI_MsgInfo[1].setCaption(f.MsgText[7]);
 

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
 #include <functional>
@@ -18,6 +19,7 @@ namespace {
 
 /// Room between the band and the texts, and on the other sides.
 constexpr int kGap = 16;
+constexpr int kRepaintMs = 100;
 
 const Qt::WindowFlags kSplashFlags = Qt::Window | Qt::FramelessWindowHint;
 const Qt::WindowFlags kAboutFlags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
@@ -100,10 +102,8 @@ const QPixmap& SplashView::picture() const {
 
 int SplashView::bandWidth() const {
     const QPixmap& image = picture();
-    const QSizeF design = image.isNull() ? QSizeF(kWidth, kHeight) : image.deviceIndependentSize();
-    // The band keeps the picture's proportions at the window's height; only the light part stretches.
-    const double scale = std::max(1, height()) / design.height();
-    return static_cast<int>(std::ceil(kBandPart * design.width() * scale));
+    const double width = image.isNull() ? kWidth : image.deviceIndependentSize().width();
+    return static_cast<int>(std::ceil(kBandPart * width));
 }
 
 void SplashView::refresh() {
@@ -112,6 +112,11 @@ void SplashView::refresh() {
     m_close->setEnabled(m_model.Bt_Close.enabled());
     if (m_model.aboutRole())
         setWindowTitle(QString::fromStdString(m_model.Caption));
+    QMargins margins = layout()->contentsMargins();
+    if (margins.left() != bandWidth() + kGap) {
+        margins.setLeft(bandWidth() + kGap);
+        layout()->setContentsMargins(margins);
+    }
     // The window takes the size of its picture, growing where the language's texts need more room.
     QSize size = picture().isNull() ? QSize(kWidth, kHeight) : picture().deviceIndependentSize().toSize();
     setMinimumSize(size.expandedTo(layout()->minimumSize()));
@@ -153,16 +158,12 @@ void SplashView::placeAndShow() {
     show();
     raise();
     activateWindow();
-}
-
-void SplashView::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    QMargins margins = layout()->contentsMargins();
-    const int left = bandWidth() + kGap;
-    if (margins.left() != left) {
-        margins.setLeft(left);
-        layout()->setContentsMargins(margins);
-    }
+    // A window given a frame after it served without one can miss its first expose on some window
+    // managers and stay black: it is painted once more when it has settled.
+    QTimer::singleShot(kRepaintMs, this, [this] {
+        if (isVisible())
+            repaint();
+    });
 }
 
 void SplashView::paintEvent(QPaintEvent*) {
@@ -172,10 +173,16 @@ void SplashView::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), QColor(240, 244, 250));
         return;
     }
+    // The band keeps the picture's own size, so that the texts beside it never reach it; a window that the
+    // language makes taller continues the band with its last row. Only the light part stretches.
     const int band = bandWidth();
+    const int bandHeight = static_cast<int>(image.deviceIndependentSize().height());
     const int sourceBand = static_cast<int>(std::ceil(kBandPart * image.width()));
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(QRect(0, 0, band, height()), image, QRect(0, 0, sourceBand, image.height()));
+    painter.drawPixmap(QRect(0, 0, band, bandHeight), image, QRect(0, 0, sourceBand, image.height()));
+    if (height() > bandHeight)
+        painter.drawPixmap(QRect(0, bandHeight, band, height() - bandHeight), image,
+                           QRect(0, image.height() - 1, sourceBand, 1));
     painter.drawPixmap(QRect(band, 0, width() - band, height()), image,
                        QRect(sourceBand, 0, image.width() - sourceBand, image.height()));
 }

@@ -31,7 +31,7 @@ public:
 
     /// The window the About role is centred on; the splash is centred on the screen.
     void setOwner(QWidget* owner) { m_owner = owner; }
-    /// The width the band takes at the window's present height; no text lies left of it.
+    /// The width the band takes; no text lies left of it.
     int bandWidth() const;
 
 protected:
@@ -39,7 +39,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void refresh();

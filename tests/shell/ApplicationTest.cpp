@@ -163,15 +163,21 @@ TEST_F(Closing, whileASequencePlays_stopsTheSoundAndTheSequence) {
     }
     form.TRG1[1].setText("1");
     form.TRG1[2].setText("2");
+    application.app().blnChanged = false;
     bool closed = false;
+    int waits = 0;
     test.events.onWait = [&] {
-        // The window closes while the first message plays, inside the sequence's wait.
-        if (!closed)
+        // The window closes while the first message plays, inside the sequence's wait; should the sequence
+        // wait on regardless, the files end so that the test ends.
+        if (++waits == 1)
             closed = application.mdi().requestClose();
+        else
+            test.player.finish();
         test.events.post([] {});
     };
     form.playback().TrgBt_Click(1);
     EXPECT_TRUE(closed);
+    EXPECT_EQ(waits, 1);
     EXPECT_FALSE(test.player.playing());
     EXPECT_FALSE(form.SeqPlaying);
     EXPECT_EQ(test.player.commands.back(), "Close " + folder() + "m1.wav");

@@ -45,17 +45,18 @@ int main(int argc, char** argv) {
     Application application(platform);
     // Declared after the application, so the windows go before the models they show.
     std::unique_ptr<MainWindowView> mainWindow;
+    SplashView splash(application.splash());
     application.mainWindowShown.connect([&] {
         mainWindow = std::make_unique<MainWindowView>(application.mdi());
         mainWindow->addEditor(new EditorView(application.form()));
         mainWindow->show();
+        splash.setOwner(mainWindow.get());
     });
     application.raiseRequested.connect([&] {
         if (mainWindow)
             mainWindow->showNormalAndRaise();
     });
 
-    SplashView splash(application.splash());
     if (!application.StartUp())
         return 0;
     return QApplication::exec();

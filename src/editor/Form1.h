@@ -56,8 +56,9 @@ public:
     /// Recomputes `TotalTime`, `TotalSize` and `TFileLength` from the 12 slots.
     void RecalcTotals();
 
-    /// The editor window's caption: the title of its message boxes.
-    std::string Caption = "Form1";
+    /// The program's name without a file, as the language gives it: the editor window's caption and the
+    /// title of its message boxes, which a user must recognise.
+    std::string Caption = "KVT 3310 Tavro message manager set up";
 
     // --- "Message" group: one row per slot ---
     std::array<Label, kSlots + 1> Lb_Msg;
@@ -126,6 +127,8 @@ public:
     /// The link's texts of offsets 790 on (why an upload failed, a reading done): from the built-in language,
     /// in English under a language file, which carries none of them.
     std::array<std::string, 5> LinkText;
+    /// Shown when a play button finds no sound output on the PC.
+    std::string NoSoundText = "No sound output is available on this PC: the message cannot be played.";
 
     // --- Serial settings ---
     std::int16_t CommTimeOut = kStartTimeOut;

@@ -7,6 +7,13 @@
 #include "shell/InstanceMarker.h"
 #include "shell/MDIKVT3310.h"
 
+namespace {
+
+/// The player's text, beyond a language file's lines like the link's.
+constexpr int kNoSoundOffset = 840;
+
+}  // namespace
+
 std::optional<std::vector<std::string>> LanguageApplier::readTexts(const std::string& file) const {
     const AppState& app = m_form.app();
     if (app.LngExternal) {
@@ -50,6 +57,9 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
 
     mdi.setCaption(text(70) + " ");
     f.app().strBaseCaption = text(70) + " ";
+    // The program's name titles the editor's message boxes, without the blank and colon the file name follows.
+    const std::string& name = text(70);
+    f.Caption = name.substr(0, name.find_last_not_of(" :") + 1);
 
     int offset = 80;
     for (MenuItem* item : {&mdi.File, &mdi.Open, &mdi.Save, &mdi.Save_as, &mdi.Save_as_text_file, &mdi.Exit, &mdi.Setup,
@@ -101,6 +111,8 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
         if (auto linkText = m_catalogue.text(linkBase, kLinkFirstOffset + 10 * static_cast<int>(i)))
             f.LinkText[i] = std::move(*linkText);
     }
+    if (auto noSound = m_catalogue.text(linkBase, kNoSoundOffset))
+        f.NoSoundText = std::move(*noSound);
     f.MDI_MsgInfo[0].setCaption(f.MsgText[6]);
     f.MDI_MsgInfo[1].setCaption(f.MsgText[7]);
 

@@ -210,3 +210,28 @@ TEST_F(Editor, missingFileOrUnknownLanguageBase_failWithTheMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Editor, messageBoxTitle_isTheProgramsNameInTheLanguageWithoutTheColon) {
+    EXPECT_EQ(form.Caption, "KVT 3310 Tavro message manager set up");
+    ASSERT_TRUE(builtIn(3000));
+    EXPECT_EQ(form.Caption, "KVT 3310 Tavro Durchsagen-Manager Einrichtung");
+    ASSERT_TRUE(builtIn(2000));  // French writes a blank before the colon
+    EXPECT_EQ(form.Caption, "KVT 3310 Tavro configuration du gestionnaire de messages");
+    ASSERT_TRUE(fromFile(writeFile("own.lng", 82, {{11, "L11=Mein Programm: "}})));
+    EXPECT_EQ(form.Caption, "Mein Programm");
+
+    // The player's text follows the built-in language; a language file, which has no line for it, gives English.
+    EXPECT_EQ(form.NoSoundText, "No sound output is available on this PC: the message cannot be played.");
+    ASSERT_TRUE(builtIn(3000));
+    EXPECT_EQ(form.NoSoundText,
+              "Auf diesem PC ist keine Tonausgabe verfügbar: die Durchsage kann nicht abgespielt werden.");
+    ASSERT_TRUE(fromFile(writeFile("own.lng", 82, {{11, "L11=Mein Programm: "}})));
+
+    // A failing language keeps the name, and titles its own message with it.
+    EXPECT_FALSE(fromFile(test.folder.file("missing.lng")));
+    EXPECT_EQ(test.msgBox.shown.back().title, "Mein Programm");
+}
+
+}  // namespace

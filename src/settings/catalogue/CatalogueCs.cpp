@@ -91,6 +91,7 @@ constexpr CatalogueEntry kTexts[] = {
     {810, "Zařízení data odmítlo!"},
     {820, "Odpověď zařízení je neplatná!"},
     {830, "Čtení dat úspěšné!"},
+    {840, "Na tomto počítači není k dispozici žádný zvukový výstup: hlášení nelze přehrát."},
 };
 
 }  // namespace

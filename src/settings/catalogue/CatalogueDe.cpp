@@ -91,6 +91,7 @@ constexpr CatalogueEntry kTexts[] = {
     {810, "Das Gerät hat die Daten abgelehnt!"},
     {820, "Die Antwort des Geräts ist ungültig!"},
     {830, "Lesen der Daten erfolgreich!"},
+    {840, "Auf diesem PC ist keine Tonausgabe verfügbar: die Durchsage kann nicht abgespielt werden."},
 };
 
 }  // namespace

@@ -91,6 +91,7 @@ constexpr CatalogueEntry kTexts[] = {
     {810, "The unit refused the data!"},
     {820, "The reply of the unit is not valid!"},
     {830, "Reading data successfully!"},
+    {840, "No sound output is available on this PC: the message cannot be played."},
 };
 
 }  // namespace

@@ -91,6 +91,7 @@ constexpr CatalogueEntry kTexts[] = {
     {810, "¡La unidad rechazó los datos!"},
     {820, "¡La respuesta de la unidad no es válida!"},
     {830, "¡Lectura de datos correcta!"},
+    {840, "No hay salida de sonido disponible en este PC: el mensaje no se puede reproducir."},
 };
 
 }  // namespace

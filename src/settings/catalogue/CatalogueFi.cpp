@@ -91,6 +91,7 @@ constexpr CatalogueEntry kTexts[] = {
     {810, "Laite hylkäsi tiedot!"},
     {820, "Laitteen vastaus ei kelpaa!"},
     {830, "Tietojen luku onnistui!"},
+    {840, "Tässä tietokoneessa ei ole äänilähtöä: viestiä ei voi toistaa."},
 };
 
 }  // namespace

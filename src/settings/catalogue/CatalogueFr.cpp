@@ -91,6 +91,7 @@ constexpr CatalogueEntry kTexts[] = {
     {810, "L'appareil a refusé les données !"},
     {820, "La réponse de l'appareil n'est pas valide !"},
     {830, "Lecture des données réussie !"},
+    {840, "Aucune sortie audio n'est disponible sur ce PC : le message ne peut pas être écouté."},
 };
 
 }  // namespace

@@ -91,6 +91,7 @@ constexpr CatalogueEntry kTexts[] = {
     {810, "L'unità ha rifiutato i dati!"},
     {820, "La risposta dell'unità non è valida!"},
     {830, "Lettura dati riuscita!"},
+    {840, "Nessuna uscita audio disponibile su questo PC: il messaggio non può essere ascoltato."},
 };
 
 }  // namespace

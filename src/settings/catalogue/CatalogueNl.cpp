@@ -91,6 +91,7 @@ constexpr CatalogueEntry kTexts[] = {
     {810, "Het apparaat heeft de gegevens geweigerd!"},
     {820, "Het antwoord van het apparaat is ongeldig!"},
     {830, "Gegevens succesvol gelezen!"},
+    {840, "Op deze pc is geen geluidsuitvoer beschikbaar: het bericht kan niet worden afgespeeld."},
 };
 
 }  // namespace

@@ -91,6 +91,7 @@ constexpr CatalogueEntry kTexts[] = {
     {810, "Enheten avviste dataene!"},
     {820, "Svaret fra enheten er ugyldig!"},
     {830, "Lesing av data vellykket!"},
+    {840, "Ingen lydutgang er tilgjengelig på denne PC-en: meldingen kan ikke spilles av."},
 };
 
 }  // namespace

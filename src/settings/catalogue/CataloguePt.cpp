@@ -91,6 +91,7 @@ constexpr CatalogueEntry kTexts[] = {
     {810, "A unidade recusou os dados!"},
     {820, "A resposta da unidade não é válida!"},
     {830, "Leitura de dados concluída com sucesso!"},
+    {840, "Não há saída de som disponível neste PC: a mensagem não pode ser reproduzida."},
 };
 
 }  // namespace

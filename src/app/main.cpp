@@ -4,8 +4,8 @@
 
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
+#include "platform/SystemCodePage.h"
 #include "platform/qt/EditorView.h"
-#include "platform/qt/IconvTextCodec.h"
 #include "platform/qt/MainWindowView.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventPump.h"
@@ -17,6 +17,7 @@
 #include "platform/qt/QtWindowSearch.h"
 #include "platform/qt/SdlWavPlayer.h"
 #include "platform/qt/SplashView.h"
+#include "settings/CodePageCodec.h"
 #include "shell/Application.h"
 
 int main(int argc, char** argv) {
@@ -24,8 +25,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("KVT3310");
 
     StdFileSystem fs(QCoreApplication::applicationDirPath().toStdString());
-    IconvTextCodec codec;
-    codec.useSettingsOf(fs);
+    CodePageCodec codec;
+    codec.choose(fs, systemCodePage());
     QtMessageBox msgBox;
     QtFileDialog fileDialog;
     QtSerialPort serial;

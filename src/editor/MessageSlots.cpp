@@ -47,17 +47,17 @@ void MessageSlots::Bt_Browse_Click(int i) {
     const std::string path = dialog.FileName;
     f.FilePath[i] = path;
     f.app().strWAVFilePath = folderOf(path);
-    const auto name = displayName(path);
-    if (!name) {
-        f.FilePath[i] = before.filePath;
-        return;
-    }
-
+    // The header first, so that any file that is no WAVE file says so, whatever its name.
     const WaveHeader header = ReadWaveHeader(f.platform().fs, path);
     if (!header.accepted()) {
         showRejection(header);
         f.FilePath[i] = before.filePath;
         f.WaveFile[i].setText(before.waveFile);
+        return;
+    }
+    const auto name = displayName(path);
+    if (!name) {
+        f.FilePath[i] = before.filePath;
         return;
     }
 

@@ -9,11 +9,11 @@
 #include "StderrMessageBox.h"
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
-#include "platform/qt/IconvTextCodec.h"
 #include "platform/qt/NullWavPlayer.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtSerialPort.h"
+#include "settings/CodePageCodec.h"
 
 /// The platform of the command-line program: the real files, code page, clock, event loop (a
 /// QCoreApplication must exist) and serial port; message boxes on the error stream, a file dialog that
@@ -32,7 +32,7 @@ public:
 private:
     StdFileSystem m_diskFiles;
     CaptureFileSystem m_files{m_diskFiles};
-    IconvTextCodec m_codec;
+    CodePageCodec m_codec;
     StderrMessageBox m_msgBox;
     ScriptedFileDialog m_fileDialog;
     QtSerialPort m_serial;

@@ -13,10 +13,12 @@
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtScreen.h"
 #include "platform/qt/QtSerialPort.h"
+#include "platform/qt/QtSerialPortList.h"
 #include "platform/qt/QtTextViewer.h"
 #include "platform/qt/QtWindowSearch.h"
 #include "platform/qt/SdlWavPlayer.h"
 #include "platform/qt/SplashView.h"
+#include "platform/sound/SndfileWaveConverter.h"
 #include "settings/CodePageCodec.h"
 #include "shell/Application.h"
 
@@ -36,7 +38,10 @@ int main(int argc, char** argv) {
     QtWindowSearch windows;
     QtTextViewer viewer;
     QtScreen screen;
-    Platform platform{fs, codec, msgBox, fileDialog, serial, player, events, clock, windows, viewer, screen};
+    QtSerialPortList ports;
+    SndfileWaveConverter converter;
+    Platform platform{fs,    codec,   msgBox, fileDialog, serial, player,   events,
+                      clock, windows, viewer, screen,     ports,  converter};
 
     Application application(platform);
     // Declared after the application, so the windows go before the models they show.

@@ -10,7 +10,9 @@
 #include "support/FakeFileDialog.h"
 #include "support/FakeMessageBox.h"
 #include "support/FakeSerialPort.h"
+#include "support/FakeSerialPortList.h"
 #include "support/FakeWavPlayer.h"
+#include "support/FakeWaveConverter.h"
 
 /// A fresh temporary folder, removed with the object.
 class TempFolder {
@@ -34,7 +36,8 @@ struct TestPlatform {
     TestPlatform();
     /// The same fakes with another file system or text codec.
     Platform platformWith(IFileSystem& files, ITextCodec& textCodec) {
-        return Platform{files, textCodec, msgBox, fileDialog, serial, player, events, clock, windows, viewer, screen};
+        return Platform{files, textCodec, msgBox, fileDialog, serial, player,   events,
+                        clock, windows,   viewer, screen,     ports,  converter};
     }
 
     TempFolder folder;
@@ -49,5 +52,7 @@ struct TestPlatform {
     FakeWindowSearch windows;
     FakeTextViewer viewer;
     FakeScreen screen;
+    FakeSerialPortList ports;
+    FakeWaveConverter converter;
     Platform platform;
 };

@@ -503,15 +503,10 @@ TEST_F(ConfigFileTest, filesThatCannotBeValid_areRefusedAfterReadingLittle) {
     Form1 form{platform, app, mdi};
     form.Form_Load();
     const std::string path = e.test.folder.file("big.cfg");
-    struct Case {
-        const char* name;
-        std::string pattern;
-        std::uint64_t copies;
-    };
-    const std::vector<Case> cases = {{"0 bytes", "", 0},
-                                     {"279 lines", joinCrLf(withoutLastLine(sampleLines())), 1},
-                                     {"1,000,000 lines", "x\r\n", 1000000},
-                                     {"one line of 50 MB", "xxxxxxxxxx", 5000000}};
+    const std::vector<RepeatedFile> cases = {{"0 bytes", "", 0},
+                                             {"279 lines", joinCrLf(withoutLastLine(sampleLines())), 1},
+                                             {"1,000,000 lines", "x\r\n", 1000000},
+                                             {"one line of 50 MB", "xxxxxxxxxx", 5000000}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         writeRepeated(path, c.pattern, c.copies);

@@ -67,12 +67,7 @@ TEST(LanguageFile, filesThatCannotBeLanguageFiles_areRefusedAfterReadingLittle) 
     std::string lines81;
     for (int i = 1; i <= 81; ++i)
         lines81 += "Line" + std::to_string(i) + "=text\r\n";
-    struct Case {
-        const char* name;
-        std::string pattern;
-        std::uint64_t copies;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<RepeatedFile> cases = {
         {"0 bytes", "", 0}, {"81 lines", lines81, 1}, {"one line of 50 MB", "xxxxxxxxxx", 5000000}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

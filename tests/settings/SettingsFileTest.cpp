@@ -234,14 +234,9 @@ TEST_F(CodePageSettings, folderTheCodePageCannotHold_failsTheSaveNamingItAndKeep
 TEST_F(CodePageSettings, filesThatCannotBeSettings_areRefusedAfterReadingLittle) {
     CountingFileSystem counted(test.fs);
     IniProcedures ini(counted, codec);
-    struct Case {
-        const char* name;
-        std::string pattern;
-        std::uint64_t copies;
-    };
-    const std::vector<Case> cases = {{"1,000,000 lines", "x\n", 1000000},
-                                     {"one line of 50 MB", "xxxxxxxxxx", 5000000},
-                                     {"one line of 40 KB", "xxxxxxxxxx", 4000}};
+    const std::vector<RepeatedFile> cases = {{"1,000,000 lines", "x\n", 1000000},
+                                             {"one line of 50 MB", "xxxxxxxxxx", 5000000},
+                                             {"one line of 40 KB", "xxxxxxxxxx", 4000}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         writeRepeated(file, c.pattern, c.copies);

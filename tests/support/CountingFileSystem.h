@@ -33,3 +33,10 @@ private:
 
 /// Writes `count` copies of `pattern` to `path` in large blocks, for files too big to build in memory.
 void writeRepeated(const std::string& path, const std::string& pattern, std::uint64_t count);
+
+/// A file of `copies` copies of `pattern`, named for the test's trace.
+struct RepeatedFile {
+    const char* name;
+    std::string pattern;
+    std::uint64_t copies;
+};

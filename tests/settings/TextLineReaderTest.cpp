@@ -2,6 +2,7 @@
 // and LF, and the stop at a line that is too long.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/IFileSystem.h"

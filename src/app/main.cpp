@@ -4,8 +4,8 @@
 
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
+#include "platform/SystemCodePage.h"
 #include "platform/qt/EditorView.h"
-#include "platform/qt/IconvTextCodec.h"
 #include "platform/qt/MainWindowView.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventPump.h"
@@ -19,6 +19,7 @@
 #include "platform/qt/SdlWavPlayer.h"
 #include "platform/qt/SplashView.h"
 #include "platform/sound/SndfileWaveConverter.h"
+#include "settings/CodePageCodec.h"
 #include "shell/Application.h"
 
 int main(int argc, char** argv) {
@@ -26,8 +27,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("KVT3310");
 
     StdFileSystem fs(QCoreApplication::applicationDirPath().toStdString());
-    IconvTextCodec codec;
-    codec.useSettingsOf(fs);
+    CodePageCodec codec;
+    codec.choose(fs, systemCodePage());
     QtMessageBox msgBox;
     QtFileDialog fileDialog;
     QtSerialPort serial;

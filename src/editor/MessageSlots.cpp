@@ -70,12 +70,7 @@ void MessageSlots::choose(int i, const std::string& path, bool offerCopy) {
     const SlotState before = remember(i);
     f.FilePath[i] = path;
     f.app().strWAVFilePath = folderOf(path);
-    const auto name = displayName(path);
-    if (!name) {
-        f.FilePath[i] = before.filePath;
-        return;
-    }
-
+    // The header first, so that any file that is no WAVE file says so, whatever its name.
     const WaveHeader header = ReadWaveHeader(f.platform().fs, path);
     if (!header.accepted()) {
         const bool refused = showRejection(header);
@@ -83,6 +78,11 @@ void MessageSlots::choose(int i, const std::string& path, bool offerCopy) {
         f.WaveFile[i].setText(before.waveFile);
         if (refused && offerCopy && OfferCopies)
             offerConvertedCopy(i, path);
+        return;
+    }
+    const auto name = displayName(path);
+    if (!name) {
+        f.FilePath[i] = before.filePath;
         return;
     }
 

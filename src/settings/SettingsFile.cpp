@@ -75,9 +75,10 @@ std::optional<bool> SettingsFile::toBool(const std::optional<std::string>& value
     return *n != 0;
 }
 
-void SettingsFile::fail() {
+void SettingsFile::fail(const std::string& value) {
     m_form.platform().msgBox.Beep();
-    m_form.platform().msgBox.MsgBox(m_form.MsgText[8], IMessageBox::vbQuestion | IMessageBox::vbOKOnly, m_form.Caption);
+    const std::string text = value.empty() ? m_form.MsgText[8] : m_form.MsgText[8] + "\n" + value;
+    m_form.platform().msgBox.MsgBox(text, IMessageBox::vbQuestion | IMessageBox::vbOKOnly, m_form.Caption);
 }
 
 bool SettingsFile::SaveIni(const std::string& file) {
@@ -89,8 +90,12 @@ bool SettingsFile::SaveIni(const std::string& file) {
         fail();
         return false;
     }
+    // A value the code page cannot hold (a folder with letters it lacks) would read back as another folder:
+    // the save fails and the file stays as it was.
+    std::optional<std::string> unwritable;
     auto put = [&](const char* section, const char* key, const std::string& value) {
-        ini.set(*profile, section, key, value);
+        if (!unwritable && !ini.set(*profile, section, key, value))
+            unwritable = value;
     };
     auto boolean = [](bool b) { return std::string(b ? "True" : "False"); };
     put(kCom, "CommTimeOut", std::to_string(m_form.CommTimeOut));
@@ -111,6 +116,10 @@ bool SettingsFile::SaveIni(const std::string& file) {
     if (m_form.platform().fs.separator() == '/') {
         put(kCom, "Com1Device", m_form.Com1Device);
         put(kCom, "Com2Device", m_form.Com2Device);
+    }
+    if (unwritable) {
+        fail(*unwritable);
+        return false;
     }
     // A write the platform refuses is not reported, as with the single-key writes.
     ini.store(file, *profile);

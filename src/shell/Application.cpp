@@ -43,9 +43,13 @@ Application::Application(Platform& platform)
     };
     m_fileCommands = std::make_unique<FileCommands>(platform, m_app, m_mdi, m_form);
     SaveAsCommand = [this] { return m_fileCommands->saveAs(); };
+    // Where no code page is fixed, the files are in the code page of the language this application shows.
+    m_platform.codec.followLanguage(&m_app.LngBase);
 }
 
-Application::~Application() = default;
+Application::~Application() {
+    m_platform.codec.followLanguage(nullptr);
+}
 
 std::string Application::settingsFile() const {
     return m_app.strAPPFilePath + "KVT3310.INI";

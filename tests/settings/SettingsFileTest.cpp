@@ -1,12 +1,17 @@
-// The settings file: private-profile semantics, SaveIni and OpenIni.
+// The settings file: private-profile semantics, SaveIni and OpenIni, values the code page cannot hold, and
+// files too large to be settings.
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "editor/Form1.h"
 #include "settings/AppState.h"
+#include "settings/CodePageCodec.h"
 #include "settings/IniProcedures.h"
 #include "settings/PrivateProfile.h"
 #include "settings/SettingsFile.h"
 #include "shell/MDIKVT3310.h"
+#include "support/CountingFileSystem.h"
 #include "support/TestPlatform.h"
 
 namespace {
@@ -192,6 +197,66 @@ TEST(SettingsConversions, booleansAndNumbers) {
     EXPECT_EQ(SettingsFile::toInt16(std::string("2.5")), 2);
     EXPECT_EQ(SettingsFile::toInt16(std::string("40000")), std::nullopt);
     EXPECT_EQ(SettingsFile::toInt16(std::string("12k")), std::nullopt);
+}
+
+}  // namespace
+
+namespace {
+
+/// The editor over a settings file in the code page given, through the program's own tables.
+struct CodePageSettings : ::testing::Test {
+    TestPlatform test;
+    CodePageCodec codec{1252};
+    Platform platform = test.platformWith(test.fs, codec);
+    AppState app;
+    MDIKVT3310 mdi;
+    Form1 form{platform, app, mdi};
+    std::string file = test.folder.file("KVT3310.INI");
+};
+
+TEST_F(CodePageSettings, folderTheCodePageCannotHold_failsTheSaveNamingItAndKeepsTheFile) {
+    form.Form_Load();
+    ASSERT_TRUE(test.fs.writeFileAtomic(file, "[File paths]\r\nstrMSGFilePath=/old/\r\n"));
+    app.strWAVFilePath = "/zvuky/Jiří/";
+    EXPECT_FALSE(SettingsFile(form).SaveIni(file));
+    EXPECT_EQ(test.fs.readFile(file), "[File paths]\r\nstrMSGFilePath=/old/\r\n");
+    ASSERT_EQ(test.msgBox.shown.size(), 1u);
+    EXPECT_EQ(test.msgBox.shown[0].text, "Initial file cannot be found!\n/zvuky/Jiří/");
+    EXPECT_EQ(test.msgBox.beeps, 1);
+
+    IniProcedures ini(test.fs, codec);
+    EXPECT_EQ(ini.WriteIni("File paths", "strWAVFilePath", std::string("/zvuky/Jiří/"), file), 0);
+    ASSERT_TRUE(codec.setCodePage(1250));
+    ASSERT_TRUE(SettingsFile(form).SaveIni(file));
+    EXPECT_NE(test.fs.readFile(file)->find("\r\nstrWAVFilePath=/zvuky/Ji\xF8\xED/\r\n"), std::string::npos);
+}
+
+TEST_F(CodePageSettings, filesThatCannotBeSettings_areRefusedAfterReadingLittle) {
+    CountingFileSystem counted(test.fs);
+    IniProcedures ini(counted, codec);
+    const std::vector<RepeatedFile> cases = {{"1,000,000 lines", "x\n", 1000000},
+                                             {"one line of 50 MB", "xxxxxxxxxx", 5000000},
+                                             {"one line of 40 KB", "xxxxxxxxxx", 4000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeRepeated(file, c.pattern, c.copies);
+        counted.reset();
+        EXPECT_FALSE(ini.load(file));
+        EXPECT_EQ(ini.ReadIni("File paths", "x", file), std::nullopt);
+        // Refused as unreadable, the file is never rewritten from a part of it.
+        EXPECT_EQ(ini.WriteIni("File paths", "x", std::string("1"), file), 0);
+        EXPECT_LT(counted.bytesRead(), 200000u);
+    }
+    EXPECT_EQ(std::filesystem::file_size(file), 40000u);
+
+    // An empty file and one of 279 lines are settings files like any other.
+    writeRepeated(file, "", 0);
+    EXPECT_TRUE(ini.load(file));
+    std::string lines = "[File paths]\r\n";
+    for (int i = 1; i < 279; ++i)
+        lines += "key" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+    writeRepeated(file, lines, 1);
+    EXPECT_EQ(ini.ReadIni("File paths", "key278", file), "278");
 }
 
 }  // namespace

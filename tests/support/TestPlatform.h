@@ -34,6 +34,11 @@ private:
 /// that hands them to the code under test.
 struct TestPlatform {
     TestPlatform();
+    /// The same fakes with another file system or text codec.
+    Platform platformWith(IFileSystem& files, ITextCodec& textCodec) {
+        return Platform{files, textCodec, msgBox, fileDialog, serial, player,   events,
+                        clock, windows,   viewer, screen,     ports,  converter};
+    }
 
     TempFolder folder;
     StdFileSystem fs;

@@ -9,13 +9,13 @@
 #include "StderrMessageBox.h"
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
-#include "platform/qt/IconvTextCodec.h"
 #include "platform/qt/NullWavPlayer.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/QtSerialPortList.h"
 #include "platform/sound/SndfileWaveConverter.h"
+#include "settings/CodePageCodec.h"
 
 /// The platform of the command-line program: the real files, code page, clock, event loop (a
 /// QCoreApplication must exist) and serial port; message boxes on the error stream, the sound file converter, a file
@@ -35,7 +35,7 @@ public:
 private:
     StdFileSystem m_diskFiles;
     CaptureFileSystem m_files{m_diskFiles};
-    IconvTextCodec m_codec;
+    CodePageCodec m_codec;
     StderrMessageBox m_msgBox;
     ScriptedFileDialog m_fileDialog;
     QtSerialPort m_serial;

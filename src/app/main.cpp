@@ -5,8 +5,8 @@
 
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
+#include "platform/SystemCodePage.h"
 #include "platform/qt/EditorView.h"
-#include "platform/qt/IconvTextCodec.h"
 #include "platform/qt/MainWindowView.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventPump.h"
@@ -14,10 +14,13 @@
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtScreen.h"
 #include "platform/qt/QtSerialPort.h"
+#include "platform/qt/QtSerialPortList.h"
 #include "platform/qt/QtTextViewer.h"
 #include "platform/qt/QtWindowSearch.h"
 #include "platform/qt/SdlWavPlayer.h"
 #include "platform/qt/SplashView.h"
+#include "platform/sound/SndfileWaveConverter.h"
+#include "settings/CodePageCodec.h"
 #include "shell/Application.h"
 
 int main(int argc, char** argv) {
@@ -26,8 +29,8 @@ int main(int argc, char** argv) {
 
     // Qt gives the folder with "/"; the folder settings are written with the platform's separator.
     StdFileSystem fs(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
-    IconvTextCodec codec;
-    codec.useSettingsOf(fs);
+    CodePageCodec codec;
+    codec.choose(fs, systemCodePage());
     QtMessageBox msgBox;
     QtFileDialog fileDialog;
     QtSerialPort serial;
@@ -37,22 +40,26 @@ int main(int argc, char** argv) {
     QtWindowSearch windows;
     QtTextViewer viewer;
     QtScreen screen;
-    Platform platform{fs, codec, msgBox, fileDialog, serial, player, events, clock, windows, viewer, screen};
+    QtSerialPortList ports;
+    SndfileWaveConverter converter;
+    Platform platform{fs,    codec,   msgBox, fileDialog, serial, player,   events,
+                      clock, windows, viewer, screen,     ports,  converter};
 
     Application application(platform);
     // Declared after the application, so the windows go before the models they show.
     std::unique_ptr<MainWindowView> mainWindow;
+    SplashView splash(application.splash());
     application.mainWindowShown.connect([&] {
         mainWindow = std::make_unique<MainWindowView>(application.mdi());
         mainWindow->addEditor(new EditorView(application.form()));
         mainWindow->show();
+        splash.setOwner(mainWindow.get());
     });
     application.raiseRequested.connect([&] {
         if (mainWindow)
             mainWindow->showNormalAndRaise();
     });
 
-    SplashView splash(application.splash());
     if (!application.StartUp())
         return 0;
     return QApplication::exec();

@@ -14,6 +14,7 @@
 
 #include "editor/Form1.h"
 #include "editor/Formats.h"
+#include "settings/TextLineReader.h"
 
 namespace {
 
@@ -144,8 +145,17 @@ ConfigValues readValues(const std::vector<std::string>& lines) {
         v.browse[i] = toBoolean(in.next());
     for (int i = 1; i <= kSlots; ++i)
         v.msgTime[i] = in.next();
-    for (int i = 1; i <= kSlots; ++i)
+    // Sizes that no wave file gives, or that together pass the unit's memory, are as impossible as a
+    // number that does not convert: the totals and the upload cannot work with them.
+    std::int64_t stored = 0;
+    for (int i = 1; i <= kSlots; ++i) {
         v.tMsgSize[i] = toInt32(Formats::leadingNumber(in.next()));
+        if (v.tMsgSize[i] < 0)
+            throw BadValue{};
+        stored += v.tMsgSize[i];
+    }
+    if (stored > Form1::kMemoryBytes)
+        throw BadValue{};
     for (int i = 1; i <= kSlots; ++i)
         v.msgSample[i] = in.next();
     for (int i = 1; i <= kSlots; ++i)
@@ -169,6 +179,8 @@ ConfigValues readValues(const std::vector<std::string>& lines) {
     v.totalTime = in.next();
     v.totalSize = in.next();
     v.tFileLength = toInteger(in.next());
+    if (v.tFileLength < 0 || v.tFileLength > Form1::kMemoryBytes)
+        throw BadValue{};
     return v;
 }
 
@@ -255,20 +267,21 @@ std::vector<std::string> configLines(const Form1& f) {
     return lines;
 }
 
-/// Splits at LF, dropping a CR before it; text after the last line end is a line of its own.
-std::vector<std::string> splitLines(const std::string& text) {
+/// The first `kLines` lines of the file, in UTF-8; nothing when the file cannot be read, is shorter or has a
+/// line longer than any of a valid file. Lines after those are never read.
+std::optional<std::vector<std::string>> readLines(const IFileSystem& fs, const ITextCodec& codec,
+                                                  const std::string& fileName) {
+    auto source = fs.openRead(fileName);
+    if (!source)
+        return std::nullopt;
+    TextLineReader reader(*source, ConfigFile::kMaxLineLength);
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        std::size_t stop = end == std::string::npos ? text.size() : end;
-        std::size_t length = stop - start;
-        if (end != std::string::npos && length > 0 && text[stop - 1] == '\r')
-            --length;
-        lines.push_back(text.substr(start, length));
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
+    lines.reserve(ConfigFile::kLines);
+    while (lines.size() < static_cast<std::size_t>(ConfigFile::kLines)) {
+        auto line = reader.next();
+        if (!line)
+            return std::nullopt;
+        lines.push_back(codec.toUtf8(*line));
     }
     return lines;
 }
@@ -283,28 +296,33 @@ bool ConfigFile::SaveConfig(const std::string& fileName) {
         return fail();
     m_form.TFileLength = static_cast<std::int32_t>(sum);
 
-    std::string text;
+    Platform& platform = m_form.platform();
+    std::string bytes;
     for (const std::string& line : configLines(m_form)) {
-        // A line break inside a value would shift every later line of this positional format.
+        const std::string value = line.substr(line.find('=') + 1);
+        // A line break inside a value would shift every later line of this positional format, and a letter
+        // the code page lacks would come back as another one: the file would name what is not there.
         if (line.find_first_of("\r\n") != std::string::npos)
             return fail();
-        text += line;
-        text += "\r\n";
+        auto encoded = platform.codec.fromUtf8Exact(line);
+        if (!encoded || encoded->size() > kMaxLineLength)
+            return fail(value);
+        bytes += *encoded;
+        bytes += "\r\n";
     }
-    Platform& platform = m_form.platform();
-    if (!platform.fs.writeFileAtomic(fileName, platform.codec.fromUtf8(text)))
+    if (!platform.fs.writeFileAtomic(fileName, bytes))
         return fail();
     return true;
 }
 
 bool ConfigFile::OpenConfig(const std::string& fileName) {
     Platform& platform = m_form.platform();
-    auto bytes = platform.fs.readFile(fileName);
-    if (!bytes)
+    auto lines = readLines(platform.fs, platform.codec, fileName);
+    if (!lines)
         return fail();
     ConfigValues values;
     try {
-        values = readValues(splitLines(platform.codec.toUtf8(*bytes)));
+        values = readValues(*lines);
     } catch (const std::exception&) {
         return fail();
     }
@@ -317,9 +335,10 @@ bool ConfigFile::OpenConfig(const std::string& fileName) {
     return true;
 }
 
-bool ConfigFile::fail() {
+bool ConfigFile::fail(const std::string& value) {
     Platform& platform = m_form.platform();
     platform.msgBox.Beep();
-    platform.msgBox.MsgBox(m_form.MsgText[10], IMessageBox::vbOKOnly | IMessageBox::vbQuestion, m_form.Caption);
+    const std::string text = value.empty() ? m_form.MsgText[10] : m_form.MsgText[10] + "\n" + value;
+    platform.msgBox.MsgBox(text, IMessageBox::vbOKOnly | IMessageBox::vbQuestion, m_form.Caption);
     return false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 class Form1;
@@ -15,6 +16,9 @@ public:
     static constexpr int kLines = 280;
     /// The largest list a step combo can hold: the blank entry and the 12 message numbers.
     static constexpr int kMaxListCount = 13;
+    /// The longest line a file can have: a key and a value no longer than the longest path there is (32767
+    /// characters on Windows). The reader stops at a longer one, and the writer never writes one.
+    static constexpr std::size_t kMaxLineLength = 32767 + 32;
 
     explicit ConfigFile(Form1& form) : m_form(form) {}
 
@@ -26,7 +30,8 @@ public:
     bool OpenConfig(const std::string& fileName);
 
 private:
-    bool fail();
+    /// Beeps and shows the message, naming `value` when the file could not hold it.
+    bool fail(const std::string& value = {});
 
     Form1& m_form;
 };

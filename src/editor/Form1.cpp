@@ -1,8 +1,11 @@
 #include "editor/Form1.h"
 
+#include <algorithm>
+#include <limits>
 #include <string>
 
 #include "editor/ConfigFile.h"
+#include "editor/FormTexts.h"
 #include "editor/Formats.h"
 #include "editor/MessageSlots.h"
 #include "editor/Playback.h"
@@ -53,6 +56,12 @@ const std::array<const char*, 12> kMsgDefaults = {
     "Language file cannot be found!",
     "Configuration file cannot be found!",
     "Path of message file is incorrect!",
+};
+
+// The texts of offsets 790 on, in `FormTexts.h` order.
+const std::array<const char*, kLinkTexts> kLinkDefaults = {
+    "The port could not be opened:",       "The unit does not answer!",  "The unit refused the data!",
+    "The reply of the unit is not valid!", "Reading data successfully!",
 };
 
 }  // namespace
@@ -115,15 +124,18 @@ void Form1::setDefaultTexts() {
         StatusText[i] = kStatusDefaults[i];
     for (std::size_t i = 0; i < MsgText.size(); ++i)
         MsgText[i] = kMsgDefaults[i];
+    for (std::size_t i = 0; i < LinkText.size(); ++i)
+        LinkText[i] = kLinkDefaults[i];
 }
 
 void Form1::Form_Load() {
-    CommTimeOut = 5000;
+    CommTimeOut = kStartTimeOut;
     Commport = 1;
-    Bret = "115200";
-    Pchk = "N";
-    Dbit = "8";
-    Sbit = "2";
+    // Whole strings moved in: GCC 12 at -O3 warns falsely (-Wrestrict) on assigning one-letter literals.
+    Bret = std::string("115200");
+    Pchk = std::string("N");
+    Dbit = std::string("8");
+    Sbit = std::string("2");
     ProgressBar1.setVisible(false);
 
     TFileLength = 0;
@@ -165,14 +177,19 @@ void Form1::Form_Activate() {
 void Form1::RecalcTotals() {
     double time = 0;
     std::int64_t size = 0;
-    TFileLength = 0;
+    // Wide: twelve sizes below 2^31 each can still sum beyond it.
+    std::int64_t length = 0;
     for (int i = 1; i <= kSlots; ++i) {
         if (Formats::leadingNumber(MsgSize[i].caption()) == 0)
             continue;
         time += Formats::leadingNumber(MsgTime[i].caption());
         size += static_cast<std::int64_t>(Formats::leadingNumber(MsgSize[i].caption()));
-        TFileLength += TMsgSize[i];
+        length += TMsgSize[i];
     }
+    // The editor and the configuration reader keep the sizes within the memory; a sum beyond the 32-bit
+    // range from anywhere else is held at its limit rather than wrapped round.
+    TFileLength = static_cast<std::int32_t>(std::clamp<std::int64_t>(length, std::numeric_limits<std::int32_t>::min(),
+                                                                     std::numeric_limits<std::int32_t>::max()));
     TotalTime.setCaption(Formats::seconds(time));
     TotalSize.setCaption(Formats::integer(size));
 }

@@ -42,6 +42,9 @@ public:
     static constexpr int kSteps = 4;
     static constexpr int kZones = 6;
     static constexpr std::int32_t kMemoryBytes = 8380000;
+    /// The per-byte read time-out of the serial link at start, in milliseconds; also taken for a time-out of
+    /// 0 or less, which would otherwise wait for ever.
+    static constexpr std::int16_t kStartTimeOut = 5000;
 
     Form1(Platform& platform, AppState& app, MDIKVT3310& mdi);
     ~Form1();
@@ -53,8 +56,9 @@ public:
     /// Recomputes `TotalTime`, `TotalSize` and `TFileLength` from the 12 slots.
     void RecalcTotals();
 
-    /// The editor window's caption: the title of its message boxes.
-    std::string Caption = "Form1";
+    /// The program's name without a file, as the language gives it: the editor window's caption and the
+    /// title of its message boxes, which a user must recognise.
+    std::string Caption = "KVT 3310 Tavro message manager set up";
 
     // --- "Message" group: one row per slot ---
     std::array<Label, kSlots + 1> Lb_Msg;
@@ -120,9 +124,14 @@ public:
 
     std::array<std::string, 16> StatusText;
     std::array<std::string, 12> MsgText;
+    /// The link's texts of offsets 790 on (why an upload failed, a reading done): from the built-in language,
+    /// in English under a language file, which carries none of them.
+    std::array<std::string, 5> LinkText;
+    /// Shown when a play button finds no sound output on the PC.
+    std::string NoSoundText = "No sound output is available on this PC: the message cannot be played.";
 
     // --- Serial settings ---
-    std::int16_t CommTimeOut = 5000;
+    std::int16_t CommTimeOut = kStartTimeOut;
     std::int16_t Commport = 1;
     std::string Bret = "115200";
     std::string Pchk = "N";
@@ -131,6 +140,9 @@ public:
     /// Device paths of port numbers 1 and 2 where ports are files (keys "Com1Device" and "Com2Device").
     std::string Com1Device = "/dev/ttyS0";
     std::string Com2Device = "/dev/ttyS1";
+    /// A port chosen from the system's list below `Com1` and `Com2` ("COM5", "/dev/ttyUSB0"), opened in place
+    /// of port number `Commport`; empty while `Com1` or `Com2` is the choice (key "PortName").
+    std::string PortName;
 
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }

@@ -19,38 +19,55 @@ std::string fixed(double value, int decimals) {
     std::string kept = digits.substr(0, point) + digits.substr(point + 1, decimals);
     if (digits[point + 1 + decimals] >= '5') {
         int i = static_cast<int>(kept.size()) - 1;
-        while (i >= 0 && kept[i] == '9') kept[i--] = '0';
+        while (i >= 0 && kept[i] == '9')
+            kept[i--] = '0';
         if (i < 0)
             kept.insert(kept.begin(), '1');
         else
             ++kept[i];
     }
-    std::string result = kept.substr(0, kept.size() - decimals);
-    if (decimals > 0) result += "." + kept.substr(kept.size() - decimals);
+    // Built front to back: GCC 12 at -O3 warns falsely (-Wrestrict) about a text put before a string.
     bool zero = kept.find_first_not_of('0') == std::string::npos;
-    return (value < 0 && !zero) ? "-" + result : result;
+    std::string result = (value < 0 && !zero) ? "-" : "";
+    result.append(kept, 0, kept.size() - decimals);
+    if (decimals > 0) {
+        result += '.';
+        result.append(kept, kept.size() - decimals);
+    }
+    return result;
 }
 
 }  // namespace
 
-std::string seconds(double value) { return fixed(value, 2); }
+std::string seconds(double value) {
+    return fixed(value, 2);
+}
 
-std::string kilohertz(double value) { return fixed(value, 3); }
+std::string kilohertz(double value) {
+    return fixed(value, 3);
+}
 
-std::string integer(std::int64_t value) { return std::to_string(value); }
+std::string integer(std::int64_t value) {
+    return std::to_string(value);
+}
 
 double leadingNumber(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     std::size_t start = i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
     std::size_t digits = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i, ++digits;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+        ++i, ++digits;
     if (i < text.size() && text[i] == '.') {
         ++i;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i, ++digits;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+            ++i, ++digits;
     }
-    if (digits == 0) return 0.0;
+    if (digits == 0)
+        return 0.0;
     return std::strtod(std::string(text.substr(start, i - start)).c_str(), nullptr);
 }
 

@@ -81,6 +81,12 @@ void Playback::TrgBt_Click(int t) {
     f.SeqPlaying = false;
 }
 
+void Playback::stopPlaying() {
+    m_form.platform().player.command("Close");
+    m_form.SeqPlaying = false;
+    WavPlayer_Done();
+}
+
 void Playback::WavPlayer_Done() {
     Form1& f = m_form;
     for (int i = 1; i <= Form1::kSlots; ++i)
@@ -102,7 +108,14 @@ bool Playback::refusedWhilePortOpen() {
 bool Playback::start(const std::string& path) {
     IWavPlayer& player = m_form.platform().player;
     player.setFileName(path);
-    return player.command("Close") && player.command("Open") && player.command("Play");
+    if (!player.command("Close") || !player.command("Open"))
+        return false;
+    if (player.command("Play"))
+        return true;
+    // Without this the button would only flicker: the file is fine, the PC cannot sound it.
+    m_form.platform().msgBox.Beep();
+    m_form.platform().msgBox.MsgBox(m_form.NoSoundText, IMessageBox::vbOKOnly, m_form.Caption);
+    return false;
 }
 
 int Playback::messageOf(int step) const {

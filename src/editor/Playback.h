@@ -21,11 +21,14 @@ public:
     void TrgBt_Click(int t);
     /// A played file has ended: every play button shows ">" again.
     void WavPlayer_Done();
+    /// Stops whatever plays, a sequence included, as the program closes.
+    void stopPlaying();
 
 private:
     /// Beeps and shows the upload-in-progress message while the serial port is open.
     bool refusedWhilePortOpen();
-    /// Gives the player the file and the commands "Close", "Open" and "Play".
+    /// Gives the player the file and the commands "Close", "Open" and "Play"; a "Play" that fails means
+    /// the PC has no sound output, which is said in a message.
     bool start(const std::string& path);
     /// The message slot step `step` (1 to 48) names, or 0 when it names none.
     int messageOf(int step) const;

@@ -9,11 +9,19 @@ namespace {
 
 constexpr char kTab = '\t';
 
+/// A text the code page cannot hold: the printout would show another letter in its place.
+struct Unprintable {};
+
 /// Builds lines in code-page bytes, where one byte is one character and one column.
 class Bytes {
 public:
     explicit Bytes(const ITextCodec& codec) : m_codec(codec) {}
-    std::string operator()(const std::string& utf8) const { return m_codec.fromUtf8(utf8); }
+    std::string operator()(const std::string& utf8) const {
+        auto bytes = m_codec.fromUtf8Exact(utf8);
+        if (!bytes)
+            throw Unprintable{};
+        return *bytes;
+    }
     std::string first(const std::string& utf8, std::size_t count) const { return (*this)(utf8).substr(0, count); }
 
 private:
@@ -55,6 +63,7 @@ std::string zonesText(const Form1& f, int t) {
     return text;
 }
 
+/// The printout in code-page bytes; throws `Unprintable`.
 std::string printout(const Form1& f, const ITextCodec& codec) {
     Bytes b(codec);
     std::array<std::string, Form1::kTriggers + 1> sequences, zones;
@@ -100,5 +109,11 @@ std::string printout(const Form1& f, const ITextCodec& codec) {
 
 bool TextPrintout::PrintOutTxt(const std::string& fileName) {
     Platform& platform = m_form.platform();
-    return platform.fs.writeFileAtomic(fileName, printout(m_form, platform.codec));
+    std::string text;
+    try {
+        text = printout(m_form, platform.codec);
+    } catch (const Unprintable&) {
+        return false;
+    }
+    return platform.fs.writeFileAtomic(fileName, text);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -7,7 +9,20 @@
 class ITextCodec {
 public:
     virtual ~ITextCodec() = default;
+    /// A byte the code page does not define reads as U+FFFD.
     virtual std::string toUtf8(std::string_view bytes) const = 0;
-    /// Characters the code page cannot hold become "?"; nothing is dropped.
+    /// Characters the code page cannot hold become "?"; nothing is dropped. Only for texts that are matched
+    /// and never read back as names or values (the window caption in the instance marker).
     virtual std::string fromUtf8(std::string_view text) const = 0;
+    /// The text in the code page, or nothing when the code page cannot hold one of its characters: what a
+    /// file keeps must read back as it was.
+    virtual std::optional<std::string> fromUtf8Exact(std::string_view text) const {
+        std::string bytes = fromUtf8(text);
+        if (toUtf8(bytes) != text)
+            return std::nullopt;
+        return bytes;
+    }
+    /// A codec whose code page depends on the active language follows the language base given (the caller
+    /// keeps it alive, or passes nullptr before it goes).
+    virtual void followLanguage(const std::int16_t* lngBase) { (void)lngBase; }
 };

@@ -5,6 +5,8 @@
 #include <random>
 #include <system_error>
 
+#include "platform/SystemFiles.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -23,11 +25,32 @@ private:
     std::uint64_t m_size;
 };
 
-fs::path toPath(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+fs::path toPath(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+/// The file a path names after following its symbolic links (a relative link is relative to its folder);
+/// nothing when the links go round or cannot be read.
+std::optional<fs::path> linkTarget(const fs::path& path) {
+    constexpr int kMostLinks = 40;
+    fs::path current = path;
+    std::error_code ec;
+    for (int hop = 0; hop < kMostLinks; ++hop) {
+        if (!fs::is_symlink(current, ec))
+            return current;
+        const fs::path next = fs::read_symlink(current, ec);
+        if (ec)
+            return std::nullopt;
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    return std::nullopt;
+}
 
 }  // namespace
 
-char StdFileSystem::separator() const { return static_cast<char>(fs::path::preferred_separator); }
+char StdFileSystem::separator() const {
+    return static_cast<char>(fs::path::preferred_separator);
+}
 
 bool StdFileSystem::exists(const std::string& path) const {
     std::error_code ec;
@@ -36,54 +59,53 @@ bool StdFileSystem::exists(const std::string& path) const {
 
 std::optional<std::string> StdFileSystem::readFile(const std::string& path) const {
     std::ifstream in(toPath(path), std::ios::binary);
-    if (!in) return std::nullopt;
+    if (!in)
+        return std::nullopt;
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
+    if (in.bad())
+        return std::nullopt;
     return content;
 }
 
 std::unique_ptr<IByteSource> StdFileSystem::openRead(const std::string& path) const {
     std::error_code ec;
     auto size = fs::file_size(toPath(path), ec);
-    if (ec) return nullptr;
+    if (ec)
+        return nullptr;
     std::ifstream in(toPath(path), std::ios::binary);
-    if (!in) return nullptr;
+    if (!in)
+        return nullptr;
     return std::make_unique<FileByteSource>(std::move(in), size);
 }
 
 bool StdFileSystem::writeFileAtomic(const std::string& path, const std::string& content) {
-    fs::path target = toPath(path);
+    // Through a symbolic link the file it names is saved: the link stays a link.
+    const std::optional<fs::path> link = linkTarget(toPath(path));
+    if (!link)
+        return false;
+    const fs::path& target = *link;
     std::error_code ec;
-    if (fs::is_directory(target, ec)) return false;
-    std::random_device random;
-    fs::path temp = target;
-    temp += ".tmp" + std::to_string(random() % 1000000);
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temp, ec);
-            return false;
-        }
-    }
+    const fs::file_status status = fs::status(target, ec);
+    if (fs::is_directory(status))
+        return false;
+    const bool existed = fs::exists(status);
     // A read-only file stays as it is, as a direct write to it would fail too.
-    if (fs::exists(target, ec)) {
-        auto perms = fs::status(target, ec).permissions();
-        if (!ec && (perms & fs::perms::owner_write) == fs::perms::none) {
-            fs::remove(temp, ec);
+    if (existed && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
+        return false;
+    std::random_device random;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        fs::path temp = target;
+        temp += ".tmp" + std::to_string(random() % 1000000);
+        if (fs::exists(temp, ec))
+            continue;
+        if (!SystemFiles::writeNew(temp, content, existed ? target : fs::path()))
             return false;
-        }
-    }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
+        if (SystemFiles::replace(temp, target))
+            return true;
+        fs::remove(temp, ec);
         return false;
     }
-    return true;
+    return false;
 }
 
 bool StdFileSystem::remove(const std::string& path) {

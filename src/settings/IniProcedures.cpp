@@ -2,14 +2,30 @@
 
 #include "platform/IFileSystem.h"
 #include "platform/ITextCodec.h"
+#include "settings/TextLineReader.h"
 
 std::optional<PrivateProfile> IniProcedures::load(const std::string& file) const {
-    auto bytes = m_fs.readFile(file);
-    if (bytes)
-        return PrivateProfile(std::move(*bytes));
-    if (m_fs.exists(file))
+    auto source = m_fs.openRead(file);
+    if (!source) {
+        if (m_fs.exists(file))
+            return std::nullopt;
+        return PrivateProfile();
+    }
+    if (source->size() > kMaxFileSize)
         return std::nullopt;
-    return PrivateProfile();
+    TextLineReader reader(*source, kMaxLineLength);
+    std::string text;
+    std::size_t lines = 0;
+    while (auto line = reader.next()) {
+        if (++lines > kMaxLines || text.size() + line->size() > kMaxFileSize)
+            return std::nullopt;
+        text += *line;
+        text += "\r\n";
+    }
+    // Rewritten from what was read, a file read only in part would lose the rest.
+    if (reader.tooLong() || !reader.complete())
+        return std::nullopt;
+    return PrivateProfile(std::move(text));
 }
 
 std::optional<std::string> IniProcedures::value(const PrivateProfile& profile, const std::string& section,
@@ -23,9 +39,14 @@ std::optional<std::string> IniProcedures::value(const PrivateProfile& profile, c
     return m_codec.toUtf8(*found);
 }
 
-void IniProcedures::set(PrivateProfile& profile, const std::string& section, const std::string& key,
+bool IniProcedures::set(PrivateProfile& profile, const std::string& section, const std::string& key,
                         const std::string& value) const {
-    profile.set(m_codec.fromUtf8(section), m_codec.fromUtf8(key), m_codec.fromUtf8(value));
+    auto bytes = m_codec.fromUtf8Exact(value);
+    // A line break would end the value early, and a line the reader refuses would lose the whole file.
+    if (!bytes || bytes->find_first_of("\r\n") != std::string::npos || key.size() + bytes->size() >= kMaxLineLength)
+        return false;
+    profile.set(m_codec.fromUtf8(section), m_codec.fromUtf8(key), *bytes);
+    return true;
 }
 
 bool IniProcedures::store(const std::string& file, const PrivateProfile& profile) {
@@ -45,7 +66,8 @@ std::int32_t IniProcedures::WriteIni(const std::string& section, const std::stri
     auto profile = load(file);
     if (!profile)
         return 0;  // never replace a file that could not be read
-    set(*profile, section, key, value);
+    if (!set(*profile, section, key, value))
+        return 0;
     return store(file, *profile) ? 1 : 0;
 }
 

@@ -17,6 +17,11 @@ class ITextCodec;
 class IniProcedures {
 public:
     static constexpr std::size_t kMaxValue = 254;
+    /// Far beyond any settings file of the program (a few hundred bytes); a file beyond these is refused as
+    /// unreadable, as it must be held whole to be rewritten.
+    static constexpr std::size_t kMaxLines = 4096;
+    static constexpr std::size_t kMaxLineLength = 32 * 1024;
+    static constexpr std::uint64_t kMaxFileSize = 256 * 1024;
 
     IniProcedures(IFileSystem& fs, const ITextCodec& codec) : m_fs(fs), m_codec(codec) {}
 
@@ -31,11 +36,13 @@ public:
     std::int32_t WriteIni(const std::string& section, const std::string& key, bool value, const std::string& file);
     std::int32_t WriteIni(const std::string& section, const std::string& key, int value, const std::string& file);
 
-    /// The file's entries (none for a missing file); nothing when the file exists but cannot be read.
+    /// The file's entries (none for a missing file); nothing when the file exists but cannot be read or is
+    /// beyond the limits above.
     std::optional<PrivateProfile> load(const std::string& file) const;
     std::optional<std::string> value(const PrivateProfile& profile, const std::string& section,
                                      const std::string& key) const;
-    void set(PrivateProfile& profile, const std::string& section, const std::string& key,
+    /// False (and nothing set) when the code page cannot hold the value or a line can hold no more.
+    bool set(PrivateProfile& profile, const std::string& section, const std::string& key,
              const std::string& value) const;
     bool store(const std::string& file, const PrivateProfile& profile);
 

@@ -1,10 +1,18 @@
 #include "settings/LanguageApplier.h"
 
 #include "editor/Form1.h"
+#include "editor/FormTexts.h"
 #include "settings/AppState.h"
 #include "settings/LanguageFile.h"
 #include "shell/InstanceMarker.h"
 #include "shell/MDIKVT3310.h"
+
+namespace {
+
+/// The player's text, beyond a language file's lines like the link's.
+constexpr int kNoSoundOffset = 840;
+
+}  // namespace
 
 std::optional<std::vector<std::string>> LanguageApplier::readTexts(const std::string& file) const {
     const AppState& app = m_form.app();
@@ -49,6 +57,9 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
 
     mdi.setCaption(text(70) + " ");
     f.app().strBaseCaption = text(70) + " ";
+    // The program's name titles the editor's message boxes, without the blank and colon the file name follows.
+    const std::string& name = text(70);
+    f.Caption = name.substr(0, name.find_last_not_of(" :") + 1);
 
     int offset = 80;
     for (MenuItem* item : {&mdi.File, &mdi.Open, &mdi.Save, &mdi.Save_as, &mdi.Save_as_text_file, &mdi.Exit, &mdi.Setup,
@@ -94,6 +105,14 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
         f.StatusText[i] = text(510 + 10 * static_cast<int>(i));
     for (std::size_t i = 0; i < f.MsgText.size(); ++i)
         f.MsgText[i] = text(670 + 10 * static_cast<int>(i));
+    // A language file has no lines for these: English stands in for them.
+    const int linkBase = m_form.app().LngExternal ? 0 : m_form.app().LngBase;
+    for (std::size_t i = 0; i < f.LinkText.size(); ++i) {
+        if (auto linkText = m_catalogue.text(linkBase, kLinkFirstOffset + 10 * static_cast<int>(i)))
+            f.LinkText[i] = std::move(*linkText);
+    }
+    if (auto noSound = m_catalogue.text(linkBase, kNoSoundOffset))
+        f.NoSoundText = std::move(*noSound);
     f.MDI_MsgInfo[0].setCaption(f.MsgText[6]);
     f.MDI_MsgInfo[1].setCaption(f.MsgText[7]);
 

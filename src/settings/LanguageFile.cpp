@@ -2,7 +2,7 @@
 
 #include "platform/IFileSystem.h"
 #include "platform/ITextCodec.h"
-#include "settings/TextLines.h"
+#include "settings/TextLineReader.h"
 
 std::string_view LanguageFile::lineText(std::string_view line) {
     std::size_t equals = line.find('=');
@@ -17,23 +17,34 @@ std::optional<std::vector<std::string>> LanguageFile::read(const IFileSystem& fs
                                                            const std::string& path, std::size_t count) {
     if (path.empty())
         return std::nullopt;
-    auto content = fs.readFile(path);
-    if (!content)
+    auto source = fs.openRead(path);
+    if (!source)
         return std::nullopt;
-    auto lines = TextLines::split(*content);
-    if (lines.size() < count)
-        return std::nullopt;
+    return read(*source, codec, count);
+}
+
+std::optional<std::vector<std::string>> LanguageFile::read(IByteSource& source, const ITextCodec& codec,
+                                                           std::size_t count) {
+    TextLineReader reader(source, kMaxLineLength);
     std::vector<std::string> texts;
     texts.reserve(count);
-    for (std::size_t i = 0; i < count; ++i)
-        texts.push_back(codec.toUtf8(lineText(lines[i])));
+    while (texts.size() < count) {
+        auto line = reader.next();
+        if (!line)
+            return std::nullopt;
+        texts.push_back(codec.toUtf8(lineText(*line)));
+    }
     return texts;
 }
 
 std::string LanguageFile::write(const ITextCodec& codec,
                                 const std::vector<std::pair<std::string, std::string>>& lines) {
     std::string content;
-    for (const auto& [label, text] : lines)
-        content += codec.fromUtf8(label + "=" + text) + "\r\n";
+    for (const auto& [label, text] : lines) {
+        auto bytes = codec.fromUtf8Exact(label + "=" + text);
+        if (!bytes)
+            return {};
+        content += *bytes + "\r\n";
+    }
     return content;
 }

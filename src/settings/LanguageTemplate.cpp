@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "settings/CodePages.h"
 #include "settings/LanguageFile.h"
 #include "settings/StringCatalogue.h"
 
@@ -86,14 +87,7 @@ constexpr std::array<const char*, 72> kLabels = {"Caption",
 }  // namespace
 
 int LanguageTemplate::codePageOf(std::int16_t lngBase) {
-    switch (lngBase) {
-        case 7000:
-            return 1250;
-        case 10000:
-            return 1253;
-        default:
-            return 1252;
-    }
+    return CodePages::ofLanguage(lngBase);
 }
 
 std::string LanguageTemplate::content(const StringCatalogue& catalogue, std::int16_t lngBase, const ITextCodec& codec) {

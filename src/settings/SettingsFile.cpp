@@ -75,9 +75,10 @@ std::optional<bool> SettingsFile::toBool(const std::optional<std::string>& value
     return *n != 0;
 }
 
-void SettingsFile::fail() {
+void SettingsFile::fail(const std::string& value) {
     m_form.platform().msgBox.Beep();
-    m_form.platform().msgBox.MsgBox(m_form.MsgText[8], IMessageBox::vbQuestion | IMessageBox::vbOKOnly, m_form.Caption);
+    const std::string text = value.empty() ? m_form.MsgText[8] : m_form.MsgText[8] + "\n" + value;
+    m_form.platform().msgBox.MsgBox(text, IMessageBox::vbQuestion | IMessageBox::vbOKOnly, m_form.Caption);
 }
 
 bool SettingsFile::SaveIni(const std::string& file) {
@@ -89,8 +90,12 @@ bool SettingsFile::SaveIni(const std::string& file) {
         fail();
         return false;
     }
+    // A value the code page cannot hold (a folder with letters it lacks) would read back as another folder:
+    // the save fails and the file stays as it was.
+    std::optional<std::string> unwritable;
     auto put = [&](const char* section, const char* key, const std::string& value) {
-        ini.set(*profile, section, key, value);
+        if (!unwritable && !ini.set(*profile, section, key, value))
+            unwritable = value;
     };
     auto boolean = [](bool b) { return std::string(b ? "True" : "False"); };
     put(kCom, "CommTimeOut", std::to_string(m_form.CommTimeOut));
@@ -105,10 +110,16 @@ bool SettingsFile::SaveIni(const std::string& file) {
     put(kPaths, "strMSGFilePath", app.strMSGFilePath);
     put(kPaths, "MessageFile", m_form.MessageFile);
     put(kPaths, "strWAVFilePath", app.strWAVFilePath);
+    // A port chosen from the system's list; other installations ignore the key and use "Commport".
+    put(kCom, "PortName", m_form.PortName);
     // Where ports are device files, which device each port number is; other installations ignore the keys.
     if (m_form.platform().fs.separator() == '/') {
         put(kCom, "Com1Device", m_form.Com1Device);
         put(kCom, "Com2Device", m_form.Com2Device);
+    }
+    if (unwritable) {
+        fail(*unwritable);
+        return false;
     }
     // A write the platform refuses is not reported, as with the single-key writes.
     ini.store(file, *profile);
@@ -138,40 +149,57 @@ bool SettingsFile::OpenIni(const std::string& file) {
     auto messageFile = read(kPaths, "MessageFile");
     auto wavPath = read(kPaths, "strWAVFilePath");
 
-    auto t = toInt16(timeOut);
-    if (!t) {
+    // A key missing from the file (or empty) leaves its variable as it was: the start value, since the
+    // editor reads the file once as it starts. Taken as nothing, it would leave a port 0, no settings
+    // string and no folders, and the close would write that state back.
+    auto keep = [](std::string& target, const std::optional<std::string>& value) {
+        if (value)
+            target = *value;
+    };
+    // The same for a number or a Boolean; false when the value does not convert.
+    auto convert = [](auto& target, const std::optional<std::string>& value, auto conversion) {
+        if (!value)
+            return true;
+        auto converted = conversion(value);
+        if (converted)
+            target = *converted;
+        return converted.has_value();
+    };
+    if (!convert(m_form.CommTimeOut, timeOut, toInt16)) {
         fail();
         return false;
     }
-    m_form.CommTimeOut = *t;
-    auto p = toInt16(port);
-    if (!p) {
+    // No time-out at all would let a silent unit hold the program for ever.
+    if (m_form.CommTimeOut <= 0)
+        m_form.CommTimeOut = Form1::kStartTimeOut;
+    if (!convert(m_form.Commport, port, toInt16)) {
         fail();
         return false;
     }
-    m_form.Commport = *p;
     m_form.mdi().Com1.setChecked(m_form.Commport == 1);
     m_form.mdi().Com2.setChecked(m_form.Commport != 1);
-    m_form.Bret = baud.value_or("");
-    m_form.Pchk = parity.value_or("");
-    m_form.Dbit = dataBits.value_or("");
-    m_form.Sbit = stopBits.value_or("");
-    app.strLNGFilePath = lngPath.value_or("");
-    app.stroLNGFilePath = ownLngPath.value_or("");
-    auto type = toBool(ownLngType);
-    if (!type) {
+    keep(m_form.Bret, baud);
+    keep(m_form.Pchk, parity);
+    keep(m_form.Dbit, dataBits);
+    keep(m_form.Sbit, stopBits);
+    keep(app.strLNGFilePath, lngPath);
+    keep(app.stroLNGFilePath, ownLngPath);
+    if (!convert(app.stroLNGFilePathType, ownLngType, toBool)) {
         fail();
         return false;
     }
-    app.stroLNGFilePathType = *type;
-    m_form.LanguageFile = languageFile.value_or("");
-    app.strMSGFilePath = msgPath.value_or("");
-    m_form.MessageFile = messageFile.value_or("");
-    app.strWAVFilePath = wavPath.value_or("");
+    keep(m_form.LanguageFile, languageFile);
+    keep(app.strMSGFilePath, msgPath);
+    keep(m_form.MessageFile, messageFile);
+    keep(app.strWAVFilePath, wavPath);
 
-    if (auto device = read(kComRead, "Com1Device"))
-        m_form.Com1Device = *device;
-    if (auto device = read(kComRead, "Com2Device"))
-        m_form.Com2Device = *device;
+    keep(m_form.Com1Device, read(kComRead, "Com1Device"));
+    keep(m_form.Com2Device, read(kComRead, "Com2Device"));
+    keep(m_form.PortName, read(kComRead, "PortName"));
+    if (!m_form.PortName.empty()) {
+        // The listed port carries the mark from the next look at the list on.
+        m_form.mdi().Com1.setChecked(false);
+        m_form.mdi().Com2.setChecked(false);
+    }
     return true;
 }

@@ -22,6 +22,7 @@ public:
     static std::optional<bool> toBool(const std::optional<std::string>& value);
 
 private:
-    void fail();
+    /// Beeps and shows the message, naming `value` when the file could not hold it.
+    void fail(const std::string& value = {});
     Form1& m_form;
 };

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "editor/Playback.h"
 #include "settings/IniProcedures.h"
 #include "settings/SettingsFile.h"
 #include "shell/FileCommands.h"
@@ -31,13 +32,24 @@ Application::Application(Platform& platform)
     m_splash.SplashDone = [this] { showEditor(); };
     m_mdi.About_Tavro_message_manager.Click = [this] {
         SettingsFile(m_form).SaveIni(settingsFile());
+        m_splash.Caption = m_mdi.About_Tavro_message_manager.caption();
         m_splash.showAbout();
+    };
+    // Once the main window goes, nothing of the program may stay behind: no About window keeping the
+    // program alive unseen, no sound playing on.
+    m_mdi.Unload = [this] {
+        m_form.playback().stopPlaying();
+        m_splash.unload();
     };
     m_fileCommands = std::make_unique<FileCommands>(platform, m_app, m_mdi, m_form);
     SaveAsCommand = [this] { return m_fileCommands->saveAs(); };
+    // Where no code page is fixed, the files are in the code page of the language this application shows.
+    m_platform.codec.followLanguage(&m_app.LngBase);
 }
 
-Application::~Application() = default;
+Application::~Application() {
+    m_platform.codec.followLanguage(nullptr);
+}
 
 std::string Application::settingsFile() const {
     return m_app.strAPPFilePath + "KVT3310.INI";

@@ -63,6 +63,7 @@ void FileCommands::open() {
         m_form.MessageFile = chosen.name;
         m_app.strMSGFilePath = chosen.folder;
         m_mdi.setCaption(m_app.strBaseCaption + chosen.name);
+        m_haveFile = true;
     }
     m_form.CommonDialog1.FileName.clear();
     InstanceMarker(m_platform, m_app, m_mdi).WriteTempFile();
@@ -71,6 +72,8 @@ void FileCommands::open() {
 }
 
 bool FileCommands::save() {
+    if (!m_haveFile)
+        return saveAs();
     m_form.MessageFile = configName(m_form.MessageFile);
     if (!m_form.config().SaveConfig(m_app.strMSGFilePath + m_form.MessageFile))
         return false;
@@ -93,6 +96,7 @@ bool FileCommands::saveAs() {
     m_app.strMSGFilePath = chosen.folder;
     m_mdi.setCaption(m_app.strBaseCaption + chosen.name);
     m_app.blnChanged = false;
+    m_haveFile = true;
     return true;
 }
 

@@ -24,7 +24,9 @@ public:
     FileCommands(Platform& platform, AppState& app, MDIKVT3310& mdi, Form1& form);
 
     void open();
-    /// Saves to the current configuration file; true when it was written.
+    /// Saves to the current configuration file; true when it was written. Before a configuration has been
+    /// opened or saved in this run there is none yet, and the user is asked for one as in Save as: the name
+    /// remembered from an earlier day may hold another installation's set.
     bool save();
     /// Asks for a file and saves to it; false when the user cancelled or the save failed (the close
     /// request then keeps the program running).
@@ -50,4 +52,6 @@ private:
     AppState& m_app;
     MDIKVT3310& m_mdi;
     Form1& m_form;
+    /// A configuration was opened or saved in this run: Save writes to it without asking.
+    bool m_haveFile = false;
 };

@@ -56,6 +56,8 @@ public:
     CommandButton Bt_Close;
     /// The window's own copy of the "LanguageFile" setting.
     std::string LanguageFile;
+    /// The title of the About window, which has a frame; the splash has none.
+    std::string Caption;
 
     bool aboutRole() const { return m_about; }
     bool timerRunning() const { return m_timer->enabled(); }
@@ -63,11 +65,12 @@ public:
     const Picture& topImage() const { return *m_stack.back(); }
     /// Puts a picture behind the other.
     void sendToBack(Picture& picture);
+    /// Closes (unloads) the window, in either role.
+    void unload();
 
 private:
     /// The window as it is created: English labels in their design fonts, the pictures in their first order.
     void create();
-    void unload();
 
     Platform& m_platform;
     AppState& m_app;

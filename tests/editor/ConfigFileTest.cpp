@@ -1,4 +1,5 @@
-// The configuration file: its 280 lines byte for byte, the round trip, atomic saves and failures.
+// The configuration file: its 280 lines byte for byte, the round trip, code pages, line ends, atomic saves,
+// failures and files that cannot be valid.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +9,8 @@
 
 #include "editor/ConfigFile.h"
 #include "editor/SampleSet.h"
+#include "settings/CodePageCodec.h"
+#include "support/CountingFileSystem.h"
 
 namespace {
 
@@ -281,6 +284,9 @@ TEST_F(ConfigFileTest, tooFewLinesOrBadValues_failWithoutChangingAnything) {
         {"zone 1.5 rounds to 2", sampleWith(kCheck1Line + 5, "Check1(5)=1.5")},
         {"TFileLength overflows", sampleWith(280, "TFileLength=2147483648")},
         {"TMsgSize overflows", sampleWith(61, "TMsgSize(1)=99999999999")},
+        {"negative TMsgSize", sampleWith(62, "TMsgSize(2)=-350")},
+        {"TFileLength beyond the memory", sampleWith(280, "TFileLength=8380001")},
+        {"negative TFileLength", sampleWith(280, "TFileLength=-1")},
     };
     for (const auto& [name, lines] : cases) {
         SCOPED_TRACE(name);
@@ -294,6 +300,30 @@ TEST_F(ConfigFileTest, tooFewLinesOrBadValues_failWithoutChangingAnything) {
         EXPECT_FALSE(e.app.blnChanged);
         expectConfigMessage(e);
     }
+}
+
+TEST_F(ConfigFileTest, sizesSummingBeyondTheMemory_failWithoutChangingAnything) {
+    // Each below 2^31, together far beyond it; and a sum just one step of 350 bytes over the memory.
+    auto huge = sampleWith(61, "TMsgSize(1)=2000000000");
+    huge[61] = "TMsgSize(2)=2000000000";
+    auto justOver = sampleWith(61, "TMsgSize(1)=" + n(8380000 - 97300 + 32200 + 350));
+    for (const auto& lines : {huge, justOver}) {
+        Editor e;
+        std::string before = snapshot(e.form);
+        EXPECT_FALSE(openLines(e, lines));
+        EXPECT_EQ(snapshot(e.form), before);
+        expectConfigMessage(e);
+    }
+}
+
+TEST_F(ConfigFileTest, sizesFillingTheMemoryExactly_loadAndKeepTheirTotals) {
+    Editor e;
+    auto lines = sampleWith(61, "TMsgSize(1)=" + n(8380000 - 97300 + 32200));
+    lines[279] = "TFileLength=8380000";
+    ASSERT_TRUE(openLines(e, lines));
+    EXPECT_EQ(e.form.TFileLength, 8380000);
+    e.form.RecalcTotals();
+    EXPECT_EQ(e.form.TFileLength, 8380000 - 700);  // the slot of 700 bytes shows 0 kB and is not counted
 }
 
 TEST_F(ConfigFileTest, missingFile_failsWithTheConfigurationMessage) {
@@ -381,6 +411,133 @@ TEST_F(ConfigFileTest, lineBreakInAValue_refusesToWriteAShiftedFile) {
     EXPECT_FALSE(e.form.config().SaveConfig(path));
     EXPECT_EQ(readBytes(path), "old\r\n");
     expectConfigMessage(e);
+}
+
+/// An editor whose files are in the code page given, through the program's own tables.
+struct CodePageEditor {
+    TestPlatform test;
+    CodePageCodec codec;
+    Platform platform = test.platformWith(test.fs, codec);
+    AppState app;
+    MDIKVT3310 mdi;
+    Form1 form{platform, app, mdi};
+    explicit CodePageEditor(int codePage) : codec(codePage) { form.Form_Load(); }
+};
+
+TEST_F(ConfigFileTest, czechPath_writtenExactlyUnder1250_refusedUnder1252WithThePreviousFileIntact) {
+    const std::string path = "C:\\Zvuky\\Jiří\\hlášení.wav";
+    CodePageEditor czech(1250);
+    czech.form.WaveFile[1].setText("hlášení");
+    czech.form.FilePath[1] = path;
+    const std::string file = czech.test.folder.file("set.cfg");
+    ASSERT_TRUE(czech.form.config().SaveConfig(file));
+    // ř 0xF8, í 0xED, á 0xE1, š 0x9A in code page 1250.
+    const std::string bytes = readBytes(file);
+    EXPECT_NE(bytes.find("\r\nWaveFile(1)=hl\xE1\x9A"
+                         "en\xED\r\nFilePath(1)=C:\\Zvuky\\Ji\xF8\xED\\hl\xE1\x9A"
+                         "en\xED.wav\r\n"),
+              std::string::npos);
+    CodePageEditor reopened(1250);
+    ASSERT_TRUE(reopened.form.config().OpenConfig(file));
+    EXPECT_EQ(reopened.form.FilePath[1], path);
+    EXPECT_EQ(reopened.form.WaveFile[1].text(), "hlášení");
+
+    CodePageEditor western(1252);
+    western.form.WaveFile[1].setText("hlášení");
+    western.form.FilePath[1] = path;
+    EXPECT_FALSE(western.form.config().SaveConfig(file));
+    EXPECT_EQ(readBytes(file), bytes);
+    ASSERT_EQ(western.test.msgBox.shown.size(), 1u);
+    EXPECT_EQ(western.test.msgBox.shown[0].text, "Configuration file cannot be found!\n" + path);
+    EXPECT_EQ(western.test.msgBox.beeps, 1);
+}
+
+TEST_F(ConfigFileTest, lineEnds_crLfLfAndLoneCrAllLoadTheSameSet) {
+    Editor crLf;
+    ASSERT_TRUE(openLines(crLf, sampleLines()));
+    for (const char* end : {"\n", "\r"}) {
+        Editor e;
+        std::string text;
+        for (const auto& line : sampleLines())
+            text += line + end;
+        const std::string path = e.test.folder.file("ends.cfg");
+        writeBytes(path, text);
+        ASSERT_TRUE(e.form.config().OpenConfig(path)) << (end[0] == '\r' ? "CR" : "LF");
+        EXPECT_EQ(snapshot(e.form), snapshot(crLf.form));
+    }
+}
+
+TEST_F(ConfigFileTest, carriageReturnInsideALine_whatOpensSavesAgain) {
+    std::string crCrLf;
+    for (const auto& line : sampleLines())
+        crCrLf += line + "\r\r\n";
+    auto loneCr = sampleLines();
+    loneCr[12] = "WaveFile(1)=bell\rday";
+    auto trailingCr = sampleLines();
+    trailingCr[13] = "FilePath(1)=/sets/bell.day.wav\r";
+    std::vector<std::pair<std::string, std::string>> files = {
+        {"CR CR LF", crCrLf}, {"lone CR in a name", joinCrLf(loneCr)}, {"CR before CR LF", joinCrLf(trailingCr)}};
+    for (const auto& [name, text] : files) {
+        SCOPED_TRACE(name);
+        Editor e;
+        const std::string path = e.test.folder.file("cr.cfg");
+        writeBytes(path, text);
+        if (e.form.config().OpenConfig(path)) {
+            EXPECT_TRUE(e.form.config().SaveConfig(e.test.folder.file("again.cfg")));
+        } else {
+            expectConfigMessage(e);
+        }
+    }
+    // Every other line of a CR CR LF file is empty, where the file needs a Boolean.
+    Editor e;
+    writeBytes(e.test.folder.file("crcrlf.cfg"), crCrLf);
+    EXPECT_FALSE(e.form.config().OpenConfig(e.test.folder.file("crcrlf.cfg")));
+}
+
+TEST_F(ConfigFileTest, filesThatCannotBeValid_areRefusedAfterReadingLittle) {
+    Editor e;
+    CountingFileSystem counted(e.test.fs);
+    Platform platform = e.test.platformWith(counted, e.test.codec);
+    AppState app;
+    MDIKVT3310 mdi;
+    Form1 form{platform, app, mdi};
+    form.Form_Load();
+    const std::string path = e.test.folder.file("big.cfg");
+    const std::vector<RepeatedFile> cases = {{"0 bytes", "", 0},
+                                             {"279 lines", joinCrLf(withoutLastLine(sampleLines())), 1},
+                                             {"1,000,000 lines", "x\r\n", 1000000},
+                                             {"one line of 50 MB", "xxxxxxxxxx", 5000000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeRepeated(path, c.pattern, c.copies);
+        counted.reset();
+        e.test.msgBox.shown.clear();
+        EXPECT_FALSE(form.config().OpenConfig(path));
+        EXPECT_LT(counted.bytesRead(), 200000u);
+        EXPECT_EQ(e.test.msgBox.shown.size(), 1u);
+    }
+    // A valid set followed by a million lines loads: lines after the 280th are never read.
+    writeRepeated(path, joinCrLf(sampleLines()), 1);
+    std::ofstream(path, std::ios::binary | std::ios::app) << std::string(1000000, '\n');
+    counted.reset();
+    EXPECT_TRUE(form.config().OpenConfig(path));
+    EXPECT_LT(counted.bytesRead(), 200000u);
+    EXPECT_EQ(form.FilePath[3], "C:\\a=b\\x.wav");
+}
+
+TEST_F(ConfigFileTest, lineLongerThanAnyPath_isNeitherWrittenNorRead) {
+    Editor e;
+    const std::string path = e.test.folder.file("long.cfg");
+    writeBytes(path, "old\r\n");
+    e.form.FilePath[1] = "/" + std::string(ConfigFile::kMaxLineLength, 'p');
+    EXPECT_FALSE(e.form.config().SaveConfig(path));
+    EXPECT_EQ(readBytes(path), "old\r\n");
+    e.form.FilePath[1] = "/" + std::string(32767, 'p');
+    ASSERT_TRUE(e.form.config().SaveConfig(path));
+    Editor back;
+    ASSERT_TRUE(back.form.config().OpenConfig(path));
+    EXPECT_EQ(back.form.FilePath[1], e.form.FilePath[1]);
+    EXPECT_FALSE(openLines(back, sampleWith(14, "FilePath(1)=/" + std::string(ConfigFile::kMaxLineLength, 'p'))));
 }
 
 }  // namespace

@@ -274,6 +274,18 @@ TEST_F(MessageSlotsTest, nameWithoutDotOrStartingWithDot_leavesTheSlotUnchanged)
     EXPECT_TRUE(test.msgBox.shown.empty());
 }
 
+TEST_F(MessageSlotsTest, textFileWithoutDot_isToldItIsNoWaveFile) {
+    choose(1, wave("kept.wav"));
+    const std::string junk = test.folder.file("junkfile");
+    ASSERT_TRUE(test.fs.writeFileAtomic(junk, "just some text, long enough to hold a header of 44 bytes\r\n"));
+    choose(1, junk);
+    ASSERT_EQ(test.msgBox.shown.size(), 1u);
+    EXPECT_EQ(test.msgBox.shown[0].text, "The file is not a WAVE file!");
+    EXPECT_EQ(test.msgBox.beeps, 1);
+    EXPECT_EQ(form.WaveFile[1].text(), "kept");
+    EXPECT_EQ(form.FilePath[1], folder() + "kept.wav");
+}
+
 TEST_F(MessageSlotsTest, cancelledDialog_changesNothingNotEvenTheWaveFolder) {
     app.strWAVFilePath = "/earlier/";
     test.fileDialog.cancelNext();

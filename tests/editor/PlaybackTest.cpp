@@ -102,6 +102,15 @@ TEST(Playback, noSoundDevice_playFailsAndCaptionsGoBackToIdle) {
     EXPECT_FALSE(e.form.SeqPlaying);
     EXPECT_EQ(e.events.waits(), 0);
     EXPECT_TRUE(e.allIdle());
+
+    // Each button said why nothing is heard, once, after a beep.
+    ASSERT_EQ(e.test.msgBox.shown.size(), 2u);
+    for (const auto& box : e.test.msgBox.shown) {
+        EXPECT_EQ(box.text, "No sound output is available on this PC: the message cannot be played.");
+        EXPECT_EQ(box.flags, IMessageBox::vbOKOnly);
+        EXPECT_EQ(box.title, e.form.Caption);
+    }
+    EXPECT_EQ(e.test.msgBox.beeps, 2);
 }
 
 TEST(Playback, sequenceOfThreeSteps_playsFilesOneAfterAnotherInStepOrder) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/Form1.h"
+#include "editor/FormTexts.h"
 #include "settings/AppState.h"
 #include "settings/LanguageApplier.h"
 #include "shell/InstanceMarker.h"
@@ -104,6 +105,18 @@ TEST_F(Editor, german_reachesMenusEditorAndTextArrays) {
     EXPECT_EQ(marker(), test.codec.fromUtf8(mdi.caption()) + "\r\n");
 }
 
+TEST_F(Editor, linkTexts_followTheBuiltInLanguage_andAreEnglishUnderALanguageFile) {
+    ASSERT_TRUE(builtIn(3000));
+    EXPECT_EQ(form.LinkText[kLinkNoAnswer], "Das Gerät antwortet nicht!");
+    EXPECT_EQ(form.LinkText[kLinkReadDone], "Lesen der Daten erfolgreich!");
+    ASSERT_TRUE(builtIn(10000));
+    EXPECT_EQ(form.LinkText[kLinkRefused], "Η μονάδα απέρριψε τα δεδομένα!");
+    ASSERT_TRUE(fromFile(writeFile("own.lng", 82)));
+    EXPECT_EQ(form.MsgText[11], "text 82");
+    EXPECT_EQ(form.LinkText[kLinkPortNotOpened], "The port could not be opened:");
+    EXPECT_EQ(form.LinkText[kLinkMalformed], "The reply of the unit is not valid!");
+}
+
 TEST_F(Editor, greek_gives161OnEveryFont_anotherLanguageGivesZeroAgain) {
     ASSERT_TRUE(builtIn(10000));
     for (const Control* control : fontControls())
@@ -194,6 +207,31 @@ TEST_F(Editor, missingFileOrUnknownLanguageBase_failWithTheMessage) {
     EXPECT_EQ(mdi.caption(), "");
     EXPECT_EQ(form.sbrStatus.panelText(1), "");
     EXPECT_EQ(marker(), "<none>");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Editor, messageBoxTitle_isTheProgramsNameInTheLanguageWithoutTheColon) {
+    EXPECT_EQ(form.Caption, "KVT 3310 Tavro message manager set up");
+    ASSERT_TRUE(builtIn(3000));
+    EXPECT_EQ(form.Caption, "KVT 3310 Tavro Durchsagen-Manager Einrichtung");
+    ASSERT_TRUE(builtIn(2000));  // French writes a blank before the colon
+    EXPECT_EQ(form.Caption, "KVT 3310 Tavro configuration du gestionnaire de messages");
+    ASSERT_TRUE(fromFile(writeFile("own.lng", 82, {{11, "L11=Mein Programm: "}})));
+    EXPECT_EQ(form.Caption, "Mein Programm");
+
+    // The player's text follows the built-in language; a language file, which has no line for it, gives English.
+    EXPECT_EQ(form.NoSoundText, "No sound output is available on this PC: the message cannot be played.");
+    ASSERT_TRUE(builtIn(3000));
+    EXPECT_EQ(form.NoSoundText,
+              "Auf diesem PC ist keine Tonausgabe verfügbar: die Durchsage kann nicht abgespielt werden.");
+    ASSERT_TRUE(fromFile(writeFile("own.lng", 82, {{11, "L11=Mein Programm: "}})));
+
+    // A failing language keeps the name, and titles its own message with it.
+    EXPECT_FALSE(fromFile(test.folder.file("missing.lng")));
+    EXPECT_EQ(test.msgBox.shown.back().title, "Mein Programm");
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
-// Reading language files: line ends, the text after the first "=", blanks, short files.
+// Reading language files: line ends, the text after the first "=", blanks, short files, files too large.
 #include <gtest/gtest.h>
 
 #include "settings/LanguageFile.h"
 #include "settings/TextLines.h"
+#include "support/CountingFileSystem.h"
 #include "support/TestPlatform.h"
 
 namespace {
@@ -53,6 +54,41 @@ TEST(LanguageFile, write_givesLabelEqualsTextLinesEndedByCrLf) {
     EXPECT_EQ(LanguageFile::lineOfOffset(70), 11u);
     EXPECT_EQ(LanguageFile::lineOfOffset(210), 25u);
     EXPECT_EQ(LanguageFile::lineOfOffset(780), 82u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LanguageFile, filesThatCannotBeLanguageFiles_areRefusedAfterReadingLittle) {
+    TestPlatform test;
+    CountingFileSystem counted(test.fs);
+    const std::string path = test.folder.file("big.lng");
+    std::string lines81;
+    for (int i = 1; i <= 81; ++i)
+        lines81 += "Line" + std::to_string(i) + "=text\r\n";
+    const std::vector<RepeatedFile> cases = {
+        {"0 bytes", "", 0}, {"81 lines", lines81, 1}, {"one line of 50 MB", "xxxxxxxxxx", 5000000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeRepeated(path, c.pattern, c.copies);
+        counted.reset();
+        EXPECT_FALSE(LanguageFile::read(counted, test.codec, path, LanguageFile::kLines));
+        EXPECT_LT(counted.bytesRead(), 200000u);
+    }
+    // Lines after line 82 are never read, however many there are.
+    writeRepeated(path, "label=text\r", 1000000);
+    counted.reset();
+    auto texts = LanguageFile::read(counted, test.codec, path, LanguageFile::kLines);
+    ASSERT_TRUE(texts);
+    EXPECT_EQ(texts->size(), LanguageFile::kLines);
+    EXPECT_EQ(texts->back(), "text");
+    EXPECT_LT(counted.bytesRead(), 200000u);
+}
+
+TEST(LanguageFile, write_refusesATextTheCodePageCannotHold) {
+    Latin1Codec codec;
+    EXPECT_EQ(LanguageFile::write(codec, {{"File", "Datei"}, {"Message", "Μήνυμα"}}), "");
 }
 
 }  // namespace

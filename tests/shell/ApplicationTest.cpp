@@ -1,6 +1,8 @@
 // Start-up (folders, the running copy, the language decision) and the close request.
 #include <gtest/gtest.h>
 
+#include "editor/Playback.h"
+#include "editor/WaveFiles.h"
 #include "shell/Application.h"
 #include "shell/InstanceMarker.h"
 #include "support/TestPlatform.h"
@@ -133,6 +135,54 @@ TEST_F(Closing, changesAnsweredYes_runsSaveAsAndStaysWhenItDidNotSave) {
     EXPECT_TRUE(application.mdi().requestClose());
     EXPECT_EQ(saves, 2);
     EXPECT_TRUE(markerExists());
+}
+
+TEST_F(Closing, withTheAboutWindowOpen_closesItToo) {
+    application.mdi().About_Tavro_message_manager.click();
+    ASSERT_TRUE(application.splash().visible());
+    EXPECT_EQ(application.splash().Caption, "About Tavro message manager");
+    EXPECT_TRUE(application.mdi().requestClose());
+    EXPECT_FALSE(application.splash().visible());
+}
+
+TEST_F(Closing, cancelled_leavesTheAboutWindowOpen) {
+    application.mdi().About_Tavro_message_manager.click();
+    application.app().blnChanged = true;
+    test.msgBox.answerNext(IMessageBox::vbCancel);
+    EXPECT_FALSE(application.mdi().requestClose());
+    EXPECT_TRUE(application.splash().visible());
+}
+
+TEST_F(Closing, whileASequencePlays_stopsTheSoundAndTheSequence) {
+    Form1& form = application.form();
+    for (int i = 1; i <= 2; ++i) {
+        const std::string wave = folder() + "m" + std::to_string(i) + ".wav";
+        WaveFiles::writeOfLength(wave, 16044, 16000, 8000);
+        test.fileDialog.chooseNext(wave);
+        form.Bt_Browse[i].click();
+    }
+    form.TRG1[1].setText("1");
+    form.TRG1[2].setText("2");
+    application.app().blnChanged = false;
+    bool closed = false;
+    int waits = 0;
+    test.events.onWait = [&] {
+        // The window closes while the first message plays, inside the sequence's wait; should the sequence
+        // wait on regardless, the files end so that the test ends.
+        if (++waits == 1)
+            closed = application.mdi().requestClose();
+        else
+            test.player.finish();
+        test.events.post([] {});
+    };
+    form.playback().TrgBt_Click(1);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(waits, 1);
+    EXPECT_FALSE(test.player.playing());
+    EXPECT_FALSE(form.SeqPlaying);
+    EXPECT_EQ(test.player.commands.back(), "Close " + folder() + "m1.wav");
+    for (const std::string& c : test.player.commands)
+        EXPECT_NE(c, "Play " + folder() + "m2.wav");
 }
 
 }  // namespace

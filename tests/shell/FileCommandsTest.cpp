@@ -58,6 +58,12 @@ struct Commands : ::testing::Test {
         EXPECT_TRUE(source.config().SaveConfig(path));
         return path;
     }
+    /// Saves the set once through Save as, so that a configuration file is in use; forgets the dialog.
+    void useFile(const std::string& name) {
+        test.fileDialog.chooseNext(dir() + name);
+        ASSERT_TRUE(commands.saveAs());
+        test.fileDialog.requests.clear();
+    }
     void expectConfigMessage() {
         ASSERT_EQ(test.msgBox.shown.size(), 1u);
         EXPECT_EQ(test.msgBox.shown.back().text, "Configuration file cannot be found!");
@@ -123,8 +129,10 @@ TEST_F(Commands, failedOpen_changesNothing) {
     ASSERT_EQ(test.msgBox.shown.size(), 2u);
     EXPECT_EQ(test.msgBox.shown[1].text, "Configuration file cannot be found!");
 
-    // So the next Save still goes to the set's own file, not to the one that could not be read.
+    // So the next Save still offers the set's own file, not the one that could not be read.
+    test.fileDialog.chooseNext(dir() + "mine.cfg");
     mdi.Save.click();
+    EXPECT_EQ(test.fileDialog.requests.back().fileName, "mine.cfg");
     EXPECT_EQ(readBytes(bad), "MsgBt(1) =True\r\n");
     EXPECT_TRUE(test.fs.exists(dir() + "mine.cfg"));
 }
@@ -134,6 +142,7 @@ TEST_F(Commands, openWithChanges_yesSavesFirst_noDoesNot_cancelledDialogStops) {
     form.WaveFile[1].setText("mine");
     app.blnChanged = true;
     test.msgBox.answerNext(IMessageBox::vbYes);
+    test.fileDialog.chooseNext(dir() + "MessageSetup.cfg");  // nothing opened or saved yet: Save asks
     test.fileDialog.chooseNext(other);
     mdi.Open.click();
     ASSERT_EQ(test.msgBox.shown.size(), 1u);
@@ -158,7 +167,9 @@ TEST_F(Commands, openWithChanges_yesAndAFailedSave_keepsTheChangedSet) {
     form.WaveFile[1].setText("mine");
     app.blnChanged = true;
     test.msgBox.answerNext(IMessageBox::vbYes);
-    mdi.Open.click();  // no dialog: an unexpected one fails the test
+    test.fileDialog.chooseNext(dir() + "missing" + sep + "MessageSetup.cfg");
+    mdi.Open.click();  // no open dialog after the save: an unexpected one fails the test
+    EXPECT_EQ(test.fileDialog.requests.size(), 1u);
     EXPECT_EQ(form.WaveFile[1].text(), "mine");
     EXPECT_TRUE(app.blnChanged);
     ASSERT_EQ(test.msgBox.shown.size(), 2u);
@@ -166,6 +177,7 @@ TEST_F(Commands, openWithChanges_yesAndAFailedSave_keepsTheChangedSet) {
 }
 
 TEST_F(Commands, save_writesTheCurrentFileWithTheCfgExtension) {
+    useFile("MessageSetup.cfg");
     const std::pair<const char*, const char*> cases[] = {
         {"MessageSetup.cfg", "MessageSetup.cfg"}, {"a.b.cfg", "a.cfg"}, {"hall", "hall.cfg"}};
     for (const auto& [current, written] : cases) {
@@ -176,11 +188,48 @@ TEST_F(Commands, save_writesTheCurrentFileWithTheCfgExtension) {
         EXPECT_TRUE(test.fs.exists(dir() + written)) << written;
         EXPECT_FALSE(app.blnChanged);
     }
-    EXPECT_EQ(mdi.caption(), kBase);
+    EXPECT_EQ(mdi.caption(), kBase + std::string("MessageSetup.cfg"));
     EXPECT_TRUE(test.fileDialog.requests.empty());
 }
 
+TEST_F(Commands, saveBeforeAnyFileInThisRun_asksOfferingTheRememberedName) {
+    // A name remembered from an earlier day may be another installation's set: it is offered, not overwritten.
+    std::string earlier = configWithName(dir() + "Lobby.cfg", "earlier");
+    form.MessageFile = "Lobby.cfg";
+    form.WaveFile[1].setText("today");
+    app.blnChanged = true;
+    test.fileDialog.cancelNext();
+    EXPECT_FALSE(commands.save());
+    ASSERT_EQ(test.fileDialog.requests.size(), 1u);
+    EXPECT_EQ(test.fileDialog.requests[0].fileName, "Lobby.cfg");
+    EXPECT_EQ(test.fileDialog.requests[0].initDir, dir());
+    EXPECT_TRUE(test.fileDialog.requests[0].save);
+    EXPECT_NE(readBytes(earlier).find("WaveFile(1)=earlier\r\n"), std::string::npos);
+    EXPECT_TRUE(app.blnChanged);
+
+    // Once saved under a name, Save writes there without asking.
+    test.fileDialog.chooseNext(dir() + "Hall.cfg");
+    mdi.Save.click();
+    EXPECT_EQ(mdi.caption(), kBase + std::string("Hall.cfg"));
+    form.WaveFile[1].setText("later");
+    mdi.Save.click();
+    EXPECT_EQ(test.fileDialog.requests.size(), 2u);
+    EXPECT_NE(readBytes(dir() + "Hall.cfg").find("WaveFile(1)=later\r\n"), std::string::npos);
+    EXPECT_NE(readBytes(earlier).find("WaveFile(1)=earlier\r\n"), std::string::npos);
+}
+
+TEST_F(Commands, saveAfterOpen_writesTheOpenedFileWithoutAsking) {
+    std::string hall = configWithName(dir() + "hall.cfg", "hall");
+    test.fileDialog.chooseNext(hall);
+    mdi.Open.click();
+    form.WaveFile[1].setText("changed");
+    mdi.Save.click();
+    EXPECT_EQ(test.fileDialog.requests.size(), 1u);
+    EXPECT_NE(readBytes(hall).find("WaveFile(1)=changed\r\n"), std::string::npos);
+}
+
 TEST_F(Commands, failedSave_keepsTheFlagAndTheOldFile) {
+    useFile("MessageSetup.cfg");
     app.strMSGFilePath = dir() + "missing" + sep;
     app.blnChanged = true;
     EXPECT_FALSE(commands.save());

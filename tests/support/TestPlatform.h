@@ -10,7 +10,9 @@
 #include "support/FakeFileDialog.h"
 #include "support/FakeMessageBox.h"
 #include "support/FakeSerialPort.h"
+#include "support/FakeSerialPortList.h"
 #include "support/FakeWavPlayer.h"
+#include "support/FakeWaveConverter.h"
 
 /// The platform's folder separator, as the program writes folder settings with it.
 inline constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
@@ -37,6 +39,11 @@ private:
 /// that hands them to the code under test.
 struct TestPlatform {
     TestPlatform();
+    /// The same fakes with another file system or text codec.
+    Platform platformWith(IFileSystem& files, ITextCodec& textCodec) {
+        return Platform{files, textCodec, msgBox, fileDialog, serial, player,   events,
+                        clock, windows,   viewer, screen,     ports,  converter};
+    }
 
     TempFolder folder;
     StdFileSystem fs;
@@ -50,5 +57,7 @@ struct TestPlatform {
     FakeWindowSearch windows;
     FakeTextViewer viewer;
     FakeScreen screen;
+    FakeSerialPortList ports;
+    FakeWaveConverter converter;
     Platform platform;
 };

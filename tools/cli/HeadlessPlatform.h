@@ -10,20 +10,22 @@
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
 #include "platform/qt/NullWavPlayer.h"
+#include "settings/CodePageCodec.h"
 
 /// What the system the program runs on gives it: the folder of the program file, its event loop, clock,
-/// serial port and the code page of its files. Each system's `main` makes them.
+/// serial port, the list of its serial ports and the sound file converter. Each system's `main` makes them.
 struct HeadlessSystem {
     std::string programFolder;
     IEventPump& events;
     IClock& clock;
     ISerialPort& serial;
-    ITextCodec& codec;
+    ISerialPortList& ports;
+    IWaveConverter& converter;
 };
 
 /// The platform of the command-line program: the real files, code page, clock, event loop and serial port;
-/// message boxes on the error stream, a file dialog that answers what the command line says, and no windows
-/// and no player.
+/// message boxes on the error stream, the sound file converter, a file dialog that answers what the command
+/// line says, and no windows and no player.
 class HeadlessPlatform {
 public:
     HeadlessPlatform(std::ostream& err, const HeadlessSystem& system);
@@ -39,6 +41,7 @@ private:
     HeadlessSystem m_system;
     StdFileSystem m_diskFiles;
     CaptureFileSystem m_files{m_diskFiles};
+    CodePageCodec m_codec;
     StderrMessageBox m_msgBox;
     ScriptedFileDialog m_fileDialog;
     NullWavPlayer m_player;

@@ -7,10 +7,11 @@
 
 #include "CliProgram.h"
 #include "HeadlessPlatform.h"
-#include "platform/qt/IconvTextCodec.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtSerialPort.h"
+#include "platform/qt/QtSerialPortList.h"
+#include "platform/sound/SndfileWaveConverter.h"
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
@@ -19,10 +20,8 @@ int main(int argc, char** argv) {
     QtEventPump events;
     QtClock clock;
     QtSerialPort serial;
-    // The same 8-bit code page as the window program of this folder uses for its files.
-    IconvTextCodec codec;
-    StdFileSystem programFiles(folder);
-    codec.useSettingsOf(programFiles);
-    HeadlessPlatform headless(std::cerr, {folder, events, clock, serial, codec});
+    QtSerialPortList ports;
+    SndfileWaveConverter converter;
+    HeadlessPlatform headless(std::cerr, {folder, events, clock, serial, ports, converter});
     return CliProgram(std::cout, std::cerr, headless).run(args);
 }

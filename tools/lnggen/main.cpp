@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/StdFileSystem.h"
-#include "platform/qt/IconvTextCodec.h"
+#include "settings/CodePageCodec.h"
 #include "settings/LanguageTemplate.h"
 #include "settings/StringCatalogue.h"
 
@@ -16,12 +16,7 @@ int main(int argc, char** argv) {
     StdFileSystem fs(folder);
     StringCatalogue catalogue;
     for (const LanguageTable* table : StringCatalogue::tables()) {
-        IconvTextCodec codec;
-        const int codePage = LanguageTemplate::codePageOf(table->lngBase);
-        if (!codec.setCodePage(codePage)) {
-            std::fprintf(stderr, "lnggen: code page %d unknown to iconv\n", codePage);
-            return 1;
-        }
+        const CodePageCodec codec(LanguageTemplate::codePageOf(table->lngBase));
         const std::string content = LanguageTemplate::content(catalogue, table->lngBase, codec);
         const std::string path = folder + fs.separator() + table->code + ".lng";
         if (content.empty() || !fs.writeFileAtomic(path, content)) {

@@ -1,5 +1,6 @@
 #include "platform/qt/EditorView.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,6 +8,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "editor/Form1.h"
@@ -24,6 +26,7 @@ static void initResources() {
 namespace {
 
 constexpr int kIconSize = 32;
+constexpr int kSpacing = 10;
 
 PictureLabel* picture(Picture& model, const QString& name, const QString& resource, QWidget* parent) {
     auto* label = new PictureLabel(model, parent);
@@ -33,6 +36,16 @@ PictureLabel* picture(Picture& model, const QString& name, const QString& resour
     label->setScaledContents(true);
     ControlBinding::bind(label, model);
     return label;
+}
+
+/// The upload disables the whole window while it runs; what it reports meanwhile must stay readable, so
+/// the widget looks the same disabled as enabled.
+void readableWhenDisabled(QWidget* widget) {
+    QPalette palette = widget->palette();
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::Highlight, QPalette::HighlightedText,
+                      QPalette::Base, QPalette::Window, QPalette::Button, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, palette.color(QPalette::Active, role));
+    widget->setPalette(palette);
 }
 
 }  // namespace
@@ -46,16 +59,24 @@ EditorView::EditorView(Form1& form, QWidget* parent) : QWidget(parent) {
     const int rowHeight = FormMetrics::rowHeight(page);
 
     auto* groups = new QHBoxLayout;
-    groups->setSpacing(12);
+    groups->setSpacing(kSpacing);
     groups->addWidget(new MessageGroupView(form, rowHeight, page));
     groups->addWidget(new TriggerGroupView(form, rowHeight, page));
-    groups->addStretch(1);
 
+    auto* content = new QVBoxLayout;
+    content->setSpacing(kSpacing);
+    content->addLayout(groups);
+    content->addWidget(buildUploadRow(form, page));
+
+    // A larger window keeps the form together in its middle rather than spreading or stranding it.
+    auto* centred = new QHBoxLayout;
+    centred->addStretch(1);
+    centred->addLayout(content);
+    centred->addStretch(1);
     auto* pageLayout = new QVBoxLayout(page);
-    pageLayout->setContentsMargins(12, 12, 12, 12);
-    pageLayout->setSpacing(12);
-    pageLayout->addLayout(groups);
-    pageLayout->addWidget(buildUploadRow(form, page));
+    pageLayout->setContentsMargins(kSpacing, kSpacing, kSpacing, kSpacing);
+    pageLayout->addStretch(1);
+    pageLayout->addLayout(centred);
     pageLayout->addStretch(1);
 
     // Hidden labels the main window reads its prompts from; they mirror the model but never show.
@@ -84,6 +105,26 @@ EditorView::EditorView(Form1& form, QWidget* parent) : QWidget(parent) {
 
     m_page = page;
     m_statusBar = findChild<QStatusBar*>("sbrStatus");
+    page->installEventFilter(this);
+}
+
+bool EditorView::eventFilter(QObject* watched, QEvent* event) {
+    // A change of language changes many captions one after another; the size is looked at once they are done.
+    if (watched == m_page && event->type() == QEvent::LayoutRequest && !m_checkPending) {
+        m_checkPending = true;
+        QTimer::singleShot(0, this, [this] { checkContentSize(); });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void EditorView::checkContentSize() {
+    m_checkPending = false;
+    const QSize size = sizeHint();
+    if (size == m_contentSize)
+        return;
+    m_contentSize = size;
+    updateGeometry();
+    Q_EMIT contentResized();
 }
 
 QSize EditorView::sizeHint() const {
@@ -102,8 +143,11 @@ QWidget* EditorView::buildUploadRow(Form1& form, QWidget* parent) {
     // The two indicator pictures share one place; the model shows one of them at a time.
     layout->addWidget(picture(form.imgNotConnected, "imgNotConnected", ":/resources/not-connected.png", row));
     layout->addWidget(picture(form.imgConnected, "imgConnected", ":/resources/connected.png", row));
-    for (auto* indicator : {row->findChild<QWidget*>("imgNotConnected"), row->findChild<QWidget*>("imgConnected")})
+    // Connecting is a click on the indicator, so the keyboard reaches it too.
+    for (auto* indicator : {row->findChild<QWidget*>("imgNotConnected"), row->findChild<QWidget*>("imgConnected")}) {
         indicator->setCursor(Qt::PointingHandCursor);
+        indicator->setFocusPolicy(Qt::StrongFocus);
+    }
 
     auto* send = new QPushButton(row);
     send->setObjectName("Bt_SendMessage");
@@ -117,12 +161,14 @@ QWidget* EditorView::buildUploadRow(Form1& form, QWidget* parent) {
     progress->setObjectName("ProgressBar1");
     progress->setTextVisible(false);
     progress->setMinimumWidth(FormMetrics::textWidth(progress, QString(30, '0')));
+    readableWhenDisabled(progress);
     ControlBinding::bind(progress, form.ProgressBar1);
     layout->addWidget(progress);
 
     auto* percentage = new QLabel(row);
     percentage->setObjectName("Lb_Percentage");
     percentage->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    readableWhenDisabled(percentage);
     ControlBinding::bind(percentage, form.Lb_Percentage);
     layout->addWidget(percentage);
     return row;
@@ -137,6 +183,7 @@ QStatusBar* EditorView::buildStatusBar(Form1& form) {
         panel->setObjectName(QString("sbrStatus_%1").arg(p));
         panel->setTextFormat(Qt::PlainText);
         panel->setContentsMargins(4, 0, 4, 0);
+        readableWhenDisabled(panel);
         m_panels[p] = panel;
     }
     m_panels[2]->setMinimumWidth(FormMetrics::textWidth(m_panels[2], "RS232 PORT: COM2 115200,N,8,2"));

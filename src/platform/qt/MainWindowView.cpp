@@ -7,8 +7,11 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
+#include <algorithm>
 
 #include "platform/qt/ControlBinding.h"
+#include "platform/qt/EditorView.h"
+#include "platform/qt/MenuMnemonics.h"
 #include "shell/MDIKVT3310.h"
 
 MainWindowView::MainWindowView(MDIKVT3310& mdi, QWidget* parent) : QMainWindow(parent), m_mdi(mdi) {
@@ -18,8 +21,8 @@ MainWindowView::MainWindowView(MDIKVT3310& mdi, QWidget* parent) : QMainWindow(p
     setCentralWidget(m_area);
 
     QMenu* file = addMenu(menuBar(), mdi.File, "File");
-    addCommand(file, mdi.Open, "Open", false);
-    addCommand(file, mdi.Save, "Save", false);
+    addCommand(file, mdi.Open, "Open", false)->setShortcut(QKeySequence::Open);
+    addCommand(file, mdi.Save, "Save", false)->setShortcut(QKeySequence::Save);
     addCommand(file, mdi.Save_as, "Save_as", false);
     addCommand(file, mdi.Save_as_text_file, "Save_as_text_file", false);
     addCommand(file, mdi.Exit, "Exit", false);
@@ -28,6 +31,16 @@ MainWindowView::MainWindowView(MDIKVT3310& mdi, QWidget* parent) : QMainWindow(p
     QMenu* comport = addMenu(setup, mdi.Comport, "Comport");
     addCommand(comport, mdi.Com1, "Com1", true);
     addCommand(comport, mdi.Com2, "Com2", true);
+    m_portSeparator = comport->addSeparator();
+    m_portSeparator->setObjectName("Comport_separator");
+    m_comport = comport;
+    // Opening the submenu looks at the system's ports again, so an adapter plugged in since shows.
+    QObject::connect(comport, &QMenu::aboutToShow, comport, [&mdi] { mdi.Comport.click(); });
+    mdi.portItemsChanged.connect([self = QPointer<MainWindowView>(this)] {
+        if (self)
+            self->showPortItems();
+    });
+    showPortItems();
     QMenu* language = addMenu(setup, mdi.Language, "Language");
     for (int i = 0; i < MDIKVT3310::kLanguages; ++i)
         addCommand(language, mdi.LngSel[i], QString("LngSel_%1").arg(i), true);
@@ -64,8 +77,8 @@ QMenu* MainWindowView::addMenu(QWidget* parent, MenuItem& item, const QString& n
     } else {
         static_cast<QMenu*>(parent)->addMenu(menu);
     }
-    ControlBinding::follow(menu, item, [](QMenu* w, const MenuItem& m) {
-        w->setTitle(ControlBinding::toQt(m.caption()));
+    ControlBinding::follow(menu, item, [parent](QMenu* w, const MenuItem& m) {
+        MenuMnemonics::setCaption(w->menuAction(), parent, ControlBinding::toQt(m.caption()));
         w->menuAction()->setEnabled(m.enabled());
         w->menuAction()->setVisible(m.visible());
     });
@@ -75,8 +88,8 @@ QMenu* MainWindowView::addMenu(QWidget* parent, MenuItem& item, const QString& n
 QAction* MainWindowView::addCommand(QMenu* menu, MenuItem& item, const QString& name, bool checkItem) {
     auto* action = menu->addAction(QString());
     action->setObjectName(name);
-    auto refresh = [checkItem](QAction* w, const MenuItem& m) {
-        w->setText(ControlBinding::toQt(m.caption()));
+    auto refresh = [checkItem, menu](QAction* w, const MenuItem& m) {
+        MenuMnemonics::setCaption(w, menu, ControlBinding::toQt(m.caption()));
         w->setEnabled(m.enabled());
         w->setVisible(m.visible());
         w->setCheckable(checkItem || m.checked());
@@ -93,19 +106,57 @@ QAction* MainWindowView::addCommand(QMenu* menu, MenuItem& item, const QString& 
     return action;
 }
 
+void MainWindowView::showPortItems() {
+    if (!m_comport)
+        return;
+    // Replaced only as the submenu opens, never from an item's own handler, so the items can go at once.
+    qDeleteAll(m_portActions);
+    m_portActions.clear();
+    for (std::size_t i = 0; i < m_mdi.PortItems.size(); ++i)
+        m_portActions << addCommand(m_comport, *m_mdi.PortItems[i], QString("PortItem_%1").arg(i + 1), true);
+    // A separator with nothing below it would look like a fault.
+    m_portSeparator->setVisible(!m_portActions.isEmpty());
+}
+
 QMdiSubWindow* MainWindowView::addEditor(QWidget* editor) {
     QMdiSubWindow* child = m_area->addSubWindow(editor, Qt::FramelessWindowHint);
     child->setObjectName("Form1_window");
     child->showMaximized();
     m_editor = editor;
-
-    const QSize wanted = sizeHint();
-    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        resize(wanted.boundedTo(screen->availableGeometry().size() * 0.95));
-    } else {
-        resize(wanted);
-    }
+    if (auto* view = qobject_cast<EditorView*>(editor))
+        connect(view, &EditorView::contentResized, this, &MainWindowView::fitToContent);
+    fitToContent();
     return child;
+}
+
+void MainWindowView::fitToContent() {
+    if (isMaximized() || isFullScreen())
+        return;
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        resize(sizeHint());
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    // Before the window is first shown its frame is unknown: room is left for a usual title bar and border.
+    QMargins frame(frameGeometry().left() - geometry().left(), geometry().top() - frameGeometry().top(),
+                   frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+    if (!isVisible() || frame.isNull())
+        frame = QMargins(kFrameGuess, kTitleGuess, kFrameGuess, kFrameGuess);
+    const QSize room = available.size().shrunkBy(frame);
+    // At a fractional scaling the window system may round the size down by a pixel, which would cost the
+    // form a scroll bar: a little slack keeps it whole.
+    const QSize size = (sizeHint() + QSize(kSlack, kSlack)).boundedTo(room);
+    resize(size);
+
+    // The whole window stays on the screen, moved no further than needed.
+    QRect outer(pos(), size.grownBy(frame));
+    outer.moveRight(std::min(outer.right(), available.right()));
+    outer.moveBottom(std::min(outer.bottom(), available.bottom()));
+    outer.moveLeft(std::max(outer.left(), available.left()));
+    outer.moveTop(std::max(outer.top(), available.top()));
+    if (outer.topLeft() != pos())
+        move(outer.topLeft());
 }
 
 QSize MainWindowView::sizeHint() const {

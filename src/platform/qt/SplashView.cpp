@@ -1,25 +1,32 @@
 #include "platform/qt/SplashView.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
 #include <functional>
 
 #include "shell/frmSplash.h"
 
 namespace {
 
-/// Left of the labels lies the picture's band with the speaker and the wordmark.
-constexpr int kBandWidth = 160;
+/// Room between the band and the texts, and on the other sides.
+constexpr int kGap = 16;
+constexpr int kRepaintMs = 100;
+
+const Qt::WindowFlags kSplashFlags = Qt::Window | Qt::FramelessWindowHint;
+const Qt::WindowFlags kAboutFlags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 
 }  // namespace
 
-SplashView::SplashView(frmSplash& model, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_model(model) {
+SplashView::SplashView(frmSplash& model, QWidget* parent) : QWidget(parent, kSplashFlags), m_model(model) {
     // The pictures live in the resources of a static library, which must be registered by name.
     Q_INIT_RESOURCE(resources);
     m_image1.load(":/resources/splash96.jpg");
@@ -29,7 +36,7 @@ SplashView::SplashView(frmSplash& model, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 
     auto* column = new QVBoxLayout;
-    column->setContentsMargins(kBandWidth, 18, 20, 14);
+    column->setContentsMargins(bandWidth() + kGap, 18, 20, 14);
     column->setSpacing(2);
     for (int k = 0; k < frmSplash::kLabels; ++k) {
         auto* label = new QLabel(this);
@@ -89,19 +96,33 @@ void SplashView::refreshLabel(int k) {
     label->setVisible(model.visible() && !model.caption().empty());
 }
 
+const QPixmap& SplashView::picture() const {
+    return &m_model.topImage() == &m_model.Image1 ? m_image1 : m_image2;
+}
+
+int SplashView::bandWidth() const {
+    const QPixmap& image = picture();
+    const double width = image.isNull() ? kWidth : image.deviceIndependentSize().width();
+    return static_cast<int>(std::ceil(kBandPart * width));
+}
+
 void SplashView::refresh() {
     m_close->setText(QString::fromStdString(m_model.Bt_Close.caption()));
     m_close->setVisible(m_model.Bt_Close.visible());
     m_close->setEnabled(m_model.Bt_Close.enabled());
-    const QPixmap& picture = &m_model.topImage() == &m_model.Image1 ? m_image1 : m_image2;
+    if (m_model.aboutRole())
+        setWindowTitle(QString::fromStdString(m_model.Caption));
+    QMargins margins = layout()->contentsMargins();
+    if (margins.left() != bandWidth() + kGap) {
+        margins.setLeft(bandWidth() + kGap);
+        layout()->setContentsMargins(margins);
+    }
     // The window takes the size of its picture, growing where the language's texts need more room.
-    QSize size = picture.isNull() ? QSize(kWidth, kHeight) : picture.deviceIndependentSize().toSize();
+    QSize size = picture().isNull() ? QSize(kWidth, kHeight) : picture().deviceIndependentSize().toSize();
     setMinimumSize(size.expandedTo(layout()->minimumSize()));
     update();
     if (m_model.visible() && !isVisible()) {
-        show();
-        raise();
-        activateWindow();
+        placeAndShow();
     } else if (!m_model.visible() && isVisible()) {
         hide();
     }
@@ -109,13 +130,61 @@ void SplashView::refresh() {
         m_close->setFocus();
 }
 
+void SplashView::placeAndShow() {
+    // The splash has no frame; the About window has one, so that it can be moved, and stands over the
+    // main window it was asked from.
+    const bool about = m_model.aboutRole();
+    const Qt::WindowFlags flags = about ? kAboutFlags : kSplashFlags;
+    if (windowFlags() != flags)
+        setWindowFlags(flags);
+    if (!testAttribute(Qt::WA_Resized))
+        adjustSize();
+    const QWidget* owner = about && m_owner && m_owner->isVisible() ? m_owner.data() : nullptr;
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    QRect area = owner ? owner->frameGeometry() : (screen ? screen->availableGeometry() : QRect());
+    QRect frame = frameGeometry();
+    if (area.isValid()) {
+        frame.moveCenter(area.center());
+        // Kept on the screen, title bar first.
+        if (screen) {
+            const QRect available = screen->availableGeometry();
+            frame.moveRight(std::min(frame.right(), available.right()));
+            frame.moveBottom(std::min(frame.bottom(), available.bottom()));
+            frame.moveLeft(std::max(frame.left(), available.left()));
+            frame.moveTop(std::max(frame.top(), available.top()));
+        }
+        move(frame.topLeft());
+    }
+    show();
+    raise();
+    activateWindow();
+    // A window given a frame after it served without one can miss its first expose on some window
+    // managers and stay black: it is painted once more when it has settled.
+    QTimer::singleShot(kRepaintMs, this, [this] {
+        if (isVisible())
+            repaint();
+    });
+}
+
 void SplashView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QPixmap& picture = &m_model.topImage() == &m_model.Image1 ? m_image1 : m_image2;
-    if (picture.isNull())
+    const QPixmap& image = picture();
+    if (image.isNull()) {
         painter.fillRect(rect(), QColor(240, 244, 250));
-    else
-        painter.drawPixmap(rect(), picture);
+        return;
+    }
+    // The band keeps the picture's own size, so that the texts beside it never reach it; a window that the
+    // language makes taller continues the band with its last row. Only the light part stretches.
+    const int band = bandWidth();
+    const int bandHeight = static_cast<int>(image.deviceIndependentSize().height());
+    const int sourceBand = static_cast<int>(std::ceil(kBandPart * image.width()));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(QRect(0, 0, band, bandHeight), image, QRect(0, 0, sourceBand, image.height()));
+    if (height() > bandHeight)
+        painter.drawPixmap(QRect(0, bandHeight, band, height() - bandHeight), image,
+                           QRect(0, image.height() - 1, sourceBand, 1));
+    painter.drawPixmap(QRect(band, 0, width() - band, height()), image,
+                       QRect(sourceBand, 0, image.width() - sourceBand, image.height()));
 }
 
 void SplashView::keyPressEvent(QKeyEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -25,6 +26,13 @@ public:
     /// The design width of the window at 96 dots per inch, in pixels.
     static constexpr int kWidth = 600;
     static constexpr int kHeight = 360;
+    /// The dark band with the orange stripe on the left of both pictures, as a part of the picture's width.
+    static constexpr double kBandPart = 0.24;
+
+    /// The window the About role is centred on; the splash is centred on the screen.
+    void setOwner(QWidget* owner) { m_owner = owner; }
+    /// The width the band takes; no text lies left of it.
+    int bandWidth() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -34,6 +42,8 @@ protected:
 
 private:
     void refresh();
+    void placeAndShow();
+    const QPixmap& picture() const;
     void refreshLabel(int k);
     void watch(Control& control, std::function<void()> refresh);
 
@@ -41,5 +51,6 @@ private:
     std::array<QLabel*, 10> m_labels{};
     QPushButton* m_close = nullptr;
     QPixmap m_image1, m_image2;
+    QPointer<QWidget> m_owner;
     std::vector<std::pair<Control*, int>> m_connections;
 };

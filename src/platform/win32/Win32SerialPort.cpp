@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/Utf8Path.h"
 #include "platform/win32/DcbSettings.h"
 #include "platform/win32/Win32EventPump.h"
 
@@ -81,10 +82,14 @@ int Win32SerialPort::comNumber() const {
     return it != m_comNumbers.end() ? it->second : m_number;
 }
 
+std::string Win32SerialPort::portName() const {
+    return m_name.empty() ? "COM" + std::to_string(comNumber()) : m_name;
+}
+
 bool Win32SerialPort::open() {
-    const int com = comNumber();
-    const std::string name = "COM" + std::to_string(com);
-    const std::wstring path = L"\\\\.\\COM" + std::to_wstring(com);
+    const std::string name = portName();
+    // The device namespace reaches COM10 and above as well; a name given with it is taken as it is.
+    const std::wstring path = (name.rfind("\\\\.\\", 0) == 0 ? L"" : L"\\\\.\\") + utf8Path(name).wstring();
     HANDLE port = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OVERLAPPED, nullptr);
     if (port == INVALID_HANDLE_VALUE) {

@@ -25,6 +25,8 @@ public:
     /// is not used.
     void setDevicePath(int number, const std::string& path) override;
     int commPort() const override { return m_number; }
+    void setPortName(const std::string& name) override { m_name = name; }
+    std::string portName() const override;
     void setSettings(const std::string& settings) override { m_settings = settings; }
     std::string settings() const override { return m_settings; }
 
@@ -55,6 +57,8 @@ private:
 
     int m_number = 1;
     std::map<int, int> m_comNumbers;
+    /// The port chosen by its name, overriding the number; empty when the number chooses.
+    std::string m_name;
     std::string m_settings = "115200,N,8,2";
     std::string m_error;
     std::unique_ptr<Io> m_io;

@@ -86,6 +86,12 @@ constexpr CatalogueEntry kTexts[] = {
     {760, "Jazykový soubor nebyl nalezen!"},
     {770, "Konfigurační soubor nebyl nalezen!"},
     {780, "Cesta k souboru hlášení je nesprávná!"},
+    {790, "Port nelze otevřít:"},
+    {800, "Zařízení neodpovídá!"},
+    {810, "Zařízení data odmítlo!"},
+    {820, "Odpověď zařízení je neplatná!"},
+    {830, "Čtení dat úspěšné!"},
+    {840, "Na tomto počítači není k dispozici žádný zvukový výstup: hlášení nelze přehrát."},
 };
 
 }  // namespace

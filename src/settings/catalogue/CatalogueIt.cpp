@@ -86,6 +86,12 @@ constexpr CatalogueEntry kTexts[] = {
     {760, "File della lingua non trovato!"},
     {770, "File di configurazione non trovato!"},
     {780, "Percorso del file dei messaggi non corretto!"},
+    {790, "Impossibile aprire la porta:"},
+    {800, "L'unità non risponde!"},
+    {810, "L'unità ha rifiutato i dati!"},
+    {820, "La risposta dell'unità non è valida!"},
+    {830, "Lettura dati riuscita!"},
+    {840, "Nessuna uscita audio disponibile su questo PC: il messaggio non può essere ascoltato."},
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QtTest>
 
+#include "EditorFit.h"
 #include "GuiFixture.h"
 
 class EditorViewTest : public QObject {
@@ -275,5 +276,11 @@ void EditorViewTest::window_isSavedAsPicture() {
     qInfo("window picture: %s (%dx%d)", qPrintable(path), f.main->width(), f.main->height());
 }
 
-QTEST_MAIN(EditorViewTest)
+int main(int argc, char** argv) {
+    // A screen that holds the whole window, which otherwise keeps to the screen and scrolls.
+    EditorFit::useScreen(1920, 1080, "1");
+    QApplication app(argc, argv);
+    EditorViewTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "EditorViewTest.moc"

@@ -19,7 +19,10 @@ struct GuiFixture {
     std::unique_ptr<MainWindowView> main;
     EditorView* editor = nullptr;
 
-    GuiFixture() {
+    /// `settings`: the settings file the program finds at start, if any.
+    explicit GuiFixture(const std::string& settings = {}) {
+        if (!settings.empty())
+            test.fs.writeFileAtomic(test.folder.file("KVT3310.INI"), settings);
         app.StartUp();
         app.showEditor();
         main = std::make_unique<MainWindowView>(app.mdi());

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
+#include "EditorFit.h"
 #include "GuiFixture.h"
 #include "settings/LanguageApplier.h"
 
@@ -47,5 +48,11 @@ void LanguageWindowTest::check(std::int16_t base, const char* file, const char* 
     QVERIFY2(!saveArtefact(f.main.get(), picture).isEmpty(), "picture not saved");
 }
 
-QTEST_MAIN(LanguageWindowTest)
+int main(int argc, char** argv) {
+    // A screen that holds the whole window, which otherwise keeps to the screen and scrolls.
+    EditorFit::useScreen(1920, 1080, "1");
+    QApplication app(argc, argv);
+    LanguageWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "LanguageWindowTest.moc"

@@ -129,3 +129,30 @@ TEST_F(ComposePrintTest, setIntoAMissingFolder_failsWithTheEditorsText) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Configuration file cannot be found!"), std::string::npos) << run.err;
 }
+
+TEST_F(ComposePrintTest, greekPrintout_holdsGreekLettersInCodePage1253) {
+    ASSERT_EQ(composeSet("set.cfg").status, 0);
+    auto print = cli({"--language", "el", "print", "set.cfg"});
+    ASSERT_EQ(print.status, 0) << print.err;
+    // "Μήνυμα" in code page 1253: Μ 0xCC, ή 0xDE, ν 0xED, υ 0xF5, μ 0xEC, α 0xE1.
+    EXPECT_EQ(print.out.rfind("\xCC\xDE\xED\xF5\xEC\xE1" + std::string(48, '-') + " ", 0), 0u) << print.out;
+    EXPECT_EQ(print.out.find('?'), std::string::npos) << print.out;
+}
+
+TEST_F(ComposePrintTest, nameTheCodePageCannotHold_failsTheSaveNamingIt_andThePrintoutWritingNothing) {
+    writeBytes(file("Größe.wav"), canonical(8000, 16000));
+    auto greekSet = cli({"--language", "el", "compose", "-o", "set.cfg", "--message", "1=Größe.wav"});
+    EXPECT_EQ(greekSet.status, 1);
+    EXPECT_NE(greekSet.err.find("\nGröße\n"), std::string::npos) << greekSet.err;
+    EXPECT_FALSE(std::filesystem::exists(file("set.cfg")));
+
+    // Ò is 0xD2 in code page 1252, a byte code page 1253 leaves undefined.
+    writeBytes(file("Òla.wav"), canonical(8000, 16000));
+    ASSERT_EQ(cli({"compose", "-o", "set.cfg", "--message", "1=Òla.wav"}).status, 0);
+    auto western = cli({"print", "set.cfg"});
+    ASSERT_EQ(western.status, 0) << western.err;
+    EXPECT_NE(western.out.find("1\t\xD2la "), std::string::npos) << western.out;
+    auto greek = cli({"--language", "el", "print", "set.cfg", "-o", "PrintSetup.txt"});
+    EXPECT_EQ(greek.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(file("PrintSetup.txt")));
+}

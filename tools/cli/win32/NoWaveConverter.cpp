@@ -1,7 +1,10 @@
-// The converter of a build without libsndfile (the Windows cross build): every conversion is refused, saying why.
-#include "WaveConverter.h"
+#include "win32/NoWaveConverter.h"
 
-WaveConverter::Result WaveConverter::convert(const std::string&, std::optional<int>) {
+std::optional<IWaveConverter::SoundInfo> NoWaveConverter::probe(const std::string&) const {
+    return std::nullopt;
+}
+
+IWaveConverter::Result NoWaveConverter::convert(const std::string&, std::optional<int>) const {
     Result result;
     result.error = "this build of the program cannot convert sound files (it has no sound file library)";
     return result;

@@ -14,7 +14,8 @@
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32EventPump.h"
 #include "platform/win32/Win32SerialPort.h"
-#include "platform/win32/Win32TextCodec.h"
+#include "platform/win32/Win32SerialPortList.h"
+#include "win32/NoWaveConverter.h"
 
 namespace {
 
@@ -57,10 +58,8 @@ int main() {
     Win32EventPump events;
     Win32Clock clock;
     Win32SerialPort serial(events);
-    // The same 8-bit code page as the window program of this folder uses for its files.
-    Win32TextCodec codec;
-    StdFileSystem programFiles(folder);
-    codec.useSettingsOf(programFiles);
-    HeadlessPlatform headless(std::cerr, {folder, events, clock, serial, codec});
+    Win32SerialPortList ports;
+    NoWaveConverter converter;
+    HeadlessPlatform headless(std::cerr, {folder, events, clock, serial, ports, converter});
     return CliProgram(std::cout, std::cerr, headless).run(arguments());
 }

@@ -1,0 +1,59 @@
+#include "platform/SystemFiles.h"
+
+#include <windows.h>
+
+namespace SystemFiles {
+
+namespace {
+
+/// A viewer, an indexer or a virus scanner may hold the old file open for a moment; those errors pass.
+bool heldByAnother(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED ||
+           error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+constexpr int kAttempts = 10;
+constexpr DWORD kPauseMs = 50;
+
+}  // namespace
+
+bool writeNew(const std::filesystem::path& temp, std::string_view content, const std::filesystem::path& like) {
+    // The permissions (the access list) of the old file pass to the new one when `replace` swaps them.
+    (void)like;
+    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = true;
+    while (ok && !content.empty()) {
+        const DWORD chunk = content.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(content.size());
+        DWORD written = 0;
+        ok = WriteFile(file, content.data(), chunk, &written, nullptr) && written > 0;
+        content.remove_prefix(written);
+    }
+    // Flushed before the swap, so that a power cut cannot leave an empty file in the old one's place.
+    ok = ok && FlushFileBuffers(file);
+    ok = CloseHandle(file) && ok;
+    if (!ok)
+        DeleteFileW(temp.c_str());
+    return ok;
+}
+
+bool replace(const std::filesystem::path& temp, const std::filesystem::path& target) {
+    for (int attempt = 1;; ++attempt) {
+        BOOL done;
+        if (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            done = MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+        } else {
+            // Keeps the old file's attributes, access list and short name, as an editor's save does.
+            done =
+                ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+        }
+        if (done)
+            return true;
+        if (attempt == kAttempts || !heldByAnother(GetLastError()))
+            return false;
+        Sleep(kPauseMs);
+    }
+}
+
+}  // namespace SystemFiles

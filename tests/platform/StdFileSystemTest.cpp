@@ -1,0 +1,93 @@
+// Whole-file saves on disk: through symbolic links, keeping permissions, and leaving the old file whole when
+// they fail.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "support/TestPlatform.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string bytesOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+/// Nothing but the names given is left in the folder: no temporary file stays behind.
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(StdFileSystem, saveThroughASymbolicLink_keepsTheLinkAndWritesItsTarget) {
+    TestPlatform test;
+    fs::create_directory(test.folder.file("sets"));
+    const std::string target = test.folder.file("sets/real.cfg");
+    ASSERT_TRUE(test.fs.writeFileAtomic(target, "old\r\n"));
+    // One link names its target relative to its own folder, the other through a second link.
+    fs::create_symlink("sets/real.cfg", test.folder.file("link.cfg"));
+    fs::create_symlink(test.folder.file("link.cfg"), test.folder.file("second.cfg"));
+
+    ASSERT_TRUE(test.fs.writeFileAtomic(test.folder.file("link.cfg"), "new\r\n"));
+    EXPECT_TRUE(fs::is_symlink(test.folder.file("link.cfg")));
+    EXPECT_EQ(bytesOf(target), "new\r\n");
+
+    ASSERT_TRUE(test.fs.writeFileAtomic(test.folder.file("second.cfg"), "newer\r\n"));
+    EXPECT_TRUE(fs::is_symlink(test.folder.file("second.cfg")));
+    EXPECT_TRUE(fs::is_symlink(test.folder.file("link.cfg")));
+    EXPECT_EQ(bytesOf(target), "newer\r\n");
+    EXPECT_EQ(namesIn(test.folder.file("sets")), std::vector<std::string>{"real.cfg"});
+}
+
+TEST(StdFileSystem, linkToAMissingFile_createsTheTarget_linksInACircle_fail) {
+    TestPlatform test;
+    fs::create_symlink("made.txt", test.folder.file("link.txt"));
+    ASSERT_TRUE(test.fs.writeFileAtomic(test.folder.file("link.txt"), "x"));
+    EXPECT_TRUE(fs::is_symlink(test.folder.file("link.txt")));
+    EXPECT_EQ(bytesOf(test.folder.file("made.txt")), "x");
+
+    fs::create_symlink("b", test.folder.file("a"));
+    fs::create_symlink("a", test.folder.file("b"));
+    EXPECT_FALSE(test.fs.writeFileAtomic(test.folder.file("a"), "x"));
+    EXPECT_TRUE(fs::is_symlink(test.folder.file("a")));
+}
+
+TEST(StdFileSystem, save_keepsTheFilesPermissions) {
+    TestPlatform test;
+    const std::string path = test.folder.file("MessageSetup.cfg");
+    ASSERT_TRUE(test.fs.writeFileAtomic(path, "old"));
+    const auto shared = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                        fs::perms::group_write | fs::perms::others_read;
+    fs::permissions(path, shared);
+    ASSERT_TRUE(test.fs.writeFileAtomic(path, "new"));
+    EXPECT_EQ(fs::status(path).permissions(), shared);
+
+    const auto own = fs::perms::owner_read | fs::perms::owner_write;
+    fs::permissions(path, own);
+    ASSERT_TRUE(test.fs.writeFileAtomic(path, "newer"));
+    EXPECT_EQ(fs::status(path).permissions(), own);
+    EXPECT_EQ(bytesOf(path), "newer");
+}
+
+TEST(StdFileSystem, refusedSave_leavesThePreviousBytesAndNoTemporaryFile) {
+    TestPlatform test;
+    const std::string path = test.folder.file("PrintSetup.txt");
+    ASSERT_TRUE(test.fs.writeFileAtomic(path, "previous\r\n"));
+    fs::permissions(path, fs::perms::owner_read);
+    EXPECT_FALSE(test.fs.writeFileAtomic(path, "new"));
+    EXPECT_EQ(bytesOf(path), "previous\r\n");
+
+    EXPECT_FALSE(test.fs.writeFileAtomic(test.folder.file("missing/folder/x.cfg"), "new"));
+    fs::create_directory(test.folder.file("adir"));
+    EXPECT_FALSE(test.fs.writeFileAtomic(test.folder.file("adir"), "new"));
+    EXPECT_EQ(namesIn(test.folder.path()), (std::vector<std::string>{"PrintSetup.txt", "adir"}));
+}
+
+}  // namespace

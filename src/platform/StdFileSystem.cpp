@@ -23,11 +23,15 @@ private:
     std::uint64_t m_size;
 };
 
-fs::path toPath(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+fs::path toPath(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 }  // namespace
 
-char StdFileSystem::separator() const { return static_cast<char>(fs::path::preferred_separator); }
+char StdFileSystem::separator() const {
+    return static_cast<char>(fs::path::preferred_separator);
+}
 
 bool StdFileSystem::exists(const std::string& path) const {
     std::error_code ec;
@@ -35,32 +39,42 @@ bool StdFileSystem::exists(const std::string& path) const {
 }
 
 std::optional<std::string> StdFileSystem::readFile(const std::string& path) const {
+    // A folder opens as a stream on some systems and then throws on reading.
+    std::error_code ec;
+    if (fs::is_directory(toPath(path), ec))
+        return std::nullopt;
     std::ifstream in(toPath(path), std::ios::binary);
-    if (!in) return std::nullopt;
+    if (!in)
+        return std::nullopt;
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
+    if (in.bad())
+        return std::nullopt;
     return content;
 }
 
 std::unique_ptr<IByteSource> StdFileSystem::openRead(const std::string& path) const {
     std::error_code ec;
     auto size = fs::file_size(toPath(path), ec);
-    if (ec) return nullptr;
+    if (ec)
+        return nullptr;
     std::ifstream in(toPath(path), std::ios::binary);
-    if (!in) return nullptr;
+    if (!in)
+        return nullptr;
     return std::make_unique<FileByteSource>(std::move(in), size);
 }
 
 bool StdFileSystem::writeFileAtomic(const std::string& path, const std::string& content) {
     fs::path target = toPath(path);
     std::error_code ec;
-    if (fs::is_directory(target, ec)) return false;
+    if (fs::is_directory(target, ec))
+        return false;
     std::random_device random;
     fs::path temp = target;
     temp += ".tmp" + std::to_string(random() % 1000000);
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
+        if (!out)
+            return false;
         out.write(content.data(), static_cast<std::streamsize>(content.size()));
         out.flush();
         if (!out) {
@@ -89,4 +103,27 @@ bool StdFileSystem::writeFileAtomic(const std::string& path, const std::string& 
 bool StdFileSystem::remove(const std::string& path) {
     std::error_code ec;
     return fs::remove(toPath(path), ec);
+}
+
+bool StdFileSystem::appendFile(const std::string& path, const std::string& content) {
+    std::ofstream out(toPath(path), std::ios::binary | std::ios::app);
+    if (!out)
+        return false;
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+std::optional<std::uint64_t> StdFileSystem::fileSize(const std::string& path) const {
+    std::error_code ec;
+    auto size = fs::file_size(toPath(path), ec);
+    if (ec)
+        return std::nullopt;
+    return size;
+}
+
+bool StdFileSystem::rename(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    fs::rename(toPath(from), toPath(to), ec);
+    return !ec;
 }

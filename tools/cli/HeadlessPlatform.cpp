@@ -1,9 +1,8 @@
 #include "HeadlessPlatform.h"
 
-#include <QCoreApplication>
+#include "platform/qt/QtProgramFolder.h"
 
-HeadlessPlatform::HeadlessPlatform(std::ostream& err)
-    : m_diskFiles(QCoreApplication::applicationDirPath().toStdString()), m_msgBox(err) {
+HeadlessPlatform::HeadlessPlatform(std::ostream& err) : m_diskFiles(QtProgramFolder::resolve()), m_msgBox(err) {
     // The same 8-bit code page as the window program of this folder uses for its files.
     m_codec.useSettingsOf(m_diskFiles);
     m_platform = std::make_unique<Platform>(Platform{m_files, m_codec, m_msgBox, m_fileDialog, m_serial, m_player,

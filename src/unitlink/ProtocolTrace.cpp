@@ -96,7 +96,7 @@ std::string decode(const std::vector<std::uint8_t>& b, std::size_t length, bool 
     if (b[header + payload + 2] != 13 || b[header + payload + 3] != 10)
         text += ", no CR LF at the end";
     if (header == 9 && payload == 1)
-        text += ", reply byte " + std::to_string(b[header]);
+        text += ", payload byte " + std::to_string(b[header]);
     return text;
 }
 

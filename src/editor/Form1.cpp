@@ -3,6 +3,7 @@
 #include <string>
 
 #include "editor/ConfigFile.h"
+#include "editor/FormTexts.h"
 #include "editor/Formats.h"
 #include "editor/MessageSlots.h"
 #include "editor/Playback.h"
@@ -53,6 +54,12 @@ const std::array<const char*, 12> kMsgDefaults = {
     "Language file cannot be found!",
     "Configuration file cannot be found!",
     "Path of message file is incorrect!",
+};
+
+// The texts of offsets 790 on, in `FormTexts.h` order.
+const std::array<const char*, kLinkTexts> kLinkDefaults = {
+    "The port could not be opened:",       "The unit does not answer!",  "The unit refused the data!",
+    "The reply of the unit is not valid!", "Reading data successfully!",
 };
 
 }  // namespace
@@ -115,6 +122,8 @@ void Form1::setDefaultTexts() {
         StatusText[i] = kStatusDefaults[i];
     for (std::size_t i = 0; i < MsgText.size(); ++i)
         MsgText[i] = kMsgDefaults[i];
+    for (std::size_t i = 0; i < LinkText.size(); ++i)
+        LinkText[i] = kLinkDefaults[i];
 }
 
 void Form1::Form_Load() {

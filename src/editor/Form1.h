@@ -120,6 +120,9 @@ public:
 
     std::array<std::string, 16> StatusText;
     std::array<std::string, 12> MsgText;
+    /// The link's texts of offsets 790 on (why an upload failed, a reading done): from the built-in language,
+    /// in English under a language file, which carries none of them.
+    std::array<std::string, 5> LinkText;
 
     // --- Serial settings ---
     std::int16_t CommTimeOut = 5000;

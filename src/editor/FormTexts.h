@@ -31,3 +31,12 @@ inline constexpr int kMsgNoInitialFile = 8;
 inline constexpr int kMsgNoLanguageFile = 9;
 inline constexpr int kMsgNoConfigFile = 10;
 inline constexpr int kMsgPathIncorrect = 11;
+
+// Positions in `Form1::LinkText`: the texts of offsets 790 on, which a language file does not carry.
+inline constexpr int kLinkFirstOffset = 790;
+inline constexpr int kLinkPortNotOpened = 0;
+inline constexpr int kLinkNoAnswer = 1;
+inline constexpr int kLinkRefused = 2;
+inline constexpr int kLinkMalformed = 3;
+inline constexpr int kLinkReadDone = 4;
+inline constexpr int kLinkTexts = 5;

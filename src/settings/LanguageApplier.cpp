@@ -1,6 +1,7 @@
 #include "settings/LanguageApplier.h"
 
 #include "editor/Form1.h"
+#include "editor/FormTexts.h"
 #include "settings/AppState.h"
 #include "settings/LanguageFile.h"
 #include "shell/InstanceMarker.h"
@@ -94,6 +95,12 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
         f.StatusText[i] = text(510 + 10 * static_cast<int>(i));
     for (std::size_t i = 0; i < f.MsgText.size(); ++i)
         f.MsgText[i] = text(670 + 10 * static_cast<int>(i));
+    // A language file has no lines for these: English stands in for them.
+    const int linkBase = m_form.app().LngExternal ? 0 : m_form.app().LngBase;
+    for (std::size_t i = 0; i < f.LinkText.size(); ++i) {
+        if (auto linkText = m_catalogue.text(linkBase, kLinkFirstOffset + 10 * static_cast<int>(i)))
+            f.LinkText[i] = std::move(*linkText);
+    }
     f.MDI_MsgInfo[0].setCaption(f.MsgText[6]);
     f.MDI_MsgInfo[1].setCaption(f.MsgText[7]);
 

@@ -1,5 +1,6 @@
 #include "unitlink/SerialLink.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -77,14 +78,33 @@ bool SerialLink::RS232WriteInt(std::int32_t InputValue) {
     return true;
 }
 
+int SerialLink::ownPayloadLength(std::uint8_t COMD) {
+    switch (COMD) {
+        case 'P':
+        case 'W':
+        case 'L':
+            return 0;
+        case 'R':
+        case 'E':
+        case 'C':
+        case 'T':
+            return 3;
+        default:
+            return -1;
+    }
+}
+
 void SerialLink::CommandWrite(std::uint8_t IDD, std::uint8_t COMD) {
+    // `PayloadLength` also counts the last reply received; a command of the unit's own never sends that on.
+    const int own = ownPayloadLength(COMD);
+    const int count = own >= 0 ? own : PayloadLength;
     OutputCheckSum = 0;
     RS232Write(kStart);
     RS232WriteHex(kPc);
     RS232WriteHex(IDD);
     RS232WriteHex(COMD);
-    RS232WriteInt(PayloadLength);
-    for (int i = 1; i <= PayloadLength; ++i)
+    RS232WriteInt(count);
+    for (int i = 1; i <= count; ++i)
         RS232Write(PayloadData[i]);
     RS232WriteHex(OutputCheckSum);
     RS232Write(kCr);
@@ -120,6 +140,11 @@ void SerialLink::resetRing() {
 }
 
 bool SerialLink::RS232Read() {
+    if (DataInPoint == DataOutPoint && !m_overrun && !m_form.platform().serial.portOpen()) {
+        // A closed port brings nothing: waiting on it would cost a second time-out for the same silence.
+        readFailed();
+        return false;
+    }
     m_timer3->setEnabled(false);
     m_timer3->setInterval(m_form.CommTimeOut);
     m_timer3->setEnabled(true);
@@ -129,6 +154,8 @@ bool SerialLink::RS232Read() {
     m_timer3->setEnabled(false);
     if (m_overrun || DataInPoint == DataOutPoint) {
         m_trace->readFailed(m_form.CommTimeOut, m_overrun);
+        if (m_readFailure == Failure::None)
+            m_readFailure = m_overrun ? Failure::Malformed : Failure::NoAnswer;
         m_overrun = false;
         readFailed();
         return false;
@@ -252,14 +279,32 @@ std::uint8_t SerialLink::readReply(std::uint8_t IDS, std::uint8_t COMD) {
     return kAck;
 }
 
+SerialLink::Failure SerialLink::lastFailure() const {
+    if (m_readFailure != Failure::None)
+        return m_readFailure;
+    if (Status == kAck)
+        return Failure::None;
+    if (Status == kNak)
+        return Failure::Refused;
+    if (Status >= 1 && Status <= 5)
+        return Failure::Malformed;
+    if (!m_form.platform().serial.portOpen())
+        return Failure::PortClosed;
+    return Failure::Refused;
+}
+
 bool SerialLink::CommandDo(std::uint8_t IDD, std::uint8_t COMD) {
+    // The reply lands in the same buffer as the payload: the frame is kept to go out again unchanged.
+    const std::int16_t length = PayloadLength;
+    const std::vector<std::uint8_t> payload(PayloadData.begin() + 1,
+                                            PayloadData.begin() + 1 + std::clamp<int>(length, 3, kPayloadSize));
     CommandWrite(IDD, COMD);
     Status = CommandRead(IDD, COMD);
     if (Status == kAck)
         return true;
     if (Status == kNak) {
-        // The retry goes without payload: the NAK just read must not be sent back as one.
-        PayloadLength = 0;
+        std::copy(payload.begin(), payload.end(), PayloadData.begin() + 1);
+        PayloadLength = length;
         CommandWrite(IDD, COMD);
         Status = CommandRead(IDD, COMD);
         return Status == kAck;

@@ -37,9 +37,15 @@ public:
     bool RS232ReadInt();
     static std::uint8_t CTN(std::uint8_t RByte);
 
+    /// Sends one command frame. A command of the unit's own carries exactly its own payload whatever
+    /// `PayloadLength` says: none for "P", "W" and "L", the 3 address bytes of `PayloadData` for "R", "E", "C"
+    /// and "T". Other commands carry `PayloadData` elements 1 to `PayloadLength`.
     void CommandWrite(std::uint8_t IDD, std::uint8_t COMD);
     std::uint8_t CommandRead(std::uint8_t IDS, std::uint8_t COMD);
+    /// `CommandWrite` and `CommandRead`, and after a NAK the same frame once more, byte for byte.
     bool CommandDo(std::uint8_t IDD, std::uint8_t COMD);
+    /// The payload length a command of the unit's carries (0 or 3), or -1 for a command it does not know.
+    static int ownPayloadLength(std::uint8_t COMD);
 
     /// Panel 1 of the status bar: "STATUS:", one blank and `StatusText`(index) without outer blanks.
     void ShowStatus(int index);
@@ -52,6 +58,12 @@ public:
     /// discards everything unread and the rest of `bytes`, and makes the waiting read fail: a reply with a
     /// gap in it must not pass for a whole one.
     void receive(const std::uint8_t* bytes, std::size_t count);
+    /// Why the last exchange failed, as far as the link can tell: a read that got nothing since
+    /// `clearFailure`, else the code in `Status`.
+    enum class Failure { None, PortClosed, NoAnswer, Refused, Malformed };
+    Failure lastFailure() const;
+    void clearFailure() { m_readFailure = Failure::None; }
+
     /// Empties the ring and the frame being assembled (port opened, start of an upload).
     void resetRing();
     void resetTxFrame() { TxFrameLength = 0; }
@@ -94,6 +106,8 @@ private:
     std::int16_t TxFrameLength = 0;
     bool m_overrun = false;
     bool m_windowHeld = false;
+    /// Set when a read got no byte: the unit fell silent, or a reply overran the ring.
+    Failure m_readFailure = Failure::None;
     /// The raw value of the last two bytes read by `RS232ReadInt`, also when it did not fit.
     std::int32_t m_lastInt = -1;
 };

@@ -104,27 +104,32 @@ void ServicePanel::Command2_Click() {
     link.ShowStatus(image.rewriteTables() ? kStatusUploadDone : kStatusUploadFailed);
 }
 
-void ServicePanel::Command3_Click() {
+bool ServicePanel::readTables() {
     SerialLink& link = m_form.link();
     UploadImage& image = m_form.image();
     link.resetRing();
     TableBlocks::Block block;
     if (!image.readBlock(TableBlocks::kMsgTabAddress, block)) {
         link.ShowStatus(kStatusReadFailed);
-        return;
+        return false;
     }
     image.takeMessageTable(block);
     showMessageTable();
     if (!image.readBlock(TableBlocks::kTrgTabAddress, block)) {
         link.ShowStatus(kStatusReadFailed);
-        return;
+        return false;
     }
     const TableBlocks::TriggerTable triggers = TableBlocks::decodeTriggerBlock(block);
     for (int s = 1; s <= Form1::kTriggers * Form1::kSteps; ++s)
         m_form.TRG1[s].setText(std::to_string(triggers.steps[s]));
     for (int z = 1; z <= Form1::kTriggers * Form1::kZones; ++z)
         m_form.Check1[z].setValue(triggers.zones[z] ? 1 : 0);
-    link.ShowStatus(kStatusUploadDone);
+    return true;
+}
+
+void ServicePanel::Command3_Click() {
+    if (readTables())
+        m_form.link().ShowStatus(kStatusUploadDone);
 }
 
 void ServicePanel::Command4_Click() {

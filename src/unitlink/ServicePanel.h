@@ -18,6 +18,8 @@ public:
     void Command2_Click();
     /// "Read Status": both tables read back into the hidden fields and the editor's triggers.
     void Command3_Click();
+    /// The reading of "Read Status" without its closing status text; false after "Reading data failed!".
+    bool readTables();
     /// "* Flash Check" at the `Text3` address.
     void Command4_Click();
     /// "* Show / Stop" at the `Text3` address.

@@ -66,6 +66,16 @@ void UploadImage::sendEndFrame() {
     l.RS232Write(10);
 }
 
+void UploadImage::closeWriteSequence() {
+    SerialLink& l = link();
+    if (!m_form.platform().serial.portOpen())
+        return;
+    const std::uint8_t status = l.Status;
+    sendEndFrame();
+    l.CommandRead(SerialLink::kUnit, 'W');
+    l.Status = status;
+}
+
 void UploadImage::countAccepted() {
     BytesSent = std::min(BytesSent + WaveFrames::kFrameBytes, m_form.TFileLength);
     ProgressBar& bar = m_form.ProgressBar1;
@@ -84,6 +94,8 @@ bool UploadImage::WriteMsgData(int i) {
     m_form.MsgSize[i].setCaption(Formats::integer(m_form.TMsgSize[i] / 1000));
 
     if (!l.CommandDo(SerialLink::kUnit, 'W')) {
+        // A garbled acknowledgement may hide a sequence the unit did open.
+        closeWriteSequence();
         l.ShowStatus(kStatusUploadFailed);
         return false;
     }
@@ -118,6 +130,8 @@ bool UploadImage::WriteMsgData(int i) {
             l.ShowStatus(kStatusUploadDone);
             return true;
         }
+    } else {
+        closeWriteSequence();
     }
     l.ShowStatus(kStatusUploadFailed);
     return false;
@@ -214,19 +228,23 @@ bool UploadImage::WriteTrgMsgTab() {
 
 bool UploadImage::rewriteTables() {
     SerialLink& l = link();
-    if (!l.CommandDo(SerialLink::kUnit, 'W'))
+    if (!l.CommandDo(SerialLink::kUnit, 'W')) {
+        closeWriteSequence();
         return false;
+    }
     WriteAddress = static_cast<std::int32_t>(TableBlocks::kMsgTabAddress);
     WriteMsgTab();
     WriteAddress = static_cast<std::int32_t>(TableBlocks::kTrgTabAddress);
     if (l.Status == SerialLink::kAck)
         WriteTrgTab();
-    const bool tablesWritten = l.Status == SerialLink::kAck;
-    // The write sequence is closed whatever became of the tables; a table the unit refused is no success.
+    if (l.Status != SerialLink::kAck) {
+        // A refused table is no success, but the write sequence is closed all the same.
+        closeWriteSequence();
+        return false;
+    }
     sendEndFrame();
     l.Status = l.CommandRead(SerialLink::kUnit, 'W');
-    if (l.Status != SerialLink::kAck || !tablesWritten)
+    if (l.Status != SerialLink::kAck)
         return false;
-    l.PayloadLength = 0;
     return l.CommandDo(SerialLink::kUnit, 'L');
 }

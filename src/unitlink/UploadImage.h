@@ -36,6 +36,9 @@ public:
 
     /// The frame closing a write sequence: 2A 00 00, checksum, CR LF. The reply is the caller's to read.
     void sendEndFrame();
+    /// After a failure inside a write sequence, while the unit still listens: the end frame, so that the unit
+    /// is not left waiting inside the sequence. Its reply is read and dropped; `Status` keeps the failure.
+    void closeWriteSequence();
     /// Takes a message table block read from the unit into `MsgAddress`, `EndAddress` and `MsgNumber`.
     void takeMessageTable(const TableBlocks::Block& block);
     /// The tables as the editor holds them now.

@@ -6,6 +6,7 @@
 
 #include "editor/Form1.h"
 #include "editor/FormTexts.h"
+#include "editor/StoredSize.h"
 #include "shell/MDIKVT3310.h"
 #include "unitlink/EraseOperation.h"
 #include "unitlink/PortConnection.h"
@@ -39,29 +40,94 @@ void UploadSequence::Bt_SendMessage_Click() {
     f.platform().screen.setMousePointer(IScreen::vbHourglass);
     // A read time-out must not give the window back while this upload still runs to its end.
     link.holdWindow(true);
+    link.clearFailure();
+    // The user who connected first keeps the connection: the upload uses it and leaves it open.
+    const bool connected = f.platform().serial.portOpen();
     try {
-        run();
+        run(connected);
     } catch (const std::exception&) {
         link.ShowStatus(kStatusUploadFailed);
     }
-    f.connection().imgConnected_Click();
-    f.connection().StopClock();
+    if (connected) {
+        f.ProgressBar1.setVisible(false);
+        f.Lb_Percentage.setCaption("");
+    } else {
+        f.connection().imgConnected_Click();
+        f.connection().StopClock();
+    }
     link.holdWindow(false);
     f.mdi().setEnabled(true);
     f.platform().screen.setMousePointer(IScreen::vbDefault);
 }
 
-void UploadSequence::run() {
+void UploadSequence::showFailure(int index) {
+    Form1& f = m_form;
+    SerialLink& link = f.link();
+    std::string reason;
+    switch (link.lastFailure()) {
+        case SerialLink::Failure::None:
+            break;
+        case SerialLink::Failure::PortClosed:
+            reason = f.StatusText[kStatusNotConnected];
+            break;
+        case SerialLink::Failure::NoAnswer:
+            reason = f.LinkText[kLinkNoAnswer];
+            break;
+        case SerialLink::Failure::Refused:
+            reason = f.LinkText[kLinkRefused];
+            break;
+        case SerialLink::Failure::Malformed:
+            reason = f.LinkText[kLinkMalformed];
+            break;
+    }
+    const std::string text = SerialLink::trimmed(f.StatusText.at(index));
+    link.ShowStatusText(reason.empty() ? text : text + " " + SerialLink::trimmed(reason));
+}
+
+bool UploadSequence::lineLost() const {
+    return !m_form.platform().serial.portOpen();
+}
+
+bool UploadSequence::filesReady() {
+    Form1& f = m_form;
+    const IFileSystem& fs = f.platform().fs;
+    for (int i = 1; i <= Form1::kSlots; ++i) {
+        if (f.WaveFile[i].text().empty())
+            continue;
+        const std::string path = SerialLink::trimmed(f.FilePath[i]);
+        auto source = fs.exists(path) ? fs.openRead(path) : nullptr;
+        // A file replaced behind the editor's back would go out with sizes the tables do not know.
+        if (source && source->size() <= kMaxFileLength &&
+            storedSize(static_cast<std::uint32_t>(source->size())) == f.TMsgSize[i])
+            continue;
+        f.image().MsgAddress[i] = -1;
+        f.link().ShowStatus(kStatusUploadFailed);
+        f.platform().msgBox.Beep();
+        f.platform().msgBox.MsgBox(f.MsgText[kMsgPathIncorrect] + "\n\n" + std::to_string(i) + ": " + path,
+                                   IMessageBox::vbOKOnly, f.Caption);
+        return false;
+    }
+    return true;
+}
+
+void UploadSequence::run(bool connected) {
     Form1& f = m_form;
     SerialLink& link = f.link();
     UploadImage& image = f.image();
 
-    f.connection().imgNotConnected_Click();
-    // A port that did not open (absent, busy, or just closed because the user was connected) can carry
-    // nothing: waiting for replies on it would only cost time-outs.
-    if (!f.platform().serial.portOpen()) {
-        link.ShowStatus(kStatusUploadFailed);
+    // Nothing reaches the unit before every file is known to be there: an erase followed by a missing file
+    // would leave the unit with no messages at all.
+    if (!filesReady())
         return;
+    if (!connected) {
+        f.connection().imgNotConnected_Click();
+        if (lineLost()) {
+            const std::string reason = f.platform().serial.lastError();
+            link.ShowStatusText(SerialLink::trimmed(f.StatusText[kStatusUploadFailed]) + " " +
+                                SerialLink::trimmed(f.LinkText[kLinkPortNotOpened]) +
+                                (reason.empty() ? "" : " " + reason));
+            return;
+        }
     }
     image.MsgAddress.fill(0);
     f.LastAddress.setText("");
@@ -69,12 +135,15 @@ void UploadSequence::run() {
     link.resetRing();
 
     const bool full = fullUploadNeeded();
-    if (!link.CommandDo(SerialLink::kUnit, 'P')) {
-        link.ShowStatus(kStatusUploadFailed);
+    if (lineLost() || !link.CommandDo(SerialLink::kUnit, 'P')) {
+        showFailure(kStatusUploadFailed);
         return;
     }
     if (!full) {
-        link.ShowStatus(image.WriteTrgMsgTab() ? kStatusConfigDone : kStatusConfigFailed);
+        if (image.WriteTrgMsgTab())
+            link.ShowStatus(kStatusConfigDone);
+        else
+            showFailure(kStatusConfigFailed);
         return;
     }
     fullUpload();
@@ -96,12 +165,13 @@ void UploadSequence::fullUpload() {
     SerialLink& link = f.link();
     UploadImage& image = f.image();
 
-    f.erase().EraseData(kEraseAll);
-    if (link.Status != SerialLink::kAck)
-        return;
-    f.erase().EraseData(kEraseLowerHalf);
-    if (link.Status != SerialLink::kAck)
-        return;
+    for (std::int32_t address : {kEraseAll, kEraseLowerHalf}) {
+        f.erase().EraseData(address);
+        if (link.Status != SerialLink::kAck) {
+            showFailure(kStatusEraseFailed);
+            return;
+        }
+    }
 
     image.WriteAddress = 0;
     link.resetRing();
@@ -114,31 +184,29 @@ void UploadSequence::fullUpload() {
     image.BytesSent = 1;
     ClockSeconds = 1;
 
-    if (!sendSlots())
+    if (!sendSlots()) {
+        showFailure(kStatusUploadFailed);
         return;
+    }
     if (!link.CommandDo(SerialLink::kUnit, 'W')) {
-        link.ShowStatus(kStatusUploadFailed);
+        image.closeWriteSequence();
+        showFailure(kStatusUploadFailed);
         return;
     }
     image.WriteAddress = static_cast<std::int32_t>(TableBlocks::kMsgTabAddress);
-    if (link.Status == SerialLink::kAck)
-        image.WriteMsgTab();
+    image.WriteMsgTab();
     image.WriteAddress = static_cast<std::int32_t>(TableBlocks::kTrgTabAddress);
     if (link.Status == SerialLink::kAck)
         image.WriteTrgTab();
-    // Without the end frame no reply is coming; waiting for one would only end in a time-out.
     if (link.Status != SerialLink::kAck) {
-        link.ShowStatus(kStatusUploadFailed);
+        image.closeWriteSequence();
+        showFailure(kStatusUploadFailed);
         return;
     }
     image.sendEndFrame();
     link.Status = link.CommandRead(SerialLink::kUnit, 'W');
-    if (link.Status != SerialLink::kAck) {
-        link.ShowStatus(kStatusUploadFailed);
-        return;
-    }
-    if (!link.CommandDo(SerialLink::kUnit, 'L')) {
-        link.ShowStatus(kStatusUploadFailed);
+    if (link.Status != SerialLink::kAck || !link.CommandDo(SerialLink::kUnit, 'L')) {
+        showFailure(kStatusUploadFailed);
         return;
     }
     f.MsgUnchanged = true;
@@ -152,13 +220,6 @@ bool UploadSequence::sendSlots() {
     for (int i = 1; i <= Form1::kSlots; ++i) {
         const std::string& name = f.WaveFile[i].text();
         if (!name.empty()) {
-            if (!f.platform().fs.exists(SerialLink::trimmed(f.FilePath[i]))) {
-                image.MsgAddress[i] = -1;
-                link.ShowStatus(kStatusUploadFailed);
-                f.platform().msgBox.Beep();
-                f.platform().msgBox.MsgBox(f.MsgText[kMsgPathIncorrect], IMessageBox::vbOKOnly, f.Caption);
-                return false;
-            }
             link.ShowStatusText(name + " " + SerialLink::trimmed(f.StatusText[kStatusUploading]));
             image.MsgAddress[i] = image.WriteAddress;
             if (!image.WriteMsgData(i))

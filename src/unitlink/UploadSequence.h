@@ -29,13 +29,21 @@ public:
     /// "45%    Remaining Time: 00:01:13" from its parts.
     static std::string progressText(std::int32_t percent, const std::string& remainingText, std::int32_t seconds);
 
+    /// The status line after a failure: `StatusText`(index) and, when the link can tell, why.
+    void showFailure(int index);
+
 private:
-    /// The steps between connecting and the end step.
-    void run();
+    /// The steps between connecting and the end step. `connected`: the user had opened the port already.
+    void run(bool connected);
+    /// Every named slot's file is there, readable and of the size the set shows; otherwise the message of the
+    /// first that is not, and false.
+    bool filesReady();
     bool fullUploadNeeded();
     void fullUpload();
-    /// Sends every named slot's file; false when one is missing or fails.
+    /// Sends every named slot's file; false when one fails.
     bool sendSlots();
+    /// A read time-out closed the port: nothing more can reach the unit.
+    bool lineLost() const;
 
     Form1& m_form;
 };

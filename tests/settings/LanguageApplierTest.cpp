@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/Form1.h"
+#include "editor/FormTexts.h"
 #include "settings/AppState.h"
 #include "settings/LanguageApplier.h"
 #include "shell/InstanceMarker.h"
@@ -102,6 +103,18 @@ TEST_F(Editor, german_reachesMenusEditorAndTextArrays) {
     EXPECT_EQ(form.MDI_MsgInfo[0].caption(), "Möchten Sie die Änderungen speichern?");
     EXPECT_EQ(form.sbrStatus.panelText(2), "RS232-PORT: ");
     EXPECT_EQ(marker(), test.codec.fromUtf8(mdi.caption()) + "\r\n");
+}
+
+TEST_F(Editor, linkTexts_followTheBuiltInLanguage_andAreEnglishUnderALanguageFile) {
+    ASSERT_TRUE(builtIn(3000));
+    EXPECT_EQ(form.LinkText[kLinkNoAnswer], "Das Gerät antwortet nicht!");
+    EXPECT_EQ(form.LinkText[kLinkReadDone], "Lesen der Daten erfolgreich!");
+    ASSERT_TRUE(builtIn(10000));
+    EXPECT_EQ(form.LinkText[kLinkRefused], "Η μονάδα απέρριψε τα δεδομένα!");
+    ASSERT_TRUE(fromFile(writeFile("own.lng", 82)));
+    EXPECT_EQ(form.MsgText[11], "text 82");
+    EXPECT_EQ(form.LinkText[kLinkPortNotOpened], "The port could not be opened:");
+    EXPECT_EQ(form.LinkText[kLinkMalformed], "The reply of the unit is not valid!");
 }
 
 TEST_F(Editor, greek_gives161OnEveryFont_anotherLanguageGivesZeroAgain) {

@@ -69,16 +69,19 @@ TEST(EraseData, ackThen21_failsWithStatus0) {
     EXPECT_EQ(e.status(), "Status: Erasing data failed!");
 }
 
-TEST(EraseData, nakTwice_repeatsOnceWithoutPayloadAndLeavesStatus21) {
+TEST(EraseData, nakTwice_repeatsTheSameFrameOnceAndLeavesStatus21) {
     Erase e;
     e.test.serial.peer = [](const Bytes&) { return kNakToE; };
     e.form.erase().EraseData(0x3FF100);
     EXPECT_EQ(e.link.Status, 21);
     EXPECT_EQ(e.status(), "Status: Erasing data failed!");
     ASSERT_EQ(e.test.serial.written.size(), 2u);
-    // "*", "64", "55", "45", 00 00, checksum 0x167 -> "67".
-    EXPECT_EQ(e.test.serial.written[1],
-              (Bytes{0x2A, 0x36, 0x34, 0x35, 0x35, 0x34, 0x35, 0x00, 0x00, 0x36, 0x37, 0x0D, 0x0A}));
+    // "*", "64", "55", "45", 00 03, 3F F1 00: the NAK read in between does not replace the address.
+    // Checksum 0x2A+0x36+0x34+0x35+0x35+0x34+0x35+0x03+0x3F+0xF1 = 0x29A -> "9A".
+    const Bytes erase = {0x2A, 0x36, 0x34, 0x35, 0x35, 0x34, 0x35, 0x00,
+                         0x03, 0x3F, 0xF1, 0x00, 0x39, 0x41, 0x0D, 0x0A};
+    EXPECT_EQ(e.test.serial.written[0], erase);
+    EXPECT_EQ(e.test.serial.written[1], erase);
 }
 
 TEST(EraseData, silenceAfterTheAck_timesOutClosedWithStatus0) {

@@ -62,9 +62,10 @@ TEST(SerialLinkWire, lineFeedInsideRawData_splitsTheWriteButNotTheBytes) {
     l.link.PayloadData[1] = 0x0A;
     l.link.PayloadData[2] = 0x41;
     l.link.PayloadLength = 2;
-    l.link.CommandWrite(0x55, 'W');
-    // "*", "64", "55", "57", 00 02, 0A 41; sum 0x2A+0x36+0x34+0x35+0x35+0x35+0x37+0x02+0x0A+0x41 = 0x1B7.
-    Bytes expected = {0x2A, 0x36, 0x34, 0x35, 0x35, 0x35, 0x37, 0x00, 0x02, 0x0A, 0x41, 0x42, 0x37, 0x0D, 0x0A};
+    // A command the unit does not define carries what the caller put in the payload.
+    l.link.CommandWrite(0x55, 'X');
+    // "*", "64", "55", "58", 00 02, 0A 41; sum 0x2A+0x36+0x34+0x35+0x35+0x35+0x38+0x02+0x0A+0x41 = 0x1B8.
+    Bytes expected = {0x2A, 0x36, 0x34, 0x35, 0x35, 0x35, 0x38, 0x00, 0x02, 0x0A, 0x41, 0x42, 0x38, 0x0D, 0x0A};
     EXPECT_EQ(l.test.serial.writtenBytes(), expected);
     EXPECT_EQ(l.test.serial.written.size(), 2u);
 }
@@ -74,7 +75,7 @@ TEST(SerialLinkWire, fullPayload_isSentWholeThoughLongerThanTheFrameBuffer) {
     for (int i = 1; i <= SerialLink::kPayloadSize; ++i)
         l.link.PayloadData[i] = 0x20;
     l.link.PayloadLength = SerialLink::kPayloadSize;
-    l.link.CommandWrite(0x55, 'W');
+    l.link.CommandWrite(0x55, 'X');
     Bytes all = l.test.serial.writtenBytes();
     ASSERT_EQ(all.size(), 9u + 1200u + 4u);
     EXPECT_EQ(all[7], 0x04);
@@ -268,7 +269,7 @@ TEST(SerialLinkExchange, noisyUnit_isStillUnderstood) {
     EXPECT_TRUE(l.link.CommandDo(0x55, 'P'));
 }
 
-TEST(SerialLinkExchange, timeOut_closesTheLinkAndTheNextExchangeFailsWithZero) {
+TEST(SerialLinkExchange, timeOut_closesTheLinkAndTheNextExchangeFailsAtOnceWithZero) {
     Link l;
     l.test.serial.stallWrites = true;
     l.mdi.setEnabled(false);
@@ -284,10 +285,12 @@ TEST(SerialLinkExchange, timeOut_closesTheLinkAndTheNextExchangeFailsWithZero) {
     EXPECT_TRUE(l.mdi.enabled());
     EXPECT_EQ(l.test.screen.mousePointer(), IScreen::vbDefault);
 
+    // The silence has cost its one time-out; the closed port is not waited on again.
     std::size_t before = l.test.serial.written.size();
     EXPECT_FALSE(l.link.CommandDo(0x55, 'P'));
     EXPECT_EQ(l.link.Status, 0);
-    EXPECT_EQ(l.test.clock.steadyMs(), 10000);
+    EXPECT_EQ(l.link.lastFailure(), SerialLink::Failure::NoAnswer);
+    EXPECT_EQ(l.test.clock.steadyMs(), 5000);
     EXPECT_EQ(l.test.serial.written.size(), before);
     EXPECT_EQ(l.form.sbrStatus.panelText(1), "Status: Com port not connected!");
 }

@@ -7,31 +7,15 @@
 #include "unitlink/SerialLink.h"
 #include "unitlink/UploadFixture.h"
 #include "unitlink/UploadImage.h"
+#include "unitlink/WireBytes.h"
 
 namespace {
 
 using Bytes = UploadFixture::Bytes;
 
-// "*", length, the three address bytes, data, two hex digits of the sum of all bytes before them, CR LF.
-Bytes dataFrame(std::uint32_t address, const Bytes& data) {
-    Bytes f = {0x2A,
-               static_cast<std::uint8_t>((data.size() + 3) >> 8),
-               static_cast<std::uint8_t>(data.size() + 3),
-               static_cast<std::uint8_t>(address >> 16),
-               static_cast<std::uint8_t>(address >> 8),
-               static_cast<std::uint8_t>(address)};
-    f.insert(f.end(), data.begin(), data.end());
-    std::uint8_t sum = 0;
-    for (auto b : f)
-        sum = static_cast<std::uint8_t>(sum + b);
-    const char* hex = "0123456789ABCDEF";
-    f.insert(f.end(), {static_cast<std::uint8_t>(hex[sum >> 4]), static_cast<std::uint8_t>(hex[sum & 15]), 13, 10});
-    return f;
-}
-
-// "W" from the PC to the unit: "*", "64", "55", "57", 00 00, checksum "6A", CR LF.
-const Bytes kWToUnit = {0x2A, 0x36, 0x34, 0x35, 0x35, 0x35, 0x37, 0x00, 0x00, 0x36, 0x41, 0x0D, 0x0A};
-const Bytes kEndFrame = {0x2A, 0x00, 0x00, 0x32, 0x41, 0x0D, 0x0A};
+using WireBytes::dataFrame;
+using WireBytes::kEndFrame;
+using WireBytes::kWToUnit;
 
 Bytes concat(std::initializer_list<Bytes> parts) {
     Bytes all;
@@ -70,19 +54,21 @@ TEST(WriteMsgData, fourByteFile_goesOutAsTheExampleFrame) {
 
 TEST(WriteMsgData, fileOfThousandBytes_takesThreeFramesAndGrowsTheAddressBy525) {
     Image t;
-    t.image().WriteAddress = 1000;
+    // A first message of one frame: the second goes on from word 175.
+    t.rawFile("four.wav", {1, 2, 3, 4});
+    ASSERT_TRUE(t.image().WriteMsgData(1));
+    const std::size_t before = t.test.serial.writtenBytes().size();
     Bytes file = UploadFixture::waveBytes(1000, 3);
     t.rawFile("k.wav", file);
     ASSERT_TRUE(t.image().WriteMsgData(1));
     EXPECT_EQ(t.form.TMsgSize[1], 1050);
     EXPECT_EQ(t.form.MsgSize[1].caption(), "1");
-    EXPECT_EQ(t.image().WriteAddress, 1525);
-    EXPECT_EQ(t.memory(1000, 1000), file);
-    // The frames of 350 bytes each go to the words 1000, 1175, 1350.
+    EXPECT_EQ(t.image().WriteAddress, 700);
+    EXPECT_EQ(t.memory(175, 1000), file);
+    // The frames of 350 bytes each go to the words 175, 350, 525.
     Bytes first(file.begin(), file.begin() + 350);
     Bytes all = t.test.serial.writtenBytes();
-    Bytes expectedFirst = dataFrame(1000, first);
-    EXPECT_EQ(Bytes(all.begin() + 13, all.begin() + 13 + 360), expectedFirst);
+    EXPECT_EQ(Bytes(all.begin() + before + 13, all.begin() + before + 13 + 360), dataFrame(175, first));
 }
 
 TEST(WriteMsgData, nakOnAFrame_sendsTheSameFrameAgain) {
@@ -100,13 +86,16 @@ TEST(WriteMsgData, nakOnAFrame_sendsTheSameFrameAgain) {
     EXPECT_EQ(t.memory(0, 700), file);
 }
 
-TEST(WriteMsgData, fiveNaksOnOneFrame_failWithStatus21AndNoEndFrame) {
+TEST(WriteMsgData, fiveNaksOnOneFrame_failWithStatus21AndCloseTheSequence) {
     Image t(UploadFixture::nakOn({3, 4, 5, 6, 7}));
     t.rawFile("n.wav", UploadFixture::waveBytes(1000, 5));
     EXPECT_FALSE(t.image().WriteMsgData(1));
     EXPECT_EQ(t.form.link().Status, 21);
     EXPECT_EQ(t.status(), t.statusOf(3));
-    EXPECT_EQ(t.test.serial.writtenBytes().size(), 13 + 6 * 360u);
+    // W, the first frame, the second five times, then the end frame so that the unit leaves the sequence.
+    Bytes all = t.test.serial.writtenBytes();
+    ASSERT_EQ(all.size(), 13 + 6 * 360u + 7u);
+    EXPECT_EQ(Bytes(all.end() - 7, all.end()), kEndFrame);
     EXPECT_EQ(t.image().WriteAddress, 175);
 }
 

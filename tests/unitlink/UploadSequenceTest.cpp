@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "editor/FormTexts.h"
+#include "settings/LanguageApplier.h"
 #include "unitlink/PortConnection.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/UploadFixture.h"
@@ -52,6 +54,10 @@ struct Upload : UploadFixture {
         form.Check1[6].setValue(1);
         form.TRG1[5].setText("2");
         form.Check1[6 + 4].setValue(1);
+    }
+    /// The status line after a failure: `StatusText`(index) and the reason, `LinkText`(reason).
+    std::string failedBecause(int index, int reason) const {
+        return statusOf(index) + " " + form.LinkText[static_cast<std::size_t>(reason)];
     }
     void expectIdle() {
         EXPECT_FALSE(test.serial.portOpen());
@@ -167,7 +173,7 @@ TEST(UploadFaults, fiveNaksOnOneDataFrame_failThenTheNextUploadSucceeds) {
     Upload u(UploadFixture::nakOn({6, 7, 8, 9, 10}));
     u.threeSlots();
     u.upload();
-    EXPECT_EQ(u.status(), u.statusOf(3));
+    EXPECT_EQ(u.status(), u.failedBecause(3, kLinkRefused));
     u.expectIdle();
     EXPECT_FALSE(u.form.MsgUnchanged);
     u.upload();
@@ -184,34 +190,40 @@ TEST(UploadFaults, fiveNaksOnATable_failWithoutWaitingForAReply) {
     u.replaceUnit(UploadFixture::nakOn({8, 9, 10, 11, 12}));
     const auto start = u.test.clock.steadyMs();
     u.upload();
-    EXPECT_EQ(u.status(), u.statusOf(3));
+    EXPECT_EQ(u.status(), u.failedBecause(3, kLinkRefused));
     u.expectIdle();
     EXPECT_LT(u.test.clock.steadyMs() - start, u.form.CommTimeOut);
+    // The write sequence was closed after the refusals, so the unit takes the next upload.
+    EXPECT_NE(u.unit().log().back().find("end frame"), std::string::npos) << u.unit().log().back();
     u.upload();
     EXPECT_EQ(u.status(), u.statusOf(2));
 }
 
-TEST(UploadFaults, silenceInTheMiddleOfTheData_keepsTheWindowDisabledUntilTheEnd) {
+TEST(UploadFaults, silenceInTheMiddleOfTheData_costsOneTimeOutWithTheWindowDisabledUntilTheEnd) {
     Upload u(UploadFixture::silentAfter(7));
     u.threeSlots();
     const auto start = u.test.clock.steadyMs();
     u.upload();
-    EXPECT_EQ(u.status(), u.statusOf(3));
+    EXPECT_EQ(u.status(), u.failedBecause(3, kLinkNoAnswer));
     u.expectIdle();
-    EXPECT_LE(u.test.clock.steadyMs() - start, 2 * u.form.CommTimeOut);
+    EXPECT_EQ(u.test.clock.steadyMs() - start, u.form.CommTimeOut);
+    EXPECT_EQ(u.unit().framesReceived(), 8);
     u.replaceUnit();
     u.upload();
     EXPECT_EQ(u.status(), u.statusOf(2));
 }
 
-TEST(UploadFaults, timeOutOnTheReadBack_keepsTheWindowDisabledThroughTheLaterWaits) {
+TEST(UploadFaults, timeOutOnTheReadBack_endsTheUploadAfterOneTimeOut) {
     Upload u;
     u.threeSlots();
     u.form.MsgUnchanged = true;
     u.test.serial.stallWrites = true;
+    const auto start = u.test.clock.steadyMs();
     u.upload();
-    // The read-back timed out and closed the port; "P" then waited in vain on the closed port.
-    EXPECT_EQ(u.status(), u.statusOf(3));
+    // The read-back timed out and closed the port: "P" is neither written nor waited for.
+    EXPECT_EQ(u.status(), u.failedBecause(3, kLinkNoAnswer));
+    EXPECT_EQ(u.test.clock.steadyMs() - start, u.form.CommTimeOut);
+    EXPECT_EQ(u.test.serial.written.size(), 1u);
     EXPECT_FALSE(u.enabledWhileRunning);
     u.expectIdle();
     u.test.serial.stallWrites = false;
@@ -219,38 +231,54 @@ TEST(UploadFaults, timeOutOnTheReadBack_keepsTheWindowDisabledThroughTheLaterWai
     EXPECT_EQ(u.status(), u.statusOf(2));
 }
 
-TEST(UploadFaults, slotWhoseFileWasDeleted_writesTheSlotsBeforeAndShowsThePathMessage) {
+TEST(UploadFaults, slotWhoseFileWasDeleted_isRefusedBeforeAnyByteReachesTheUnit) {
     Upload u;
     u.threeSlots();
+    u.upload();
+    ASSERT_EQ(u.status(), u.statusOf(2));
+    const Bytes before = u.memory(0, 2 * 0x400000);
+    const std::size_t frames = u.test.serial.written.size();
+    u.form.MsgUnchanged = false;
     std::filesystem::remove(u.paths[3]);
+
     u.upload();
     EXPECT_EQ(u.status(), u.statusOf(3));
     ASSERT_EQ(u.test.msgBox.shown.size(), 1u);
-    EXPECT_EQ(u.test.msgBox.shown[0].text, "Path of message file is incorrect!");
+    EXPECT_EQ(u.test.msgBox.shown[0].text, "Path of message file is incorrect!\n\n3: " + u.paths[3]);
     EXPECT_EQ(u.test.msgBox.shown[0].title, "KVT3310");
     EXPECT_GE(u.test.msgBox.beeps, 1);
     u.expectIdle();
+    EXPECT_EQ(u.test.serial.written.size(), frames);
+    EXPECT_EQ(u.test.serial.opens, 1);
     EXPECT_FALSE(u.form.MsgUnchanged);
     EXPECT_EQ(u.form.image().MsgAddress[3], -1);
-    // Slots 1 and 2 are in the data area; no table was written.
-    Bytes first = storedForm(UploadFixture::fileBytes(u.paths[1]));
-    EXPECT_EQ(u.memory(0, first.size()), first);
-    Bytes second = storedForm(UploadFixture::fileBytes(u.paths[2]));
-    EXPECT_EQ(u.memory(3 * 175, second.size()), second);
-    EXPECT_EQ(u.memory(0x3FF000, 128), Bytes(128, 0xFF));
+    // The unit keeps every message of the upload before.
+    EXPECT_EQ(u.memory(0, 2 * 0x400000), before);
 
-    u.paths[3] = u.wave("exit.wav", 741, 3);
+    u.paths[3] = u.wave("exit.wav", 1049, 3);
     u.upload();
     EXPECT_EQ(u.status(), u.statusOf(2));
 }
 
-TEST(UploadFaults, portThatCannotBeOpened_failsAtOnce) {
+TEST(UploadFaults, fileReplacedByOneOfAnotherSize_isRefusedBeforeAnyByteReachesTheUnit) {
+    Upload u;
+    u.threeSlots();
+    u.wave("fire.wav", 5000, 2);
+    u.upload();
+    EXPECT_EQ(u.status(), u.statusOf(3));
+    ASSERT_EQ(u.test.msgBox.shown.size(), 1u);
+    EXPECT_EQ(u.test.msgBox.shown[0].text, "Path of message file is incorrect!\n\n2: " + u.paths[2]);
+    EXPECT_TRUE(u.test.serial.written.empty());
+    u.expectIdle();
+}
+
+TEST(UploadFaults, portThatCannotBeOpened_failsAtOnceSayingWhy) {
     Upload u;
     u.threeSlots();
     u.test.serial.failOpen("busy");
     const auto start = u.test.clock.steadyMs();
     u.upload();
-    EXPECT_EQ(u.status(), u.statusOf(3));
+    EXPECT_EQ(u.status(), u.failedBecause(3, kLinkPortNotOpened) + " busy");
     u.expectIdle();
     EXPECT_TRUE(u.test.serial.written.empty());
     EXPECT_EQ(u.test.clock.steadyMs(), start);
@@ -259,16 +287,41 @@ TEST(UploadFaults, portThatCannotBeOpened_failsAtOnce) {
     EXPECT_EQ(u.status(), u.statusOf(2));
 }
 
-TEST(UploadFaults, userConnectedBeforehand_closesThePortWithTheInUseMessageAndFails) {
+TEST(UploadFaults, refusedP_saysTheUnitRefusedInTheActiveLanguage) {
+    Upload u;
+    u.threeSlots();
+    u.app.LngBase = 3000;
+    ASSERT_TRUE(u.form.language().OpenLng(""));
+    u.replaceUnit(UploadFixture::nakOn({1, 2}));
+    u.upload();
+    EXPECT_EQ(u.status(), UploadFixture::trimmed(u.form.StatusText[11]) +
+                              " Übertragung von Durchsagen und Konfiguration fehlgeschlagen! Das Gerät hat die Daten "
+                              "abgelehnt!");
+}
+
+TEST(ConnectedUpload, userConnectedBeforehand_uploadsOverTheOpenPortAndLeavesItOpen) {
     Upload u;
     u.threeSlots();
     u.form.imgNotConnected.click();
     ASSERT_TRUE(u.test.serial.portOpen());
     u.upload();
-    ASSERT_EQ(u.test.msgBox.shown.size(), 1u);
-    EXPECT_EQ(u.test.msgBox.shown[0].text, "The unit cannot be operated while upload is in progress!");
-    EXPECT_EQ(u.status(), u.statusOf(3));
-    u.expectIdle();
+    EXPECT_TRUE(u.test.msgBox.shown.empty());
+    EXPECT_EQ(u.status(), u.statusOf(2));
+    EXPECT_TRUE(u.test.serial.portOpen());
+    EXPECT_EQ(u.test.serial.opens, 1);
+    EXPECT_TRUE(u.form.imgConnected.visible());
+    EXPECT_TRUE(u.form.connection().Timer1().enabled());
+    EXPECT_FALSE(u.form.ProgressBar1.visible());
+    EXPECT_TRUE(u.mdi.enabled());
+    for (int i = 1; i <= 3; ++i)
+        u.expectStored(i);
+    // The next upload takes the same connection again, for the tables alone.
+    u.form.TRG1[5].setText("3");
+    u.upload();
+    EXPECT_EQ(u.status(), u.statusOf(13));
+    EXPECT_TRUE(u.test.serial.portOpen());
+    u.form.imgConnected.click();
+    EXPECT_FALSE(u.test.serial.portOpen());
 }
 
 TEST(UploadProgress, runningUpload_disablesTheWindowShowsHourglassAndCountsBytes) {

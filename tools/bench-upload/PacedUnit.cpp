@@ -1,23 +1,6 @@
 #include "PacedUnit.h"
 
 #include <algorithm>
-#include <ctime>
-
-namespace {
-
-std::int64_t nowNs() {
-    timespec t{};
-    ::clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<std::int64_t>(t.tv_sec) * 1000000000LL + t.tv_nsec;
-}
-
-void sleepUntilNs(std::int64_t ns) {
-    timespec t{static_cast<time_t>(ns / 1000000000LL), static_cast<long>(ns % 1000000000LL)};
-    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) != 0) {
-    }
-}
-
-}  // namespace
 
 PacedUnit::PacedUnit(int baud) : m_baud(baud) {}
 
@@ -32,7 +15,7 @@ bool PacedUnit::start() {
         return false;
     m_thread = std::thread([this] {
         m_host.run(
-            [this](const std::vector<std::uint8_t>& bytes) {
+            [this](const std::vector<std::uint8_t>& bytes, bool) {
                 std::vector<std::uint8_t> reply;
                 if (m_baud <= 0)
                     return m_unit.receive(bytes);
@@ -40,21 +23,22 @@ bool PacedUnit::start() {
                 const std::int64_t perByte = 11LL * 1000000000LL / m_baud;
                 // The bytes went onto the line when the PC wrote them, not when this thread got round to
                 // reading them; the PC writes nothing more until it has a reply.
-                std::int64_t arrival = nowNs();
+                std::int64_t arrival = PtyHost::nowNs();
                 if (m_pcWroteNs && *m_pcWroteNs > 0)
                     arrival = std::min(arrival, m_pcWroteNs->load());
                 if (m_lineFreeNs > 0 && arrival > m_lineFreeNs)
                     m_idleNs += arrival - m_lineFreeNs;
                 m_lineFreeNs = std::max(m_lineFreeNs, arrival) + perByte * static_cast<std::int64_t>(bytes.size());
-                sleepUntilNs(m_lineFreeNs);
+                PtyHost::sleepUntilNs(m_lineFreeNs);
                 reply = m_unit.receive(bytes);
                 if (!reply.empty()) {
                     // The reply is handed over whole when its last byte would have come off the line: the PC
                     // cannot act on it earlier.
-                    m_lineFreeNs = std::max(m_lineFreeNs, nowNs()) + perByte * static_cast<std::int64_t>(reply.size());
-                    sleepUntilNs(m_lineFreeNs);
+                    m_lineFreeNs =
+                        std::max(m_lineFreeNs, PtyHost::nowNs()) + perByte * static_cast<std::int64_t>(reply.size());
+                    PtyHost::sleepUntilNs(m_lineFreeNs);
                     // A late wake-up of this thread is the emulator's delay, not the PC's.
-                    m_lineFreeNs = nowNs();
+                    m_lineFreeNs = PtyHost::nowNs();
                     m_lastReplyByteNs = m_lineFreeNs;
                 }
                 return reply;

@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "UploadDisplay.h"
 #include "editor/Form1.h"
+#include "editor/FormTexts.h"
 #include "unitlink/PortConnection.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/ServicePanel.h"
@@ -20,8 +21,6 @@ const char* const ReadTablesCommand::kHelp =
     "Exit status 1 when the unit did not answer.\n";
 
 namespace {
-
-const int kReadDone = 2;
 
 std::string joined(const std::vector<int>& numbers) {
     std::string text;
@@ -53,14 +52,10 @@ int ReadTablesCommand::run(CommandContext& context, const std::vector<std::strin
     if (!context.headless.platform().serial.portOpen())
         return context.refused(f.Com1Device + ": cannot be opened");
     UploadImage& image = f.image();
-    const bool messagesRead = image.ReadMsgTab();
     // The link closes the port itself when the unit does not answer.
-    if (messagesRead && context.headless.platform().serial.portOpen())
-        f.service().Command3_Click();
-    const std::string done = SerialLink::trimmed(f.StatusText[kReadDone]);
-    const std::string& outcome = display.lastStatus();
-    const bool ok = messagesRead && outcome.size() >= done.size() &&
-                    outcome.compare(outcome.size() - done.size(), done.size(), done) == 0;
+    const bool ok = image.ReadMsgTab() && context.headless.platform().serial.portOpen() && f.service().readTables();
+    if (ok)
+        f.link().ShowStatusText(f.LinkText[kLinkReadDone]);
     if (context.headless.platform().serial.portOpen())
         f.connection().imgConnected_Click();
     if (!ok)

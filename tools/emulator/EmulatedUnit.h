@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,40 +13,53 @@
 struct UnitFaults {
     /// Frames answered with a NAK (21) instead of being carried out.
     std::set<int> nakFrames;
+    /// Command letters whose first frame is answered with a NAK.
+    std::set<char> nakCommands;
     /// After this many frames (0: from the first) the unit answers nothing any more; -1: never.
     int silentAfter = -1;
-    /// Bytes of line noise sent before every reply frame.
+    /// Bytes of line noise (FF and 55 in turn) sent before every reply frame.
     int noiseBytes = 0;
+    /// Bytes of garbage (any value but the start byte "*") sent before every reply frame.
+    int garbageBytes = 0;
     /// Frames whose reply carries a wrong checksum.
     std::set<int> corruptFrames;
 };
 
 /// The unit's side of the RS232 protocol, without any port: bytes from the PC go in, the unit's reply bytes
 /// come out. It keeps a memory image of 0x400000 16-bit words (erased state 0xFFFF) and a log of what it
-/// received.
+/// received, one line per frame with what it did and, for a refusal, why.
 ///
-/// What it answers:
-/// - command frames "P", "L", "T" and "W" with ACK; "W" opens a write sequence for data frames;
+/// It is as strict as a unit built to the protocol: every frame is checked before it is carried out, and
+/// a frame that fails a check is answered with a NAK (21) and changes nothing. `kChecks` lists the checks.
+///
+/// What it carries out:
+/// - "P": ACK; the wave data of the next upload starts at word 0.
+/// - "W": ACK; opens a write sequence for data frames, closed by the end frame.
+/// - "L": ACK. "T" with a 3-byte word address: ACK.
 /// - "E" with a 3-byte word address: ACK, `progressBytes` times ".", then 6, after erasing the table area
-///   (0x3FF000 to 0x3FFFFF) for an address inside it, otherwise the half of the memory holding the address;
-/// - "R" with an address: a data reply with the 128 bytes stored there;
+///   (0x3FF000 to 0x3FFFFF) for an address inside it, otherwise the half of the memory holding the address.
+/// - "R" with an address: a data reply with the 128 bytes stored there.
 /// - "C" with an address: ACK, progress bytes, 6, then the 16-bit sum of (w + 1) over the 64 words there as
-///   four hex characters;
-/// - data frames of a write sequence: stored when their checksum holds, their area is erased (or already
-///   holds the same bytes) and, for a 128-byte block at 0x3FF000 or above, the block's check word holds;
-/// - the end frame: ACK when the check words of the wave data written since "W" hold (the sum of w + 1 over
-///   all its words is a multiple of 65536), else NAK.
-/// Anything else, a frame with a wrong checksum included, is answered with NAK.
+///   four hex characters.
+/// - data frames of a write sequence: stored; the end frame: ACK when the message written closes as it must.
 class EmulatedUnit {
 public:
     static constexpr std::uint32_t kWords = 0x400000;
     static constexpr std::uint32_t kTableArea = 0x3FF000;
+    static constexpr std::uint32_t kMsgTable = 0x3FF000;
+    static constexpr std::uint32_t kTrgTable = 0x3FF100;
+    static constexpr std::uint32_t kFrameWords = 175;
+
+    /// What the unit refuses, one line each, for the program's help.
+    static const char* const kChecks;
 
     explicit EmulatedUnit(UnitFaults faults = {});
 
-    std::vector<std::uint8_t> receive(const std::uint8_t* bytes, std::size_t count);
-    std::vector<std::uint8_t> receive(const std::vector<std::uint8_t>& bytes) {
-        return receive(bytes.data(), bytes.size());
+    /// Bytes from the PC; the result is what the unit sends back. `whileReplying`: the bytes came in while the
+    /// unit's previous reply was still going out on the line (a host that paces the line can tell).
+    std::vector<std::uint8_t> receive(const std::uint8_t* bytes, std::size_t count, bool whileReplying = false);
+    std::vector<std::uint8_t> receive(const std::vector<std::uint8_t>& bytes, bool whileReplying = false) {
+        return receive(bytes.data(), bytes.size(), whileReplying);
     }
 
     /// Two bytes per word, high byte first.
@@ -55,6 +69,8 @@ public:
     /// One line per frame received and what the unit did with it.
     const std::vector<std::string>& log() const { return m_log; }
     int framesReceived() const { return m_frames; }
+    /// Frames refused for breaking a rule (not those refused by an injected fault).
+    int refusals() const { return m_refusals; }
     /// Commands carried out, by command letter.
     int commandCount(char command) const;
 
@@ -63,24 +79,39 @@ public:
 
 private:
     struct Frame;
-    bool takeFrame(Frame& frame);
-    std::vector<std::uint8_t> answer(const Frame& frame);
+    std::optional<Frame> takeFrame();
+    std::vector<std::uint8_t> answer(const Frame& frame, bool whileReplying);
+    /// Why the frame must be refused; empty when it may be carried out.
+    std::string check(const Frame& frame) const;
+    std::string checkCommand(const Frame& frame) const;
+    std::string checkData(const Frame& frame) const;
+    std::string checkMessage() const;
+    std::vector<std::uint8_t> carryOut(const Frame& frame);
     std::vector<std::uint8_t> command(const Frame& frame);
     std::vector<std::uint8_t> dataFrame(const Frame& frame);
     std::vector<std::uint8_t> reply(std::uint8_t command, const std::vector<std::uint8_t>& payload) const;
     std::vector<std::uint8_t> ack(std::uint8_t command) const { return reply(command, {6}); }
     std::vector<std::uint8_t> nak(std::uint8_t command) const { return reply(command, {21}); }
+    void disturb(std::vector<std::uint8_t>& out);
     void erase(std::uint32_t address);
-    void note(std::string line);
+    void note(const std::string& line);
 
     UnitFaults m_faults;
     std::vector<std::uint8_t> m_memory;
     std::vector<std::uint8_t> m_pending;
     std::vector<std::string> m_log;
     std::map<char, int> m_commands;
+    std::set<char> m_nakedCommands;
     int m_frames = 0;
+    int m_refusals = 0;
+    std::uint32_t m_garbageSeed = 12345;
     bool m_writing = false;
-    /// Sum of (w + 1) of each wave data frame of the open write sequence, by address; a frame sent again
-    /// replaces its earlier copy.
-    std::map<std::uint32_t, std::uint16_t> m_sequence;
+    /// The last reply was an erase's: ACK, progress bytes, 6.
+    bool m_lastReplyErase = false;
+    /// Word address the next wave data frame must go to, and where the message of the open sequence began.
+    std::uint32_t m_nextWave = 0;
+    std::uint32_t m_messageStart = 0;
+    /// A well-formed frame this unit answered with NAK: the next frame of its kind must be the same bytes.
+    std::vector<std::uint8_t> m_refused;
+    std::string m_refusedKind;
 };

@@ -6,10 +6,12 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <deque>
 
 PtyHost::PtyHost() = default;
 
@@ -65,24 +67,48 @@ bool PtyHost::makeLink(const std::string& link) {
     return true;
 }
 
-void PtyHost::run(const std::function<std::vector<std::uint8_t>(const std::vector<std::uint8_t>&)>& onBytes,
-                  const volatile bool& stop) {
-    std::vector<std::uint8_t> buffer(4096);
-    while (!stop) {
-        pollfd fd{m_master, POLLIN, 0};
-        int ready = ::poll(&fd, 1, 200);
-        if (ready <= 0 || !(fd.revents & POLLIN))
-            continue;
-        ssize_t n = ::read(m_master, buffer.data(), buffer.size());
-        if (n <= 0)
-            continue;
-        auto reply = onBytes(std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + n));
-        if (!reply.empty())
-            send(reply);
+std::int64_t PtyHost::nowNs() {
+    timespec t{};
+    ::clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<std::int64_t>(t.tv_sec) * 1000000000LL + t.tv_nsec;
+}
+
+void PtyHost::sleepUntilNs(std::int64_t ns) {
+    timespec t{static_cast<time_t>(ns / 1000000000LL), static_cast<long>(ns % 1000000000LL)};
+    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {
     }
 }
 
-void PtyHost::send(const std::vector<std::uint8_t>& bytes) {
+std::vector<std::uint8_t> PtyHost::readWaiting(int timeoutMs) {
+    pollfd fd{m_master, POLLIN, 0};
+    if (::poll(&fd, 1, timeoutMs) <= 0 || !(fd.revents & POLLIN))
+        return {};
+    std::vector<std::uint8_t> buffer(4096);
+    ssize_t n = ::read(m_master, buffer.data(), buffer.size());
+    if (n <= 0)
+        return {};
+    buffer.resize(static_cast<std::size_t>(n));
+    if (baud > 0) {
+        // The bytes count as received when the last of them would have crossed the line.
+        m_inFreeNs = std::max(m_inFreeNs, nowNs()) + nsPerByte() * static_cast<std::int64_t>(buffer.size());
+    }
+    return buffer;
+}
+
+void PtyHost::run(const OnBytes& onBytes, const volatile bool& stop) {
+    while (!stop) {
+        auto bytes = readWaiting(200);
+        if (bytes.empty())
+            continue;
+        if (baud > 0)
+            sleepUntilNs(m_inFreeNs);
+        auto reply = onBytes(bytes, false);
+        if (!reply.empty())
+            send(reply, onBytes);
+    }
+}
+
+void PtyHost::send(const std::vector<std::uint8_t>& bytes, const OnBytes& onBytes) {
     if (baud <= 0) {
         std::size_t done = 0;
         while (done < bytes.size()) {
@@ -94,17 +120,24 @@ void PtyHost::send(const std::vector<std::uint8_t>& bytes) {
         }
         return;
     }
-    // One byte at a time against an absolute schedule, so that the pace does not drift.
-    const long long nsPerByte = 11LL * 1000000000LL / baud;
-    timespec next{};
-    ::clock_gettime(CLOCK_MONOTONIC, &next);
-    for (std::uint8_t byte : bytes) {
+    // One byte at a time against an absolute schedule, so that the pace does not drift; what the program
+    // sends meanwhile is taken in between, as the line is full duplex.
+    std::deque<std::uint8_t> queue(bytes.begin(), bytes.end());
+    std::int64_t next = std::max(m_outFreeNs, nowNs());
+    while (!queue.empty()) {
+        const std::uint8_t byte = queue.front();
+        queue.pop_front();
+        next += nsPerByte();
+        sleepUntilNs(next);
         while (::write(m_master, &byte, 1) < 0 && errno == EINTR) {
         }
-        long long ns = next.tv_nsec + nsPerByte;
-        next.tv_sec += static_cast<time_t>(ns / 1000000000LL);
-        next.tv_nsec = static_cast<long>(ns % 1000000000LL);
-        while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr) == EINTR) {
+        auto incoming = readWaiting(0);
+        if (!incoming.empty()) {
+            sleepUntilNs(m_inFreeNs);
+            auto more = onBytes(incoming, !queue.empty());
+            queue.insert(queue.end(), more.begin(), more.end());
+            next = std::max(next, nowNs());
         }
     }
+    m_outFreeNs = next;
 }

@@ -21,15 +21,20 @@ const char* const kUsage =
     "usage: kvt3310-emu [options]\n"
     "Opens a pseudo-terminal, prints its path on the first line and answers there as a KVT3310 unit.\n"
     "  --link PATH          also make PATH a symbolic link to the terminal\n"
-    "  --baud N             pace the unit's bytes at N baud, 11 bits per byte (default: no pacing)\n"
+    "  --baud N             pace both directions at N baud, 11 bits per byte (default: no pacing): a frame\n"
+    "                       from the PC counts as received when its last byte would have crossed the line,\n"
+    "                       and replies go out at the line's rate\n"
     "  --progress N         '.' bytes sent while erasing or checking (default 2)\n"
-    "  --nak-frame N        answer the N-th frame with NAK (may be repeated)\n"
-    "  --silent-after N     answer nothing after N frames (0: from the first)\n"
-    "  --noise N            send N noise bytes before every reply frame\n"
-    "  --corrupt-frame N    give the reply to the N-th frame a wrong checksum (may be repeated)\n"
     "  --dump FILE          write the memory image (8 MiB, words high byte first) to FILE after each \"L\"\n"
     "                       command and at exit\n"
-    "  --log FILE           append a line per received frame to FILE\n";
+    "  --log FILE           append a line per received frame to FILE: what the unit did, and why it refused\n"
+    "Faults to make on purpose (frames count from 1, command and data frames alike):\n"
+    "  --nak-frame N        answer the N-th frame with NAK (may be repeated)\n"
+    "  --nak-command LETTERS  answer the first frame of each command listed (for example PWE) with NAK\n"
+    "  --silent-after N     answer nothing after N frames (0: from the first)\n"
+    "  --noise N            send N noise bytes (FF 55 ...) before every reply frame\n"
+    "  --garbage N          send N bytes of garbage (any value but \"*\") before every reply frame\n"
+    "  --corrupt-frame N    give the reply to the N-th frame a wrong checksum (may be repeated)\n";
 
 bool number(const char* text, int& value) {
     char* end = nullptr;
@@ -56,7 +61,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
         if (option == "--help" || option == "-h") {
-            std::cout << kUsage;
+            std::cout << kUsage << "\n" << EmulatedUnit::kChecks;
             return 0;
         }
         if (i + 1 >= argc) {
@@ -72,6 +77,9 @@ int main(int argc, char** argv) {
             dumpPath = value;
         } else if (option == "--log") {
             logPath = value;
+        } else if (option == "--nak-command") {
+            for (const char* c = value; *c; ++c)
+                faults.nakCommands.insert(*c);
         } else if (!(ok = number(value, n))) {
         } else if (option == "--baud") {
             baud = n;
@@ -83,6 +91,8 @@ int main(int argc, char** argv) {
             faults.silentAfter = n;
         } else if (option == "--noise") {
             faults.noiseBytes = n;
+        } else if (option == "--garbage") {
+            faults.garbageBytes = n;
         } else if (option == "--corrupt-frame") {
             faults.corruptFrames.insert(n);
         } else {
@@ -114,8 +124,8 @@ int main(int argc, char** argv) {
     std::size_t logged = 0;
     int closes = 0;
     host.run(
-        [&](const std::vector<std::uint8_t>& bytes) {
-            auto reply = unit.receive(bytes);
+        [&](const std::vector<std::uint8_t>& bytes, bool whileReplying) {
+            auto reply = unit.receive(bytes, whileReplying);
             for (; logged < unit.log().size(); ++logged)
                 if (log.is_open())
                     log << unit.log()[logged] << std::endl;

@@ -86,6 +86,11 @@ constexpr CatalogueEntry kTexts[] = {
     {760, "Jazykový soubor nebyl nalezen!"},
     {770, "Konfigurační soubor nebyl nalezen!"},
     {780, "Cesta k souboru hlášení je nesprávná!"},
+    {790, "Port nelze otevřít:"},
+    {800, "Zařízení neodpovídá!"},
+    {810, "Zařízení data odmítlo!"},
+    {820, "Odpověď zařízení je neplatná!"},
+    {830, "Čtení dat úspěšné!"},
 };
 
 }  // namespace

@@ -86,6 +86,11 @@ constexpr CatalogueEntry kTexts[] = {
     {760, "Sprachdatei nicht gefunden!"},
     {770, "Konfigurationsdatei nicht gefunden!"},
     {780, "Pfad der Durchsagedatei ist falsch!"},
+    {790, "Die Schnittstelle konnte nicht geöffnet werden:"},
+    {800, "Das Gerät antwortet nicht!"},
+    {810, "Das Gerät hat die Daten abgelehnt!"},
+    {820, "Die Antwort des Geräts ist ungültig!"},
+    {830, "Lesen der Daten erfolgreich!"},
 };
 
 }  // namespace

@@ -86,6 +86,11 @@ constexpr CatalogueEntry kTexts[] = {
     {760, "Language file cannot be found!"},
     {770, "Configuration file cannot be found!"},
     {780, "Path of message file is incorrect!"},
+    {790, "The port could not be opened:"},
+    {800, "The unit does not answer!"},
+    {810, "The unit refused the data!"},
+    {820, "The reply of the unit is not valid!"},
+    {830, "Reading data successfully!"},
 };
 
 }  // namespace

@@ -86,6 +86,11 @@ constexpr CatalogueEntry kTexts[] = {
     {760, "¡No se encuentra el archivo de idioma!"},
     {770, "¡No se encuentra el archivo de configuración!"},
     {780, "¡La ruta del archivo de mensajes es incorrecta!"},
+    {790, "No se pudo abrir el puerto:"},
+    {800, "¡La unidad no responde!"},
+    {810, "¡La unidad rechazó los datos!"},
+    {820, "¡La respuesta de la unidad no es válida!"},
+    {830, "¡Lectura de datos correcta!"},
 };
 
 }  // namespace

@@ -86,6 +86,11 @@ constexpr CatalogueEntry kTexts[] = {
     {760, "Kielitiedostoa ei löydy!"},
     {770, "Asetustiedostoa ei löydy!"},
     {780, "Viestitiedoston polku on virheellinen!"},
+    {790, "Porttia ei voitu avata:"},
+    {800, "Laite ei vastaa!"},
+    {810, "Laite hylkäsi tiedot!"},
+    {820, "Laitteen vastaus ei kelpaa!"},
+    {830, "Tietojen luku onnistui!"},
 };
 
 }  // namespace

@@ -86,6 +86,11 @@ constexpr CatalogueEntry kTexts[] = {
     {760, "Fichier de langue introuvable !"},
     {770, "Fichier de configuration introuvable !"},
     {780, "Le chemin du fichier de messages est incorrect !"},
+    {790, "Impossible d'ouvrir le port :"},
+    {800, "L'appareil ne répond pas !"},
+    {810, "L'appareil a refusé les données !"},
+    {820, "La réponse de l'appareil n'est pas valide !"},
+    {830, "Lecture des données réussie !"},
 };
 
 }  // namespace

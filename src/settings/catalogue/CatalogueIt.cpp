@@ -86,6 +86,11 @@ constexpr CatalogueEntry kTexts[] = {
     {760, "File della lingua non trovato!"},
     {770, "File di configurazione non trovato!"},
     {780, "Percorso del file dei messaggi non corretto!"},
+    {790, "Impossibile aprire la porta:"},
+    {800, "L'unità non risponde!"},
+    {810, "L'unità ha rifiutato i dati!"},
+    {820, "La risposta dell'unità non è valida!"},
+    {830, "Lettura dati riuscita!"},
 };
 
 }  // namespace

@@ -86,6 +86,11 @@ constexpr CatalogueEntry kTexts[] = {
     {760, "Taalbestand niet gevonden!"},
     {770, "Configuratiebestand niet gevonden!"},
     {780, "Pad van berichtbestand is onjuist!"},
+    {790, "De poort kon niet worden geopend:"},
+    {800, "Het apparaat antwoordt niet!"},
+    {810, "Het apparaat heeft de gegevens geweigerd!"},
+    {820, "Het antwoord van het apparaat is ongeldig!"},
+    {830, "Gegevens succesvol gelezen!"},
 };
 
 }  // namespace

@@ -86,6 +86,11 @@ constexpr CatalogueEntry kTexts[] = {
     {760, "Språkfilen ble ikke funnet!"},
     {770, "Konfigurasjonsfilen ble ikke funnet!"},
     {780, "Banen til meldingsfilen er feil!"},
+    {790, "Porten kunne ikke åpnes:"},
+    {800, "Enheten svarer ikke!"},
+    {810, "Enheten avviste dataene!"},
+    {820, "Svaret fra enheten er ugyldig!"},
+    {830, "Lesing av data vellykket!"},
 };
 
 }  // namespace

@@ -86,6 +86,11 @@ constexpr CatalogueEntry kTexts[] = {
     {760, "Ficheiro de idioma não encontrado!"},
     {770, "Ficheiro de configuração não encontrado!"},
     {780, "O caminho do ficheiro de mensagens está incorreto!"},
+    {790, "Não foi possível abrir a porta:"},
+    {800, "A unidade não responde!"},
+    {810, "A unidade recusou os dados!"},
+    {820, "A resposta da unidade não é válida!"},
+    {830, "Leitura de dados concluída com sucesso!"},
 };
 
 }  // namespace

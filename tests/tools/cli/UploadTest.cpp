@@ -34,6 +34,9 @@ TEST_F(UploadTest, uploadThenReadTables_showsTheSetThenASecondUploadIsConfigurat
 
     auto tables = cli({"read-tables", "--port", m_port, "--timeout", "3000"});
     ASSERT_EQ(tables.status, 0) << tables.err;
+    // Reading is no upload: the status says the data was read.
+    EXPECT_NE(tables.err.find("STATUS: Reading data successfully!"), std::string::npos) << tables.err;
+    EXPECT_EQ(tables.err.find("upload successfully"), std::string::npos) << tables.err;
     // 16044 bytes take 46 frames of 175 words, 44144 bytes 127 frames.
     EXPECT_NE(tables.out.find("Message table: 2 messages, end at word 30275\n"
                               "  message 1: word 0, 16100 bytes\n"
@@ -72,7 +75,7 @@ TEST_F(UploadTest, silentUnit_failsAfterTheTimeOut) {
     ASSERT_FALSE(port.empty());
     auto run = cli({"upload", "set.cfg", "--port", port, "--timeout", "200"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "STATUS: Message and configuration upload unsuccessfully!\n");
+    EXPECT_EQ(run.out, "STATUS: Message and configuration upload unsuccessfully! The unit does not answer!\n");
     EXPECT_EQ(cli({"read-tables", "--port", port, "--timeout", "200"}).status, 1);
 }
 

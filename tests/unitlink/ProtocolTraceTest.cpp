@@ -68,7 +68,7 @@ TEST_F(TraceFaults, nakAndBadChecksum_eachFrameOneLineWithWhatItWasReadAs) {
         "08:00:00.000 TX " + p + pDecoded,
         "08:00:00.000 RX 2A 35 35 36 34 35 30 00 01 06 36 30 0D 0A | from 55 to 64, command P (50), payload 1, "
         "checksum 60 bad (computed 6A), payload byte 6, read as 1 (bad checksum)",
-        "08:00:00.000 STATUS " + statusOf(3),
+        "08:00:00.000 STATUS " + statusOf(3) + " The reply of the unit is not valid!",
         "08:00:00.000 PORT closed",
     };
     EXPECT_EQ(traced(), expected);

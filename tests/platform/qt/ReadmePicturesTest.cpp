@@ -71,6 +71,8 @@ void ReadmePicturesTest::composedSet_andUploadInProgress() {
             f.test.events.advance(start + bar->value() / 10 - f.test.clock.steadyMs());
         if (inProgress.isEmpty() && bar && bar->isVisible() && bar->value() * 100 >= bar->maximum() * 40 &&
             f.find<QLabel>("Lb_Percentage")->text().contains("Remaining Time: 00:")) {
+            // The fake event loop runs no Qt events: the layouts take in the new texts here, as in the program.
+            QCoreApplication::sendPostedEvents();
             inProgress = saveArtefact(f.main.get(), "readme-upload.png");
         }
         inside = false;

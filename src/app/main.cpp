@@ -15,11 +15,13 @@
 #include "platform/qt/QtProgramFolder.h"
 #include "platform/qt/QtScreen.h"
 #include "platform/qt/QtSerialPort.h"
+#include "platform/qt/QtSerialPortList.h"
 #include "platform/qt/QtStopRequest.h"
 #include "platform/qt/QtTextViewer.h"
 #include "platform/qt/QtWindowSearch.h"
 #include "platform/qt/SdlWavPlayer.h"
 #include "platform/qt/SplashView.h"
+#include "platform/sound/SndfileWaveConverter.h"
 #include "shell/Application.h"
 
 int main(int argc, char** argv) {
@@ -38,7 +40,10 @@ int main(int argc, char** argv) {
     QtWindowSearch windows;
     QtTextViewer viewer;
     QtScreen screen;
-    Platform platform{fs, codec, msgBox, fileDialog, serial, player, events, clock, windows, viewer, screen};
+    QtSerialPortList ports;
+    SndfileWaveConverter converter;
+    Platform platform{fs,    codec,   msgBox, fileDialog, serial, player,   events,
+                      clock, windows, viewer, screen,     ports,  converter};
 
     Application application(platform);
     // Declared after the application, so the windows go before the models they show.

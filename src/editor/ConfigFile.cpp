@@ -144,8 +144,17 @@ ConfigValues readValues(const std::vector<std::string>& lines) {
         v.browse[i] = toBoolean(in.next());
     for (int i = 1; i <= kSlots; ++i)
         v.msgTime[i] = in.next();
-    for (int i = 1; i <= kSlots; ++i)
+    // Sizes that no wave file gives, or that together pass the unit's memory, are as impossible as a
+    // number that does not convert: the totals and the upload cannot work with them.
+    std::int64_t stored = 0;
+    for (int i = 1; i <= kSlots; ++i) {
         v.tMsgSize[i] = toInt32(Formats::leadingNumber(in.next()));
+        if (v.tMsgSize[i] < 0)
+            throw BadValue{};
+        stored += v.tMsgSize[i];
+    }
+    if (stored > Form1::kMemoryBytes)
+        throw BadValue{};
     for (int i = 1; i <= kSlots; ++i)
         v.msgSample[i] = in.next();
     for (int i = 1; i <= kSlots; ++i)
@@ -169,6 +178,8 @@ ConfigValues readValues(const std::vector<std::string>& lines) {
     v.totalTime = in.next();
     v.totalSize = in.next();
     v.tFileLength = toInteger(in.next());
+    if (v.tFileLength < 0 || v.tFileLength > Form1::kMemoryBytes)
+        throw BadValue{};
     return v;
 }
 

@@ -1,5 +1,7 @@
 #include "editor/Form1.h"
 
+#include <algorithm>
+#include <limits>
 #include <string>
 
 #include "editor/ConfigFile.h"
@@ -127,7 +129,7 @@ void Form1::setDefaultTexts() {
 }
 
 void Form1::Form_Load() {
-    CommTimeOut = 5000;
+    CommTimeOut = kStartTimeOut;
     Commport = 1;
     Bret = "115200";
     Pchk = "N";
@@ -174,14 +176,19 @@ void Form1::Form_Activate() {
 void Form1::RecalcTotals() {
     double time = 0;
     std::int64_t size = 0;
-    TFileLength = 0;
+    // Wide: twelve sizes below 2^31 each can still sum beyond it.
+    std::int64_t length = 0;
     for (int i = 1; i <= kSlots; ++i) {
         if (Formats::leadingNumber(MsgSize[i].caption()) == 0)
             continue;
         time += Formats::leadingNumber(MsgTime[i].caption());
         size += static_cast<std::int64_t>(Formats::leadingNumber(MsgSize[i].caption()));
-        TFileLength += TMsgSize[i];
+        length += TMsgSize[i];
     }
+    // The editor and the configuration reader keep the sizes within the memory; a sum beyond the 32-bit
+    // range from anywhere else is held at its limit rather than wrapped round.
+    TFileLength = static_cast<std::int32_t>(std::clamp<std::int64_t>(length, std::numeric_limits<std::int32_t>::min(),
+                                                                     std::numeric_limits<std::int32_t>::max()));
     TotalTime.setCaption(Formats::seconds(time));
     TotalSize.setCaption(Formats::integer(size));
 }

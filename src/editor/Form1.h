@@ -42,6 +42,9 @@ public:
     static constexpr int kSteps = 4;
     static constexpr int kZones = 6;
     static constexpr std::int32_t kMemoryBytes = 8380000;
+    /// The per-byte read time-out of the serial link at start, in milliseconds; also taken for a time-out of
+    /// 0 or less, which would otherwise wait for ever.
+    static constexpr std::int16_t kStartTimeOut = 5000;
 
     Form1(Platform& platform, AppState& app, MDIKVT3310& mdi);
     ~Form1();
@@ -125,7 +128,7 @@ public:
     std::array<std::string, 5> LinkText;
 
     // --- Serial settings ---
-    std::int16_t CommTimeOut = 5000;
+    std::int16_t CommTimeOut = kStartTimeOut;
     std::int16_t Commport = 1;
     std::string Bret = "115200";
     std::string Pchk = "N";
@@ -134,6 +137,9 @@ public:
     /// Device paths of port numbers 1 and 2 where ports are files (keys "Com1Device" and "Com2Device").
     std::string Com1Device = "/dev/ttyS0";
     std::string Com2Device = "/dev/ttyS1";
+    /// A port chosen from the system's list below `Com1` and `Com2` ("COM5", "/dev/ttyUSB0"), opened in place
+    /// of port number `Commport`; empty while `Com1` or `Com2` is the choice (key "PortName").
+    std::string PortName;
 
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }

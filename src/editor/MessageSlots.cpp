@@ -9,6 +9,8 @@
 #include "editor/TriggerSequences.h"
 #include "editor/WaveHeader.h"
 #include "settings/AppState.h"
+#include "shell/MDIKVT3310.h"
+#include "unitlink/SerialLink.h"
 
 namespace {
 
@@ -26,14 +28,18 @@ MessageSlots::MessageSlots(Form1& form) : m_form(form) {
     }
 }
 
+bool MessageSlots::refuseWhileConnected() {
+    if (!m_form.platform().serial.portOpen())
+        return false;
+    m_form.platform().msgBox.Beep();
+    showMessage(kMsgUploadInProgress);
+    return true;
+}
+
 void MessageSlots::Bt_Browse_Click(int i) {
     Form1& f = m_form;
-    if (f.platform().serial.portOpen()) {
-        f.platform().msgBox.Beep();
-        showMessage(kMsgUploadInProgress);
+    if (refuseWhileConnected())
         return;
-    }
-    const SlotState before = remember(i);
 
     CommonDialog& dialog = f.CommonDialog1;
     dialog.CancelError = true;
@@ -43,8 +49,25 @@ void MessageSlots::Bt_Browse_Click(int i) {
     setInitDir(i);
     if (!dialog.ShowOpen() || dialog.FileName.empty())
         return;
+    choose(i, dialog.FileName, true);
+}
 
-    const std::string path = dialog.FileName;
+bool MessageSlots::acceptsDrop(int i) const {
+    if (i < 1 || i > Form1::kSlots)
+        return false;
+    const CommandButton& browse = m_form.Bt_Browse[i];
+    return browse.enabled() && browse.visible();
+}
+
+void MessageSlots::WaveFile_OLEDragDrop(int i, const std::string& path) {
+    if (!acceptsDrop(i) || path.empty() || refuseWhileConnected())
+        return;
+    choose(i, path, true);
+}
+
+void MessageSlots::choose(int i, const std::string& path, bool offerCopy) {
+    Form1& f = m_form;
+    const SlotState before = remember(i);
     f.FilePath[i] = path;
     f.app().strWAVFilePath = folderOf(path);
     const auto name = displayName(path);
@@ -55,9 +78,11 @@ void MessageSlots::Bt_Browse_Click(int i) {
 
     const WaveHeader header = ReadWaveHeader(f.platform().fs, path);
     if (!header.accepted()) {
-        showRejection(header);
+        const bool refused = showRejection(header);
         f.FilePath[i] = before.filePath;
         f.WaveFile[i].setText(before.waveFile);
+        if (refused && offerCopy && OfferCopies)
+            offerConvertedCopy(i, path);
         return;
     }
 
@@ -88,6 +113,54 @@ void MessageSlots::Bt_Browse_Click(int i) {
     }
     f.RecalcTotals();
     f.triggers().TRG1_Click(1);
+}
+
+void MessageSlots::offerConvertedCopy(int i, const std::string& path) {
+    Form1& f = m_form;
+    IWaveConverter& converter = f.platform().converter;
+    const auto sound = converter.probe(path);
+    if (!sound)
+        return;
+    const int rate = IWaveConverter::outputRateFor(sound->rate);
+    const std::string target = copyPath(path, rate);
+    // Worded with the active language's "Save as" and figures that read the same in every language.
+    const std::string question = SerialLink::trimmed(f.mdi().Save_as.caption()) + ":\n" + target +
+                                 "\n\n16 bit, mono, " + Formats::kilohertz(rate / 1000.0) + " kHz";
+    if (f.platform().msgBox.MsgBox(question, IMessageBox::vbYesNo | IMessageBox::vbQuestion, f.Caption) !=
+        IMessageBox::vbYes)
+        return;
+
+    IScreen& screen = f.platform().screen;
+    const int pointer = screen.mousePointer();
+    screen.setMousePointer(IScreen::vbHourglass);
+    const IWaveConverter::Result copy = converter.convert(path, rate);
+    // Checked again just before writing: the replacing write would take an existing file's place.
+    const bool written =
+        !copy.bytes.empty() && !f.platform().fs.exists(target) && f.platform().fs.writeFileAtomic(target, copy.bytes);
+    screen.setMousePointer(pointer);
+    if (copy.bytes.empty()) {
+        f.platform().msgBox.Beep();
+        f.platform().msgBox.MsgBox(path + "\n\n" + copy.error, IMessageBox::vbOKOnly, f.Caption);
+        return;
+    }
+    if (!written) {
+        f.platform().msgBox.Beep();
+        f.platform().msgBox.MsgBox(target + "\n\n" + f.MsgText[kMsgPathIncorrect], IMessageBox::vbOKOnly, f.Caption);
+        return;
+    }
+    choose(i, target, false);
+}
+
+std::string MessageSlots::copyPath(const std::string& path, int rate) const {
+    const std::string folder = folderOf(path);
+    const std::string fileName = path.substr(folder.size());
+    const auto dot = fileName.rfind('.');
+    const std::string stem = dot == std::string::npos || dot == 0 ? fileName : fileName.substr(0, dot);
+    const std::string base = folder + stem + "-" + std::to_string(rate) + "Hz";
+    std::string candidate = base + ".wav";
+    for (int n = 2; m_form.platform().fs.exists(candidate); ++n)
+        candidate = base + "-" + std::to_string(n) + ".wav";
+    return candidate;
 }
 
 void MessageSlots::WaveFile_Change(int i) {

@@ -16,12 +16,19 @@ public:
 
     /// The user asks to choose a file for slot `i` (1 to 12).
     void Bt_Browse_Click(int i);
+    /// Whether slot `i` takes a file dropped on its name box or Browse button: only while Browse may fill it.
+    bool acceptsDrop(int i) const;
+    /// A file dropped on slot `i`'s row: chosen as through Browse, with the same checks and messages.
+    void WaveFile_OLEDragDrop(int i, const std::string& path);
     /// The text of `WaveFile`(i) has changed; an empty name empties slot `i` and every slot after it.
     void WaveFile_Change(int i);
     /// Re-reads slot `i`'s file and refreshes its values and the totals; the capacity limit is not applied.
     void RefreshMessage(int i);
     /// Gives every sequence step the list " ", "1" ... "n", keeping each step's text.
     void RebuildStepLists(int n);
+
+    /// Whether a refused file that can be converted is offered as a copy in the unit's form.
+    bool OfferCopies = true;
 
 private:
     struct SlotState {
@@ -33,6 +40,15 @@ private:
         std::string msgSample;
     };
 
+    /// Takes the chosen `path` into slot `i`: the header checks, the values, the step lists and the totals.
+    /// A file that the checks refuse gets its message and then, where it can be converted, the offer of a
+    /// copy in the unit's form.
+    void choose(int i, const std::string& path, bool offerCopy);
+    void offerConvertedCopy(int i, const std::string& path);
+    /// A name beside `path` for its copy at `rate` that names no existing file.
+    std::string copyPath(const std::string& path, int rate) const;
+    /// While the port is open no file may be chosen: beeps and says so.
+    bool refuseWhileConnected();
     SlotState remember(int i) const;
     void restore(int i, const SlotState& state);
     void setInitDir(int i);

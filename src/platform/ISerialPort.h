@@ -16,6 +16,11 @@ public:
     /// and the path is not used.
     virtual void setDevicePath(int number, const std::string& path) = 0;
     virtual int commPort() const = 0;
+    /// Opens the port of this system name ("COM5", "/dev/ttyUSB0", as the port list gives it) in place of the
+    /// one the port number names; an empty name gives the choice back to the number.
+    virtual void setPortName(const std::string& name) = 0;
+    /// The system name the next open uses, or the open port has.
+    virtual std::string portName() const = 0;
     virtual void setSettings(const std::string& settings) = 0;
     virtual std::string settings() const = 0;
 

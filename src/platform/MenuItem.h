@@ -13,6 +13,9 @@ public:
     bool checked() const { return m_checked; }
     void setChecked(bool checked);
 
+    /// Free for the program's own use: a listed serial port keeps its name here.
+    std::string Tag;
+
     std::function<void()> Click;
     /// A user's choice of the item: ignored while it is disabled or hidden.
     void click();

@@ -7,9 +7,11 @@
 #include "platform/IMessageBox.h"
 #include "platform/IScreen.h"
 #include "platform/ISerialPort.h"
+#include "platform/ISerialPortList.h"
 #include "platform/ITextCodec.h"
 #include "platform/ITextViewer.h"
 #include "platform/IWavPlayer.h"
+#include "platform/IWaveConverter.h"
 #include "platform/IWindowSearch.h"
 
 /// Everything the logic reaches outside itself through. The real program fills it with the Qt and SDL
@@ -26,4 +28,6 @@ struct Platform {
     IWindowSearch& windows;
     ITextViewer& viewer;
     IScreen& screen;
+    ISerialPortList& ports;
+    IWaveConverter& converter;
 };

@@ -70,9 +70,21 @@ std::optional<std::string> PrivateProfile::get(std::string_view section, std::st
     return std::nullopt;
 }
 
-void PrivateProfile::set(std::string_view section, std::string_view key, std::string_view value) {
+std::string PrivateProfile::written(std::string_view value) {
+    // Blanks at either end, or a pair of quotes round the value, would be taken off by the reader; one more
+    // pair of quotes keeps the value as it was.
+    const bool trimmedAway = !value.empty() && (value.front() == ' ' || value.front() == '\t' || value.back() == ' ' ||
+                                                value.back() == '\t');
+    const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+    if (trimmedAway || quoted)
+        return "\"" + std::string(value) + "\"";
+    return std::string(value);
+}
+
+void PrivateProfile::set(std::string_view section, std::string_view key, std::string_view plain) {
     auto lines = splitLines(m_text);
-    std::string entry = std::string(key) + "=" + std::string(value);
+    const std::string value = written(plain);
+    std::string entry = std::string(key) + "=" + value;
     int sectionLine = -1;
     int lastEntry = -1;
     bool done = false;
@@ -90,7 +102,7 @@ void PrivateProfile::set(std::string_view section, std::string_view key, std::st
             lastEntry = i;
         auto k = keyOf(lines[i]);
         if (k && sameName(*k, key)) {
-            lines[i] = std::string(*k) + "=" + std::string(value);
+            lines[i] = std::string(*k) + "=" + value;
             done = true;
         }
     }

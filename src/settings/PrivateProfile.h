@@ -15,12 +15,15 @@ public:
     /// section or key is missing.
     std::optional<std::string> get(std::string_view section, std::string_view key) const;
     /// Sets the key, keeping every other line and the order of entries. A missing key is added at the end of
-    /// its section, a missing section at the end of the text.
+    /// its section, a missing section at the end of the text. A value that `get` would change (blanks at its
+    /// ends, enclosing quotes) is written in quotes, so that it reads back as it was set.
     void set(std::string_view section, std::string_view key, std::string_view value);
 
     /// The text, lines ended by CR LF.
     const std::string& text() const { return m_text; }
 
 private:
+    static std::string written(std::string_view value);
+
     std::string m_text;
 };

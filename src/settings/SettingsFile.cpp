@@ -109,6 +109,8 @@ bool SettingsFile::SaveIni(const std::string& file) {
     put(kPaths, "strMSGFilePath", app.strMSGFilePath);
     put(kPaths, "MessageFile", m_form.MessageFile);
     put(kPaths, "strWAVFilePath", app.strWAVFilePath);
+    // A port chosen from the system's list; other installations ignore the key and use "Commport".
+    put(kCom, "PortName", m_form.PortName);
     // Where ports are device files, which device each port number is; other installations ignore the keys.
     if (m_form.platform().fs.separator() == '/') {
         put(kCom, "Com1Device", m_form.Com1Device);
@@ -149,41 +151,59 @@ bool SettingsFile::OpenIni(const std::string& file) {
     auto messageFile = read(kPaths, "MessageFile");
     auto wavPath = read(kPaths, "strWAVFilePath");
 
-    auto t = toInt16(timeOut);
-    if (!t) {
-        fail();
-        return false;
+    // A key missing from the file (or empty) leaves its variable as it was: the start value, since the
+    // editor reads the file once as it starts. Taken as nothing, it would leave a port 0, no settings
+    // string and no folders, and the close would write that state back.
+    if (timeOut) {
+        auto t = toInt16(timeOut);
+        if (!t) {
+            fail();
+            return false;
+        }
+        // No time-out at all would let a silent unit hold the program for ever.
+        m_form.CommTimeOut = *t > 0 ? *t : Form1::kStartTimeOut;
     }
-    m_form.CommTimeOut = *t;
-    auto p = toInt16(port);
-    if (!p) {
-        fail();
-        return false;
+    if (port) {
+        auto p = toInt16(port);
+        if (!p) {
+            fail();
+            return false;
+        }
+        m_form.Commport = *p;
     }
-    m_form.Commport = *p;
     m_form.mdi().Com1.setChecked(m_form.Commport == 1);
     m_form.mdi().Com2.setChecked(m_form.Commport != 1);
-    m_form.Bret = baud.value_or("");
-    m_form.Pchk = parity.value_or("");
-    m_form.Dbit = dataBits.value_or("");
-    m_form.Sbit = stopBits.value_or("");
-    app.strLNGFilePath = lngPath.value_or("");
-    app.stroLNGFilePath = ownLngPath.value_or("");
-    auto type = toBool(ownLngType);
-    if (!type) {
-        fail();
-        return false;
+    auto keep = [](std::string& target, const std::optional<std::string>& value) {
+        if (value)
+            target = *value;
+    };
+    keep(m_form.Bret, baud);
+    keep(m_form.Pchk, parity);
+    keep(m_form.Dbit, dataBits);
+    keep(m_form.Sbit, stopBits);
+    keep(app.strLNGFilePath, lngPath);
+    keep(app.stroLNGFilePath, ownLngPath);
+    if (ownLngType) {
+        auto type = toBool(ownLngType);
+        if (!type) {
+            fail();
+            return false;
+        }
+        app.stroLNGFilePathType = *type;
     }
-    app.stroLNGFilePathType = *type;
-    m_form.LanguageFile = languageFile.value_or("");
-    app.strMSGFilePath = msgPath.value_or("");
-    m_form.MessageFile = messageFile.value_or("");
-    app.strWAVFilePath = wavPath.value_or("");
+    keep(m_form.LanguageFile, languageFile);
+    keep(app.strMSGFilePath, msgPath);
+    keep(m_form.MessageFile, messageFile);
+    keep(app.strWAVFilePath, wavPath);
 
-    if (auto device = read(kComRead, "Com1Device"))
-        m_form.Com1Device = *device;
-    if (auto device = read(kComRead, "Com2Device"))
-        m_form.Com2Device = *device;
+    keep(m_form.Com1Device, read(kComRead, "Com1Device"));
+    keep(m_form.Com2Device, read(kComRead, "Com2Device"));
+    keep(m_form.PortName, read(kComRead, "PortName"));
+    if (!m_form.PortName.empty()) {
+        // The listed port carries the mark from the next look at the list on.
+        m_form.mdi().Com1.setChecked(false);
+        m_form.mdi().Com2.setChecked(false);
+    }
     // Trace keys that do not convert leave the trace as it is: they are no reason to refuse the file.
     if (auto limit = read(kTrace, "TraceSizeLimitKB"); limit && number(*limit) && *number(*limit) > 0)
         m_form.link().trace().setLimit(static_cast<std::uint64_t>(std::min(*number(*limit), 1048576.0)) * 1024);

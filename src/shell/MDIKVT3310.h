@@ -2,7 +2,9 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Control.h"
 #include "platform/MenuItem.h"
@@ -29,6 +31,11 @@ public:
     // Menu tree, in the order of the menus.
     MenuItem File, Open, Save, Save_as, Save_as_text_file, Exit;
     MenuItem Setup, Comport, Com1, Com2, Language;
+    /// The serial ports the system reports, listed below `Com2`. `Comport.Click` runs as that submenu opens,
+    /// so that the list is fresh each time it is shown.
+    std::vector<std::unique_ptr<MenuItem>> PortItems;
+    /// `PortItems` has been replaced.
+    Signal<> portItemsChanged;
     std::array<MenuItem, kLanguages> LngSel;
     MenuItem other;
     /// Check item of the Setup menu: the protocol trace for support.

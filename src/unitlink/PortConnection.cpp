@@ -1,5 +1,6 @@
 #include "unitlink/PortConnection.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -23,6 +24,7 @@ PortConnection::PortConnection(Form1& form) : m_form(form), m_timer1(form.platfo
     m_form.platform().serial.OnComm = [this] { MSComm1_OnComm(); };
     m_form.mdi().Com1.Click = [this] { Com1_Click(); };
     m_form.mdi().Com2.Click = [this] { Com2_Click(); };
+    m_form.mdi().Comport.Click = [this] { Comport_Click(); };
 }
 
 PortConnection::~PortConnection() {
@@ -30,6 +32,9 @@ PortConnection::~PortConnection() {
     m_form.platform().serial.OnComm = nullptr;
     m_form.mdi().Com1.Click = nullptr;
     m_form.mdi().Com2.Click = nullptr;
+    m_form.mdi().Comport.Click = nullptr;
+    for (auto& item : m_form.mdi().PortItems)
+        item->Click = nullptr;
 }
 
 std::string PortConnection::settingsString() const {
@@ -72,9 +77,7 @@ void PortConnection::imgNotConnected_Click() {
         m_form.platform().msgBox.MsgBox(m_form.MsgText[kMsgUploadInProgress], IMessageBox::vbOKOnly, m_form.Caption);
         return;
     }
-    port.setDevicePath(1, m_form.Com1Device);
-    port.setDevicePath(2, m_form.Com2Device);
-    port.setCommPort(m_form.Commport);
+    preparePort();
     port.setSettings(settingsString());
     if (!port.setPortOpen(true)) {
         showOpenFailure();
@@ -85,7 +88,8 @@ void PortConnection::imgNotConnected_Click() {
     m_form.link().resetRing();
     m_form.link().resetTxFrame();
     m_form.link().trace().portOpened(port.commPort(), device(), port.settings());
-    showPortPanel("COM" + std::to_string(port.commPort()) + " / " + port.settings());
+    // The port as the system names it, also when it was chosen by number.
+    showPortPanel(port.portName() + " / " + port.settings());
     StartClock();
 }
 
@@ -137,25 +141,82 @@ void PortConnection::Timer1_Timer() {
         ProgressStep();
 }
 
-void PortConnection::chooseComPort(int number) {
+void PortConnection::preparePort() {
     ISerialPort& port = m_form.platform().serial;
-    MDIKVT3310& mdi = m_form.mdi();
-    if (port.portOpen()) {
-        port.setPortOpen(false);
-        showClosed();
-        m_form.platform().msgBox.MsgBox(m_form.MsgText[kMsgNotConnected], IMessageBox::vbOKOnly, mdi.caption());
-        return;
-    }
-    m_form.Commport = static_cast<std::int16_t>(number);
-    // The probe tries the port just chosen, so that a failure it reports is about that port.
     port.setDevicePath(1, m_form.Com1Device);
     port.setDevicePath(2, m_form.Com2Device);
-    port.setCommPort(number);
+    port.setCommPort(m_form.Commport);
+    port.setPortName(m_form.PortName);
+}
+
+bool PortConnection::refuseWhileOpen() {
+    ISerialPort& port = m_form.platform().serial;
+    if (!port.portOpen())
+        return false;
+    port.setPortOpen(false);
+    showClosed();
+    m_form.platform().msgBox.MsgBox(m_form.MsgText[kMsgNotConnected], IMessageBox::vbOKOnly, m_form.mdi().caption());
+    return true;
+}
+
+void PortConnection::probe() {
+    ISerialPort& port = m_form.platform().serial;
+    preparePort();
     if (port.setPortOpen(true)) {
         port.setPortOpen(false);
     } else {
         showOpenFailure();
     }
-    mdi.Com1.setChecked(number == 1);
-    mdi.Com2.setChecked(number == 2);
+}
+
+void PortConnection::chooseComPort(int number) {
+    if (refuseWhileOpen())
+        return;
+    m_form.Commport = static_cast<std::int16_t>(number);
+    m_form.PortName.clear();
+    probe();
+    markChoice();
+}
+
+void PortConnection::PortItem_Click(const std::string& name) {
+    if (refuseWhileOpen())
+        return;
+    m_form.PortName = name;
+    probe();
+    markChoice();
+}
+
+void PortConnection::markChoice() {
+    MDIKVT3310& mdi = m_form.mdi();
+    const bool byNumber = m_form.PortName.empty();
+    mdi.Com1.setChecked(byNumber && m_form.Commport == 1);
+    mdi.Com2.setChecked(byNumber && m_form.Commport != 1);
+    for (auto& item : mdi.PortItems)
+        item->setChecked(!byNumber && item->Tag == m_form.PortName);
+}
+
+void PortConnection::Comport_Click() {
+    std::vector<ISerialPortList::Port> ports = m_form.platform().ports.availablePorts();
+    const bool chosenListed = std::any_of(ports.begin(), ports.end(),
+                                          [&](const ISerialPortList::Port& p) { return p.name == m_form.PortName; });
+    // A chosen adapter that is unplugged stays in view, so the menu shows what the next connect opens.
+    if (!m_form.PortName.empty() && !chosenListed)
+        ports.push_back({m_form.PortName, "", ""});
+
+    MDIKVT3310& mdi = m_form.mdi();
+    mdi.PortItems.clear();
+    for (const ISerialPortList::Port& p : ports) {
+        auto item = std::make_unique<MenuItem>();
+        std::string caption = p.name;
+        if (!p.description.empty())
+            caption += " - " + p.description;
+        if (!p.manufacturer.empty() && p.manufacturer != p.description)
+            caption += " (" + p.manufacturer + ")";
+        item->setCaption(caption);
+        item->Tag = p.name;
+        item->Click = [this, name = p.name] { PortItem_Click(name); };
+        mdi.PortItems.push_back(std::move(item));
+    }
+    markChoice();
+    mdi.portItemsChanged.emit();
 }

@@ -28,6 +28,11 @@ public:
     void Timer1_Timer();
     void Com1_Click() { chooseComPort(1); }
     void Com2_Click() { chooseComPort(2); }
+    /// The port submenu opens: lists below `Com1` and `Com2` every port the system reports, and the port
+    /// chosen earlier even while it is absent, each marked when it is the choice.
+    void Comport_Click();
+    /// A port of the system's list chosen by its name: the same as `Com1_Click`, for that port.
+    void PortItem_Click(const std::string& name);
 
     /// `Bret`, `Pchk`, `Dbit` and `Sbit` joined by commas, as the port takes them.
     std::string settingsString() const;
@@ -38,6 +43,14 @@ public:
 
 private:
     void chooseComPort(int number);
+    /// Closes an open port on a change of choice; true when it was open (the choice is then refused).
+    bool refuseWhileOpen();
+    /// Tries the port now chosen, so that a failure is reported about it at once.
+    void probe();
+    /// Check marks on `Com1`, `Com2` and the listed ports for the current choice.
+    void markChoice();
+    /// Hands the port the device paths, the number and the name to open.
+    void preparePort();
     /// The display of a closed port: indicator, panel 2 and clock. Every way of closing the port ends in it.
     void showClosed();
     /// The device file of the port in use where ports are device files; empty elsewhere.

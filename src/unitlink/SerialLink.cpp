@@ -146,7 +146,8 @@ bool SerialLink::RS232Read() {
         return false;
     }
     m_timer3->setEnabled(false);
-    m_timer3->setInterval(m_form.CommTimeOut);
+    // However the time-out was set, a read must end: none at all takes the start value.
+    m_timer3->setInterval(m_form.CommTimeOut > 0 ? m_form.CommTimeOut : Form1::kStartTimeOut);
     m_timer3->setEnabled(true);
     TimeOut = false;
     while (!TimeOut && !m_overrun && DataInPoint == DataOutPoint)

@@ -26,8 +26,8 @@ struct RealLink {
     TestPlatform test;
     QtSerialPort port;
     QtEventPump pump;
-    Platform platform{test.fs, test.codec, test.msgBox,  test.fileDialog, port,       test.player,
-                      pump,    test.clock, test.windows, test.viewer,     test.screen};
+    Platform platform{test.fs,    test.codec,   test.msgBox, test.fileDialog, port,       test.player,   pump,
+                      test.clock, test.windows, test.viewer, test.screen,     test.ports, test.converter};
     AppState app;
     MDIKVT3310 mdi;
     Form1 form{platform, app, mdi};
@@ -53,7 +53,8 @@ TEST(SerialLinkE2E, connectPEraseDisconnect_overThePseudoTerminalLink) {
     r.form.imgNotConnected.click();
     ASSERT_TRUE(r.port.portOpen()) << r.port.lastError();
     EXPECT_FALSE(r.port.lowLatency()) << "a pseudo-terminal has no low-latency mode";
-    EXPECT_EQ(r.form.sbrStatus.panelText(2), "RS232 PORT: COM1 / 115200,N,8,2");
+    // Port number 1 shows as the device it opens.
+    EXPECT_EQ(r.form.sbrStatus.panelText(2), "RS232 PORT: " + link + " / 115200,N,8,2");
 
     SerialLink& unitLink = r.form.link();
     EXPECT_TRUE(unitLink.CommandDo(SerialLink::kUnit, 'P'));

@@ -34,8 +34,8 @@ struct RealUpload {
     TestPlatform test;
     QtSerialPort port;
     QtEventPump pump;
-    Platform platform{test.fs, test.codec, test.msgBox,  test.fileDialog, port,       test.player,
-                      pump,    test.clock, test.windows, test.viewer,     test.screen};
+    Platform platform{test.fs,    test.codec,   test.msgBox, test.fileDialog, port,       test.player,   pump,
+                      test.clock, test.windows, test.viewer, test.screen,     test.ports, test.converter};
     AppState app;
     MDIKVT3310 mdi;
     Form1 form{platform, app, mdi};

@@ -281,6 +281,9 @@ TEST_F(ConfigFileTest, tooFewLinesOrBadValues_failWithoutChangingAnything) {
         {"zone 1.5 rounds to 2", sampleWith(kCheck1Line + 5, "Check1(5)=1.5")},
         {"TFileLength overflows", sampleWith(280, "TFileLength=2147483648")},
         {"TMsgSize overflows", sampleWith(61, "TMsgSize(1)=99999999999")},
+        {"negative TMsgSize", sampleWith(62, "TMsgSize(2)=-350")},
+        {"TFileLength beyond the memory", sampleWith(280, "TFileLength=8380001")},
+        {"negative TFileLength", sampleWith(280, "TFileLength=-1")},
     };
     for (const auto& [name, lines] : cases) {
         SCOPED_TRACE(name);
@@ -294,6 +297,30 @@ TEST_F(ConfigFileTest, tooFewLinesOrBadValues_failWithoutChangingAnything) {
         EXPECT_FALSE(e.app.blnChanged);
         expectConfigMessage(e);
     }
+}
+
+TEST_F(ConfigFileTest, sizesSummingBeyondTheMemory_failWithoutChangingAnything) {
+    // Each below 2^31, together far beyond it; and a sum just one step of 350 bytes over the memory.
+    auto huge = sampleWith(61, "TMsgSize(1)=2000000000");
+    huge[61] = "TMsgSize(2)=2000000000";
+    auto justOver = sampleWith(61, "TMsgSize(1)=" + n(8380000 - 97300 + 32200 + 350));
+    for (const auto& lines : {huge, justOver}) {
+        Editor e;
+        std::string before = snapshot(e.form);
+        EXPECT_FALSE(openLines(e, lines));
+        EXPECT_EQ(snapshot(e.form), before);
+        expectConfigMessage(e);
+    }
+}
+
+TEST_F(ConfigFileTest, sizesFillingTheMemoryExactly_loadAndKeepTheirTotals) {
+    Editor e;
+    auto lines = sampleWith(61, "TMsgSize(1)=" + n(8380000 - 97300 + 32200));
+    lines[279] = "TFileLength=8380000";
+    ASSERT_TRUE(openLines(e, lines));
+    EXPECT_EQ(e.form.TFileLength, 8380000);
+    e.form.RecalcTotals();
+    EXPECT_EQ(e.form.TFileLength, 8380000 - 700);  // the slot of 700 bytes shows 0 kB and is not counted
 }
 
 TEST_F(ConfigFileTest, missingFile_failsWithTheConfigurationMessage) {

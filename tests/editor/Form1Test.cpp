@@ -1,8 +1,7 @@
-// The editor's start state and the totals of the message set.
-#include "editor/Form1.h"
-
+// The editor's start state and the totals of the message set, sizes beyond 32 bits included.
 #include <gtest/gtest.h>
 
+#include "editor/Form1.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
 #include "support/TestPlatform.h"
@@ -31,7 +30,8 @@ TEST(Form1, newEditor_showsEmptySetWithOnlyFirstRowsUsable) {
         EXPECT_EQ(f.TRG1[s].enabled(), s % 4 == 1) << s;
         EXPECT_TRUE(f.TRG1[s].list().empty());
     }
-    for (int t = 1; t <= Form1::kTriggers; ++t) EXPECT_FALSE(f.TrgBt[t].enabled());
+    for (int t = 1; t <= Form1::kTriggers; ++t)
+        EXPECT_FALSE(f.TrgBt[t].enabled());
     EXPECT_EQ(f.TotalTime.caption(), "");
     EXPECT_EQ(f.TFileLength, 0);
     EXPECT_EQ(f.MessageFile, "MessageSetup.cfg");
@@ -59,6 +59,20 @@ TEST(Form1, recalcTotals_leavesOutSlotsWhoseSizeShowsZero) {
     EXPECT_EQ(f.TotalTime.caption(), "2.80");
     EXPECT_EQ(f.TotalSize.caption(), "67");
     EXPECT_EQ(f.TFileLength, 67550);
+}
+
+TEST(Form1, recalcTotals_sizesSummingBeyond32Bits_holdTheLimitWithoutWrapping) {
+    Editor e;
+    Form1& f = e.form;
+    for (int i = 1; i <= 3; ++i) {
+        f.MsgTime[i].setCaption("1.00");
+        f.MsgSize[i].setCaption("2000000");
+        f.TMsgSize[i] = 2000000000;
+    }
+    f.RecalcTotals();
+    EXPECT_EQ(f.TFileLength, 2147483647);
+    EXPECT_EQ(f.TotalSize.caption(), "6000000");
+    EXPECT_EQ(f.TotalTime.caption(), "3.00");
 }
 
 }  // namespace

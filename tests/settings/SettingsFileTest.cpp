@@ -35,6 +35,16 @@ TEST(PrivateProfile, set_onEmptyTextCreatesSectionAndKey) {
     EXPECT_EQ(p.text(), "[File paths]\r\nLanguageFile=de.lng\r\n");
 }
 
+TEST(PrivateProfile, valuesWithOuterBlanksOrQuotes_areQuotedAndReadBackAsSet) {
+    PrivateProfile p;
+    for (const std::string value : {" lead", "trail\t", "\"quoted\"", "\"", "in \"middle\" kept"}) {
+        p.set("A", "k", value);
+        EXPECT_EQ(p.get("A", "k"), value) << value;
+    }
+    p.set("A", "k", " x ");
+    EXPECT_EQ(p.text(), "[A]\r\nk=\" x \"\r\n");
+}
+
 struct Settings : ::testing::Test {
     TestPlatform test;
     AppState app;
@@ -102,26 +112,63 @@ TEST_F(Settings, saveIniThenOpenIni_readsBackThroughTheOtherSpellings) {
     EXPECT_EQ(app2.strMSGFilePath, "/home/i/sets/");
     EXPECT_EQ(other.MessageFile, "hall.cfg");
     EXPECT_EQ(app2.strWAVFilePath, "/home/i/wav/");
-    EXPECT_EQ(other.LanguageFile, "");  // not written by SaveIni
+    EXPECT_EQ(other.LanguageFile, "en.lng");  // not written by SaveIni: the start value stays
     EXPECT_TRUE(test.msgBox.shown.empty());
 }
 
-TEST_F(Settings, openIni_missingKeysGiveZeroEmptyAndFalse) {
+TEST_F(Settings, openIni_fileWithOnlyADeviceKey_keepsEveryStartValue) {
     form.Form_Load();
-    write("[Com settings]\r\nCommport=7\r\n");
+    const std::string programFolder = test.fs.programFolder() + "/";
+    for (std::string* folder : {&app.strLNGFilePath, &app.stroLNGFilePath, &app.strMSGFilePath, &app.strWAVFilePath})
+        *folder = programFolder;
+    write("[Com settings]\r\nCom1Device=/dev/ttyUSB0\r\n");
     ASSERT_TRUE(SettingsFile(form).OpenIni(file));
-    EXPECT_EQ(form.CommTimeOut, 0);
+    EXPECT_EQ(form.Com1Device, "/dev/ttyUSB0");
+    EXPECT_EQ(form.CommTimeOut, 5000);
+    EXPECT_EQ(form.Commport, 1);
+    EXPECT_TRUE(mdi.Com1.checked());
+    EXPECT_FALSE(mdi.Com2.checked());
+    EXPECT_EQ(form.Bret + "," + form.Pchk + "," + form.Dbit + "," + form.Sbit, "115200,N,8,2");
+    EXPECT_EQ(app.strLNGFilePath, programFolder);
+    EXPECT_EQ(app.stroLNGFilePath, programFolder);
+    EXPECT_EQ(app.strMSGFilePath, programFolder);
+    EXPECT_EQ(app.strWAVFilePath, programFolder);
+    EXPECT_FALSE(app.stroLNGFilePathType);
+    EXPECT_EQ(form.LanguageFile, "en.lng");
+    EXPECT_EQ(form.MessageFile, "MessageSetup.cfg");
+    EXPECT_TRUE(test.msgBox.shown.empty());
+
+    // The close writes the working state back, not a broken one.
+    ASSERT_TRUE(SettingsFile(form).SaveIni(file));
+    auto text = test.fs.readFile(file).value();
+    for (const char* line : {"CommTimeOut=5000\r\n", "Commport=1\r\n", "BaudRate=115200\r\n", "Stopbits=2\r\n",
+                             "MessageFile=MessageSetup.cfg\r\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    EXPECT_NE(text.find("strWAVFilePath=" + programFolder + "\r\n"), std::string::npos);
+}
+
+TEST_F(Settings, openIni_presentKeysAreReadAsWritten_emptyValuesCountAsMissing) {
+    form.Form_Load();
+    write("[Com settings]\r\nCommport=7\r\nBaudRate=\r\nParity=E\r\n[File paths]\r\nstroLNGFilePathType=-1\r\n");
+    ASSERT_TRUE(SettingsFile(form).OpenIni(file));
     EXPECT_EQ(form.Commport, 7);
     EXPECT_TRUE(mdi.Com2.checked());
-    EXPECT_EQ(form.Bret, "");
-    EXPECT_EQ(form.MessageFile, "");
-    EXPECT_FALSE(app.stroLNGFilePathType);
-
-    write("[File paths]\r\nstroLNGFilePathType=-1\r\n");
-    ASSERT_TRUE(SettingsFile(form).OpenIni(file));
-    EXPECT_EQ(form.Commport, 0);
-    EXPECT_TRUE(mdi.Com2.checked());
+    EXPECT_EQ(form.Bret, "115200");
+    EXPECT_EQ(form.Pchk, "E");
     EXPECT_TRUE(app.stroLNGFilePathType);
+}
+
+TEST_F(Settings, openIni_timeOutOfZeroOrLess_takesTheStartValue) {
+    for (const char* value : {"0", "-1", "-32768", "0.4"}) {
+        form.Form_Load();
+        form.CommTimeOut = 1234;
+        write(std::string("[Com settings]\r\nCommTimeOut=") + value + "\r\n");
+        ASSERT_TRUE(SettingsFile(form).OpenIni(file)) << value;
+        EXPECT_EQ(form.CommTimeOut, 5000) << value;
+    }
+    write("[Com settings]\r\nCommTimeOut=1\r\n");
+    ASSERT_TRUE(SettingsFile(form).OpenIni(file));
+    EXPECT_EQ(form.CommTimeOut, 1);
 }
 
 TEST_F(Settings, openIni_nonNumericValueFailsWithItsMessage_earlierAssignmentsStay) {

@@ -28,6 +28,7 @@ private:
 ///   fires it, as if the program had blocked until then. With neither, the program would hang for ever:
 ///   the fake throws, which fails the test.
 /// - `advance(ms)` moves the clock, firing every timer due on the way, and runs queued events.
+/// - Timers tick as the real ones do: an interval of 0 or less counts as 1 ms.
 class FakeEventPump : public IEventPump {
 public:
     explicit FakeEventPump(FakeClock& clock) : m_clock(clock) {}

@@ -8,6 +8,7 @@ bool FakeSerialPort::setPortOpen(bool open) {
         m_in.clear();
         return true;
     }
+    openedNames.push_back(portName());
     if (!m_failReason.empty()) {
         m_error = m_failReason;
         return false;
@@ -19,11 +20,14 @@ bool FakeSerialPort::setPortOpen(bool open) {
 }
 
 void FakeSerialPort::output(const std::vector<std::uint8_t>& bytes) {
-    if (!m_open) return;
+    if (!m_open)
+        return;
     written.push_back(bytes);
-    if (stallWrites || !peer) return;
+    if (stallWrites || !peer)
+        return;
     auto reply = peer(bytes);
-    if (!reply.empty()) feed(reply);
+    if (!reply.empty())
+        feed(reply);
 }
 
 std::vector<std::uint8_t> FakeSerialPort::input() {
@@ -34,14 +38,17 @@ std::vector<std::uint8_t> FakeSerialPort::input() {
 
 void FakeSerialPort::feed(const std::vector<std::uint8_t>& bytes) {
     m_pump.post([this, bytes] {
-        if (!m_open) return;
+        if (!m_open)
+            return;
         m_in.insert(m_in.end(), bytes.begin(), bytes.end());
-        if (OnComm) OnComm();
+        if (OnComm)
+            OnComm();
     });
 }
 
 std::vector<std::uint8_t> FakeSerialPort::writtenBytes() const {
     std::vector<std::uint8_t> all;
-    for (const auto& frame : written) all.insert(all.end(), frame.begin(), frame.end());
+    for (const auto& frame : written)
+        all.insert(all.end(), frame.begin(), frame.end());
     return all;
 }

@@ -18,6 +18,7 @@ class FakeEventPump;
 /// - `peer`: when set, called with each output frame; whatever it returns arrives as the reply (this is how
 ///   the emulated unit is wired in).
 /// - `stallWrites`: output is dropped, as on a dead line.
+/// - `openedNames`: the port name of every open tried.
 class FakeSerialPort : public ISerialPort {
 public:
     explicit FakeSerialPort(FakeEventPump& pump) : m_pump(pump) {}
@@ -25,6 +26,9 @@ public:
     void setCommPort(int number) override { m_port = number; }
     void setDevicePath(int number, const std::string& path) override { devicePaths[number] = path; }
     int commPort() const override { return m_port; }
+    void setPortName(const std::string& name) override { m_name = name; }
+    /// The name given, else "COM" and the port number.
+    std::string portName() const override { return m_name.empty() ? "COM" + std::to_string(m_port) : m_name; }
     void setSettings(const std::string& settings) override { m_settings = settings; }
     std::string settings() const override { return m_settings; }
     bool setPortOpen(bool open) override;
@@ -43,10 +47,13 @@ public:
     std::vector<std::vector<std::uint8_t>> written;
     std::map<int, std::string> devicePaths;
     int opens = 0;
+    /// `portName()` at every open tried, in order.
+    std::vector<std::string> openedNames;
 
 private:
     FakeEventPump& m_pump;
     int m_port = 1;
+    std::string m_name;
     std::string m_settings = "9600,N,8,1";
     bool m_open = false;
     std::string m_error;

@@ -22,5 +22,5 @@ TempFolder::~TempFolder() {
 }
 
 TestPlatform::TestPlatform()
-    : fs(folder.path()),
-      platform{fs, codec, msgBox, fileDialog, serial, player, events, clock, windows, viewer, screen} {}
+    : fs(folder.path()), platform{fs,    codec,   msgBox, fileDialog, serial, player,   events,
+                                  clock, windows, viewer, screen,     ports,  converter} {}

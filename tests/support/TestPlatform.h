@@ -10,7 +10,9 @@
 #include "support/FakeFileDialog.h"
 #include "support/FakeMessageBox.h"
 #include "support/FakeSerialPort.h"
+#include "support/FakeSerialPortList.h"
 #include "support/FakeWavPlayer.h"
+#include "support/FakeWaveConverter.h"
 
 /// A fresh temporary folder, removed with the object.
 class TempFolder {
@@ -45,5 +47,7 @@ struct TestPlatform {
     FakeWindowSearch windows;
     FakeTextViewer viewer;
     FakeScreen screen;
+    FakeSerialPortList ports;
+    FakeWaveConverter converter;
     Platform platform;
 };

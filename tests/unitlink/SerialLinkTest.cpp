@@ -310,4 +310,17 @@ TEST(SerialLinkExchange, slowButSteadyReply_neverTimesOut) {
     EXPECT_EQ(l.test.clock.steadyMs(), 90 * 14);
 }
 
+TEST(SerialLinkExchange, timeOutOfZeroOrLess_silentUnitFailsAfterTheStartValue) {
+    for (std::int16_t timeOut : {0, -1}) {
+        Link l;
+        l.form.CommTimeOut = timeOut;
+        EXPECT_EQ(l.link.CommandRead(0x55, 'P'), 0) << timeOut;
+        EXPECT_EQ(l.test.clock.steadyMs(), 5000) << timeOut;
+    }
+    Link shortest;
+    shortest.form.CommTimeOut = 1;
+    EXPECT_EQ(shortest.link.CommandRead(0x55, 'P'), 0);
+    EXPECT_EQ(shortest.test.clock.steadyMs(), 1);
+}
+
 }  // namespace

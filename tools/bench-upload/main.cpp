@@ -38,6 +38,8 @@ public:
     void setCommPort(int number) override { m_port.setCommPort(number); }
     void setDevicePath(int number, const std::string& path) override { m_port.setDevicePath(number, path); }
     int commPort() const override { return m_port.commPort(); }
+    void setPortName(const std::string& name) override { m_port.setPortName(name); }
+    std::string portName() const override { return m_port.portName(); }
     void setSettings(const std::string& settings) override { m_port.setSettings(settings); }
     std::string settings() const override { return m_port.settings(); }
     bool setPortOpen(bool open) override { return m_port.setPortOpen(open); }
@@ -117,8 +119,8 @@ Result upload(int baud, const std::vector<std::string>& files) {
     unit.setPcClock(&timed.wroteNs);
     QtEventPump pump;
     QtClock clock;
-    Platform platform{test.fs, test.codec, test.msgBox,  test.fileDialog, timed,      test.player,
-                      pump,    clock,      test.windows, test.viewer,     test.screen};
+    Platform platform{test.fs, test.codec,   test.msgBox, test.fileDialog, timed,      test.player,   pump,
+                      clock,   test.windows, test.viewer, test.screen,     test.ports, test.converter};
     AppState app;
     MDIKVT3310 mdi;
     Form1 form(platform, app, mdi);

@@ -2,7 +2,6 @@
 
 #include "CommandContext.h"
 #include "CommandLine.h"
-#include "WaveConverter.h"
 
 const char* const ConvertCommand::kHelp =
     "usage: kvt3310-cli convert IN -o OUT.wav [--rate HZ]\n"
@@ -24,14 +23,14 @@ int ConvertCommand::run(CommandContext& context, const std::vector<std::string>&
         return context.usage("convert", "the output file is missing (-o OUT.wav)");
     std::optional<int> rate;
     if (auto text = line.value("rate")) {
-        auto value = CommandLine::number(*text, WaveConverter::kMinRate, WaveConverter::kMaxRate);
+        auto value = CommandLine::number(*text, IWaveConverter::kMinRate, IWaveConverter::kMaxRate);
         if (!value)
             return context.usage("convert", "the rate must be from 8000 to 24000 Hz");
         rate = static_cast<int>(*value);
     }
 
     const std::string& input = line.positional().front();
-    WaveConverter::Result result = WaveConverter::convert(input, rate);
+    IWaveConverter::Result result = context.headless.platform().converter.convert(input, rate);
     if (result.bytes.empty())
         return context.refused(input + ": " + result.error);
     const std::string output = EditorSession::fullPath(*line.value("output"));

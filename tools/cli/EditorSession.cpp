@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "editor/Form1.h"
+#include "editor/MessageSlots.h"
 #include "settings/AppState.h"
 #include "settings/BuiltInLanguages.h"
 #include "settings/LanguageApplier.h"
@@ -20,6 +21,8 @@ EditorSession::EditorSession(HeadlessPlatform& headless)
     // Applying a language rewrites the marker of a running window program; this program is none.
     headless.files().capture(InstanceMarker(headless.platform(), app, m_application->mdi()).path());
     m_application->form().Form_Load();
+    // Nobody is there to answer the offer; the convert command makes the copy instead.
+    m_application->form().slots().OfferCopies = false;
 }
 
 EditorSession::~EditorSession() = default;

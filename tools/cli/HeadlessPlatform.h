@@ -14,10 +14,12 @@
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtSerialPort.h"
+#include "platform/qt/QtSerialPortList.h"
+#include "platform/sound/SndfileWaveConverter.h"
 
 /// The platform of the command-line program: the real files, code page, clock, event loop (a
-/// QCoreApplication must exist) and serial port; message boxes on the error stream, a file dialog that
-/// answers what the command line says, and no windows and no player.
+/// QCoreApplication must exist) and serial port; message boxes on the error stream, the sound file converter, a file
+/// dialog that answers what the command line says, and no windows and no player.
 class HeadlessPlatform {
 public:
     explicit HeadlessPlatform(std::ostream& err);
@@ -28,6 +30,7 @@ public:
     ScriptedFileDialog& dialog() { return m_fileDialog; }
     CaptureFileSystem& files() { return m_files; }
     QtSerialPort& serialPort() { return m_serial; }
+    SndfileWaveConverter& converter() { return m_converter; }
 
 private:
     StdFileSystem m_diskFiles;
@@ -42,5 +45,7 @@ private:
     NoWindowSearch m_windows;
     NoTextViewer m_viewer;
     HeadlessScreen m_screen;
+    QtSerialPortList m_ports;
+    SndfileWaveConverter m_converter;
     std::unique_ptr<Platform> m_platform;
 };

@@ -15,7 +15,7 @@ const char* const UploadCommand::kHelp =
     "\"Send messages and configuration\" button does: when the message files are those the unit holds,\n"
     "only the configuration tables are rewritten. The status lines go to standard error, with a\n"
     "progress bar when it is a terminal; the outcome goes to standard output.\n"
-    "  --port DEVICE   the serial device of the unit, as /dev/ttyUSB0\n"
+    "  --port DEVICE   the serial port of the unit, as /dev/ttyUSB0 or COM5\n"
     "  --timeout MS    the time the unit may take for each byte of a reply (default 5000)\n"
     "  --trace FILE    write a protocol trace to FILE: every frame with its bytes, time-outs, status texts\n"
     "Exit status 1 when the unit refused or did not answer.\n";

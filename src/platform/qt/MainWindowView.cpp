@@ -28,6 +28,16 @@ MainWindowView::MainWindowView(MDIKVT3310& mdi, QWidget* parent) : QMainWindow(p
     QMenu* comport = addMenu(setup, mdi.Comport, "Comport");
     addCommand(comport, mdi.Com1, "Com1", true);
     addCommand(comport, mdi.Com2, "Com2", true);
+    m_portSeparator = comport->addSeparator();
+    m_portSeparator->setObjectName("Comport_separator");
+    m_comport = comport;
+    // Opening the submenu looks at the system's ports again, so an adapter plugged in since shows.
+    QObject::connect(comport, &QMenu::aboutToShow, comport, [&mdi] { mdi.Comport.click(); });
+    mdi.portItemsChanged.connect([self = QPointer<MainWindowView>(this)] {
+        if (self)
+            self->showPortItems();
+    });
+    showPortItems();
     QMenu* language = addMenu(setup, mdi.Language, "Language");
     for (int i = 0; i < MDIKVT3310::kLanguages; ++i)
         addCommand(language, mdi.LngSel[i], QString("LngSel_%1").arg(i), true);
@@ -92,6 +102,18 @@ QAction* MainWindowView::addCommand(QMenu* menu, MenuItem& item, const QString& 
             refresh(guard.data(), item);
     });
     return action;
+}
+
+void MainWindowView::showPortItems() {
+    if (!m_comport)
+        return;
+    // Replaced only as the submenu opens, never from an item's own handler, so the items can go at once.
+    qDeleteAll(m_portActions);
+    m_portActions.clear();
+    for (std::size_t i = 0; i < m_mdi.PortItems.size(); ++i)
+        m_portActions << addCommand(m_comport, *m_mdi.PortItems[i], QString("PortItem_%1").arg(i + 1), true);
+    // A separator with nothing below it would look like a fault.
+    m_portSeparator->setVisible(!m_portActions.isEmpty());
 }
 
 QMdiSubWindow* MainWindowView::addEditor(QWidget* editor) {

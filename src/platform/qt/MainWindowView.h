@@ -34,9 +34,14 @@ protected:
 private:
     QMenu* addMenu(QWidget* parent, MenuItem& item, const QString& name);
     QAction* addCommand(QMenu* menu, MenuItem& item, const QString& name, bool checkItem);
+    /// Replaces the listed serial ports at the end of the port submenu with the model's.
+    void showPortItems();
 
     MDIKVT3310& m_mdi;
     QMdiArea* m_area = nullptr;
+    QPointer<QMenu> m_comport;
+    QAction* m_portSeparator = nullptr;
+    QList<QAction*> m_portActions;
     QPointer<QWidget> m_editor;
     bool m_closeApproved = false;
     bool m_asking = false;

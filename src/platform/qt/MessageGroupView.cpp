@@ -7,9 +7,11 @@
 #include <QPushButton>
 
 #include "editor/Form1.h"
+#include "editor/MessageSlots.h"
 #include "platform/qt/ControlBinding.h"
 #include "platform/qt/FormMetrics.h"
 #include "platform/qt/GroupCells.h"
+#include "platform/qt/WaveDropFilter.h"
 
 namespace {
 
@@ -51,6 +53,12 @@ MessageGroupView::MessageGroupView(Form1& form, int rowHeight, QWidget* parent) 
         browse->setFixedHeight(rowHeight);
         ControlBinding::bind(browse, form.Bt_Browse[i]);
         grid->addWidget(browse, row, kBrowse);
+
+        // A wave file dropped on the name box or the Browse button is chosen as Browse chooses it.
+        for (QWidget* target : {static_cast<QWidget*>(name), static_cast<QWidget*>(browse)})
+            WaveDropFilter::attach(
+                target, [&form, i] { return form.slots().acceptsDrop(i); },
+                [&form, i](const std::string& path) { form.slots().WaveFile_OLEDragDrop(i, path); });
 
         grid->addWidget(GroupCells::playButton(form.MsgBt[i], indexed("MsgBt", i), rowHeight, this), row, kPlay,
                         Qt::AlignHCenter);

@@ -8,6 +8,8 @@ public:
     void setCommPort(int number) override { m_port = number; }
     void setDevicePath(int, const std::string&) override {}
     int commPort() const override { return m_port; }
+    void setPortName(const std::string& name) override { m_name = name; }
+    std::string portName() const override { return m_name.empty() ? "COM" + std::to_string(m_port) : m_name; }
     void setSettings(const std::string& settings) override { m_settings = settings; }
     std::string settings() const override { return m_settings; }
     bool setPortOpen(bool open) override;
@@ -19,6 +21,7 @@ public:
 
 private:
     int m_port = 1;
+    std::string m_name;
     std::string m_settings = "9600,N,8,1";
     std::string m_error;
 };

@@ -119,7 +119,7 @@ bool QtSerialPort::setPortOpen(bool open) {
     }
     if (m_port->isOpen())
         return true;
-    const std::string name = deviceName(m_number);
+    const std::string name = portName();
     m_port->setPortName(QString::fromStdString(name));
     if (!m_port->open(QIODevice::ReadWrite)) {
         switch (m_port->error()) {

@@ -10,7 +10,7 @@ QtTimer::~QtTimer() {
 }
 
 void QtTimer::setInterval(int ms) {
-    m_interval = ms < 0 ? 0 : ms;
+    m_interval = ms < 1 ? 1 : ms;
     restart();
 }
 
@@ -20,7 +20,7 @@ void QtTimer::setEnabled(bool on) {
 }
 
 void QtTimer::restart() {
-    if (m_enabled && m_interval > 0) {
+    if (m_enabled) {
         m_timer.start(m_interval);
     } else {
         m_timer.stop();

@@ -5,8 +5,9 @@
 
 #include "platform/ITimer.h"
 
-/// A window timer on a QTimer. An interval of 0 keeps it silent, as a window timer with no interval does;
-/// a tick that comes while the previous tick's handler still runs (nested in a wait) is dropped.
+/// A window timer on a QTimer. An interval of 0 or less counts as the smallest one, 1 ms: an enabled timer
+/// always ticks, so nothing that waits for it can wait for ever. A tick that comes while the previous tick's
+/// handler still runs (nested in a wait) is dropped.
 class QtTimer : public ITimer {
 public:
     QtTimer();
@@ -22,7 +23,7 @@ private:
     void tick();
 
     QTimer m_timer;
-    int m_interval = 0;
+    int m_interval = 1;
     bool m_enabled = false;
     bool m_inTick = false;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);

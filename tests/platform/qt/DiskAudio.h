@@ -95,8 +95,8 @@ struct AudioEditor {
     TestPlatform test;
     SdlWavPlayer player;
     QtEventPump events;
-    Platform platform{test.fs, test.codec, test.msgBox,  test.fileDialog, test.serial, player,
-                      events,  test.clock, test.windows, test.viewer,     test.screen};
+    Platform platform{test.fs,    test.codec,   test.msgBox, test.fileDialog, test.serial, player,        events,
+                      test.clock, test.windows, test.viewer, test.screen,     test.ports,  test.converter};
     AppState app;
     MDIKVT3310 mdi;
     Form1 form{platform, app, mdi};

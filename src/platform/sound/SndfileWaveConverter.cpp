@@ -1,4 +1,4 @@
-#include "WaveConverter.h"
+#include "platform/sound/SndfileWaveConverter.h"
 
 #include <samplerate.h>
 #include <sndfile.h>
@@ -22,12 +22,22 @@ void putLe(std::string& out, std::uint32_t value, int bytes) {
 // with sizes that wrap.
 constexpr std::int64_t kMaxOutputFrames = (0xFFFFFFFFll - 36) / 2;
 
+using SndfileHandle = std::unique_ptr<SNDFILE, SndfileCloser>;
+
 }  // namespace
 
-WaveConverter::Result WaveConverter::convert(const std::string& path, std::optional<int> rate) {
+std::optional<IWaveConverter::SoundInfo> SndfileWaveConverter::probe(const std::string& path) const {
+    SF_INFO info{};
+    SndfileHandle file(sf_open(path.c_str(), SFM_READ, &info));
+    if (!file || info.channels < 1 || info.samplerate < 1)
+        return std::nullopt;
+    return SoundInfo{info.samplerate, info.channels};
+}
+
+IWaveConverter::Result SndfileWaveConverter::convert(const std::string& path, std::optional<int> rate) const {
     Result result;
     SF_INFO info{};
-    std::unique_ptr<SNDFILE, SndfileCloser> file(sf_open(path.c_str(), SFM_READ, &info));
+    SndfileHandle file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file) {
         result.error = sf_strerror(nullptr);
         return result;
@@ -95,7 +105,7 @@ WaveConverter::Result WaveConverter::convert(const std::string& path, std::optio
     return result;
 }
 
-std::string WaveConverter::canonicalWave(const std::vector<std::int16_t>& samples, int rate) {
+std::string SndfileWaveConverter::canonicalWave(const std::vector<std::int16_t>& samples, int rate) {
     const auto dataSize = static_cast<std::uint32_t>(samples.size() * 2);
     std::string out;
     out.reserve(44 + dataSize);

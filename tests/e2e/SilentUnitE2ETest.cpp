@@ -1,0 +1,66 @@
+// A unit that never answers, with a settings file that gives no usable time-out: the upload ends after the
+// start-value time-out on the real Qt timer and serial port instead of holding the program for ever.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <string>
+
+#include "EmulatorProcess.h"
+#include "editor/Form1.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtSerialPort.h"
+#include "settings/AppState.h"
+#include "shell/MDIKVT3310.h"
+#include "support/TestPlatform.h"
+
+namespace {
+
+struct SilentUnit {
+    EmulatorProcess emulator{{"--silent-after", "0"}};
+    TestPlatform test;
+    QtSerialPort port;
+    QtEventPump pump;
+    Platform platform{test.fs, test.codec, test.msgBox,  test.fileDialog, port,       test.player,
+                      pump,    test.clock, test.windows, test.viewer,     test.screen};
+    AppState app;
+    MDIKVT3310 mdi;
+    Form1 form{platform, app, mdi};
+
+    /// The editor started on a settings file holding `comSettings` in its port section.
+    void start(const std::string& comSettings) {
+        app.strAPPFilePath = test.folder.path() + "/";
+        const std::string settings = "[Com settings]\r\nCom1Device=" + emulator.path() + "\r\n" + comSettings;
+        ASSERT_TRUE(test.fs.writeFileAtomic(app.strAPPFilePath + "KVT3310.INI", settings));
+        form.Form_Load();
+        form.Form_Activate();
+    }
+};
+
+TEST(SilentUnitE2E, timeOutOfZeroInTheSettings_uploadFailsAfterTheStartValue) {
+    for (const std::string comSettings : {"CommTimeOut=0\r\n", ""}) {
+        SilentUnit s;
+        ASSERT_FALSE(s.emulator.path().empty()) << "the emulator did not print its terminal";
+        s.start(comSettings);
+        ASSERT_EQ(s.form.CommTimeOut, 5000) << comSettings;
+
+        QElapsedTimer clock;
+        clock.start();
+        s.form.Bt_SendMessage.click();
+        const qint64 elapsed = clock.elapsed();
+
+        EXPECT_GE(elapsed, 4900) << comSettings;
+        EXPECT_LT(elapsed, 15000) << comSettings;
+        EXPECT_FALSE(s.port.portOpen());
+        EXPECT_TRUE(s.mdi.enabled());
+        EXPECT_EQ(s.form.sbrStatus.panelText(1), "STATUS: Message and configuration upload unsuccessfully!");
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,175 @@
+// Files dropped on a slot row, and the offer of a copy in the unit's form for a file the checks refuse.
+#include <gtest/gtest.h>
+
+#include "editor/EditorFixture.h"
+#include "editor/MessageSlots.h"
+
+namespace {
+
+struct WaveDrop : EditorFixture {
+    WaveDrop() { mdi.Save_as.setCaption("Save as"); }
+
+    /// A WAVE file of `channels` channels at `rate` with `bits` per sample, and what it holds for the converter.
+    std::string sound(const std::string& name, std::uint16_t channels, std::uint32_t rate, std::uint16_t bits,
+                      double seconds = 1.0) {
+        WaveFiles::Format f;
+        f.channels = channels;
+        f.rate = rate;
+        f.bits = bits;
+        f.dataSize = f.soundBytes = static_cast<std::uint32_t>(seconds * rate) * channels * bits / 8;
+        const std::string path = test.folder.file(name);
+        WaveFiles::write(path, WaveFiles::bytes(f));
+        test.converter.sounds[path] = {{static_cast<int>(rate), channels}, seconds};
+        return path;
+    }
+    void drop(int i, const std::string& path) { form.slots().WaveFile_OLEDragDrop(i, path); }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (const auto& box : test.msgBox.shown)
+            out.push_back(box.text);
+        return out;
+    }
+};
+
+TEST(WaveDrop, aValidFileOnTheFirstSlot_isChosenAsBrowseChoosesIt) {
+    WaveDrop w;
+    ASSERT_TRUE(w.form.slots().acceptsDrop(1));
+    w.drop(1, w.wave("Gong.wav"));
+    EXPECT_EQ(w.form.WaveFile[1].text(), "Gong");
+    EXPECT_EQ(w.form.FilePath[1], w.test.folder.file("Gong.wav"));
+    EXPECT_EQ(w.form.MsgTime[1].caption(), "1.00");
+    EXPECT_EQ(w.form.MsgSample[1].caption(), "8.000");
+    EXPECT_EQ(w.form.TFileLength, 16100);
+    EXPECT_EQ(w.form.TotalSize.caption(), "16");
+    EXPECT_TRUE(w.form.MsgBt[1].enabled());
+    EXPECT_TRUE(w.form.Bt_Browse[2].enabled());
+    EXPECT_EQ(w.stepList(1), (std::vector<std::string>{" ", "1"}));
+    EXPECT_EQ(w.app.strWAVFilePath, w.test.folder.path() + "/");
+    EXPECT_TRUE(w.test.fileDialog.requests.empty());
+    EXPECT_TRUE(w.test.msgBox.shown.empty());
+}
+
+TEST(WaveDrop, slotsThatBrowseMayNotFill_takeNoDrop) {
+    WaveDrop w;
+    EXPECT_FALSE(w.form.slots().acceptsDrop(2));
+    EXPECT_FALSE(w.form.slots().acceptsDrop(0));
+    EXPECT_FALSE(w.form.slots().acceptsDrop(13));
+    w.drop(2, w.wave("Gong.wav"));
+    EXPECT_EQ(w.form.WaveFile[2].text(), "");
+    EXPECT_EQ(w.form.FilePath[2], "");
+    EXPECT_TRUE(w.test.msgBox.shown.empty());
+}
+
+TEST(WaveDrop, whileConnected_beepsAndSaysTheUnitIsBusy) {
+    WaveDrop w;
+    w.test.serial.setPortOpen(true);
+    w.drop(1, w.wave("Gong.wav"));
+    EXPECT_EQ(w.texts(), (std::vector<std::string>{"The unit cannot be operated while upload is in progress!"}));
+    EXPECT_EQ(w.test.msgBox.beeps, 1);
+    EXPECT_EQ(w.form.WaveFile[1].text(), "");
+}
+
+TEST(WaveDrop, aDroppedStereoFile_isRefusedThenItsOfferedCopyIsMadeAndTaken) {
+    WaveDrop w;
+    const std::string stereo = w.sound("Studio.wav", 2, 44100, 32, 2.5);
+    const std::string before = w.test.fs.readFile(stereo).value();
+    w.test.msgBox.answerNext(IMessageBox::vbOK);
+    w.test.msgBox.answerNext(IMessageBox::vbYes);
+    w.drop(1, stereo);
+
+    const std::string copy = w.test.folder.file("Studio-22050Hz.wav");
+    ASSERT_EQ(w.test.msgBox.shown.size(), 2u);
+    EXPECT_EQ(w.test.msgBox.shown[0].text, "The file is not a mono file!");
+    EXPECT_EQ(w.test.msgBox.shown[0].flags, IMessageBox::vbOKOnly);
+    EXPECT_EQ(w.test.msgBox.shown[1].text, "Save as:\n" + copy + "\n\n16 bit, mono, 22.050 kHz");
+    EXPECT_EQ(w.test.msgBox.shown[1].flags, IMessageBox::vbYesNo | IMessageBox::vbQuestion);
+    EXPECT_EQ(w.test.msgBox.shown[1].title, "KVT3310 editor");
+    EXPECT_EQ(w.test.msgBox.beeps, 1);
+
+    EXPECT_EQ(w.form.WaveFile[1].text(), "Studio-22050Hz");
+    EXPECT_EQ(w.form.FilePath[1], copy);
+    EXPECT_EQ(w.form.MsgTime[1].caption(), "2.50");
+    EXPECT_EQ(w.form.MsgSample[1].caption(), "22.050");
+    EXPECT_TRUE(w.form.Bt_Browse[2].enabled());
+    EXPECT_EQ(w.test.fs.readFile(stereo).value(), before) << "the original is left as it was";
+    EXPECT_EQ(w.test.screen.mousePointer(), IScreen::vbDefault);
+}
+
+TEST(WaveDrop, theOfferThroughBrowse_isWordedInTheActiveLanguage) {
+    WaveDrop w;
+    w.mdi.Save_as.setCaption("Speichern unter");
+    const std::string eightBit = w.sound("Gong.wav", 1, 16000, 8);
+    w.test.msgBox.answerNext(IMessageBox::vbOK);
+    w.test.msgBox.answerNext(IMessageBox::vbYes);
+    w.choose(1, eightBit);
+    ASSERT_EQ(w.test.msgBox.shown.size(), 2u);
+    EXPECT_EQ(w.test.msgBox.shown[0].text, "Word length of wave file is not 16 bit!");
+    // A rate the unit takes is kept.
+    EXPECT_EQ(w.test.msgBox.shown[1].text,
+              "Speichern unter:\n" + w.test.folder.file("Gong-16000Hz.wav") + "\n\n16 bit, mono, 16.000 kHz");
+    EXPECT_EQ(w.form.WaveFile[1].text(), "Gong-16000Hz");
+    EXPECT_EQ(w.form.MsgSample[1].caption(), "16.000");
+}
+
+TEST(WaveDrop, theCopysName_overwritesNothing) {
+    WaveDrop w;
+    const std::string stereo = w.sound("Gong.wav", 2, 8000, 16);
+    w.test.fs.writeFileAtomic(w.test.folder.file("Gong-8000Hz.wav"), "mine");
+    w.test.fs.writeFileAtomic(w.test.folder.file("Gong-8000Hz-2.wav"), "mine too");
+    w.test.msgBox.answerNext(IMessageBox::vbOK);
+    w.test.msgBox.answerNext(IMessageBox::vbYes);
+    w.drop(1, stereo);
+    EXPECT_EQ(w.form.FilePath[1], w.test.folder.file("Gong-8000Hz-3.wav"));
+    EXPECT_EQ(w.test.fs.readFile(w.test.folder.file("Gong-8000Hz.wav")).value(), "mine");
+    EXPECT_EQ(w.test.fs.readFile(w.test.folder.file("Gong-8000Hz-2.wav")).value(), "mine too");
+}
+
+TEST(WaveDrop, aDeclinedOffer_leavesTheSlotAndWritesNoCopy) {
+    WaveDrop w;
+    w.drop(1, w.wave("Gong.wav"));
+    const std::string fast = w.sound("Fast.wav", 1, 48000, 16);
+    w.test.msgBox.answerNext(IMessageBox::vbOK);
+    w.test.msgBox.answerNext(IMessageBox::vbNo);
+    w.drop(1, fast);
+    EXPECT_EQ(w.texts().at(0), "Sample frequency is not in the range of 8...24 kHz!");
+    EXPECT_EQ(w.form.WaveFile[1].text(), "Gong");
+    EXPECT_EQ(w.form.MsgSample[1].caption(), "8.000");
+    EXPECT_FALSE(w.test.fs.exists(w.test.folder.file("Fast-22050Hz.wav")));
+    EXPECT_TRUE(w.test.converter.converted.empty());
+}
+
+TEST(WaveDrop, aFileThatIsNoSound_getsOnlyTheMessage) {
+    WaveDrop w;
+    const std::string text = w.test.folder.file("notes.wav");
+    w.test.fs.writeFileAtomic(text, "just some words, not a sound at all");
+    w.drop(1, text);
+    EXPECT_EQ(w.texts(), (std::vector<std::string>{"The file is not a WAVE file!"}));
+    EXPECT_EQ(w.form.WaveFile[1].text(), "");
+}
+
+TEST(WaveDrop, anotherSoundFormat_isOfferedAfterTheWaveMessage) {
+    WaveDrop w;
+    const std::string flac = w.test.folder.file("Gong.flac");
+    w.test.fs.writeFileAtomic(flac, "fLaC and more");
+    w.test.converter.sounds[flac] = {{44100, 1}, 1.0};
+    w.test.msgBox.answerNext(IMessageBox::vbOK);
+    w.test.msgBox.answerNext(IMessageBox::vbYes);
+    w.drop(1, flac);
+    EXPECT_EQ(w.texts().at(0), "The file is not a WAVE file!");
+    EXPECT_EQ(w.form.WaveFile[1].text(), "Gong-22050Hz");
+}
+
+TEST(WaveDrop, aConversionThatFails_saysWhyAndLeavesTheSlot) {
+    WaveDrop w;
+    const std::string stereo = w.sound("Gong.wav", 2, 8000, 16);
+    w.test.converter.failure = "the file ends early";
+    w.test.msgBox.answerNext(IMessageBox::vbOK);
+    w.test.msgBox.answerNext(IMessageBox::vbYes);
+    w.drop(1, stereo);
+    ASSERT_EQ(w.test.msgBox.shown.size(), 3u);
+    EXPECT_EQ(w.test.msgBox.shown[2].text, stereo + "\n\nthe file ends early");
+    EXPECT_EQ(w.form.WaveFile[1].text(), "");
+    EXPECT_FALSE(w.test.fs.exists(w.test.folder.file("Gong-8000Hz.wav")));
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "MemoryFileSystem.h"
+#include "editor/Form1.h"
+#include "platform/Platform.h"
+#include "settings/AppState.h"
+#include "shell/MDIKVT3310.h"
+#include "support/FakeDesktop.h"
+#include "support/FakeEventPump.h"
+#include "support/FakeFileDialog.h"
+#include "support/FakeMessageBox.h"
+#include "support/FakeSerialPort.h"
+#include "support/FakeWavPlayer.h"
+
+/// The fakes of the core tests around files in memory, and a loaded editor on them; one per fuzz input.
+/// `watchdog(ms)` makes a wait past that time on the fake clock, or one that nothing could ever end, stop the
+/// run as a hang.
+struct FuzzPlatform {
+    MemoryFileSystem fs;
+    Latin1Codec codec;
+    FakeMessageBox msgBox;
+    FakeFileDialog fileDialog;
+    FakeClock clock;
+    FakeEventPump events{clock};
+    FakeSerialPort serial{events};
+    FakeWavPlayer player{events};
+    FakeWindowSearch windows;
+    FakeTextViewer viewer;
+    FakeScreen screen;
+    Platform platform{fs, codec, msgBox, fileDialog, serial, player, events, clock, windows, viewer, screen};
+    AppState app;
+    MDIKVT3310 mdi;
+    Form1 form{platform, app, mdi};
+
+    FuzzPlatform() {
+        const std::string folder = fs.programFolder() + "/";
+        for (std::string* f : {&app.strAPPFilePath, &app.strLNGFilePath, &app.stroLNGFilePath, &app.strMSGFilePath,
+                               &app.strWAVFilePath, &app.strTMPFilePath})
+            *f = folder;
+        form.Caption = "KVT3310";
+        form.Form_Load();
+    }
+
+    void watchdog(std::int64_t limitMs) {
+        events.onWait = [this, limitMs] {
+            if (clock.steadyMs() > limitMs)
+                hang("still waiting on the fake clock");
+        };
+    }
+    /// Runs `body`; a wait that nothing could end (the fake pump throws) is a hang too.
+    template <typename Body>
+    static void guarded(Body body) {
+        try {
+            body();
+        } catch (const std::exception& e) {
+            hang(e.what());
+        }
+    }
+    [[noreturn]] static void hang(const char* why) {
+        std::fprintf(stderr, "hang: %s\n", why);
+        std::abort();
+    }
+};
+
+/// Stops the run with `what` when `condition` does not hold: the fuzzer keeps the input as a crash.
+#define FUZZ_CHECK(condition, what)                                                       \
+    do {                                                                                  \
+        if (!(condition)) {                                                               \
+            std::fprintf(stderr, "check failed: %s (%s:%d)\n", what, __FILE__, __LINE__); \
+            std::abort();                                                                 \
+        }                                                                                 \
+    } while (0)

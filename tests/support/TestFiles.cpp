@@ -36,3 +36,15 @@ void writeFileBytes(const std::string& path, const std::vector<std::uint8_t>& by
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
+
+std::vector<std::uint8_t> storedFormOf(std::vector<std::uint8_t> file) {
+    if (file.size() % 2)
+        file.push_back(0xFF);
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < file.size(); i += 2)
+        sum += file[i] * 256u + file[i + 1] + 1;
+    const auto check = static_cast<std::uint16_t>(0xFFFF - (sum & 0xFFFF));
+    file.push_back(static_cast<std::uint8_t>(check >> 8));
+    file.push_back(static_cast<std::uint8_t>(check));
+    return file;
+}

@@ -1,11 +1,9 @@
 #include "HeadlessPlatform.h"
 
-#include <QCoreApplication>
-
 #include "platform/SystemCodePage.h"
+#include "platform/qt/QtProgramFolder.h"
 
-HeadlessPlatform::HeadlessPlatform(std::ostream& err)
-    : m_diskFiles(QCoreApplication::applicationDirPath().toStdString()), m_msgBox(err) {
+HeadlessPlatform::HeadlessPlatform(std::ostream& err) : m_diskFiles(QtProgramFolder::resolve()), m_msgBox(err) {
     // The same 8-bit code page as the window program of this folder uses for its files.
     m_codec.choose(m_diskFiles, systemCodePage());
     m_platform =

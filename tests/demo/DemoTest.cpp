@@ -18,12 +18,12 @@
 #include "platform/StdFileSystem.h"
 #include "platform/qt/DemoTitle.h"
 #include "platform/qt/EditorView.h"
-#include "platform/qt/IconvTextCodec.h"
 #include "platform/qt/MainWindowView.h"
 #include "platform/qt/NullWavPlayer.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtSerialPort.h"
+#include "settings/CodePageCodec.h"
 #include "shell/Application.h"
 #include "shell/MDIKVT3310.h"
 #include "support/TestFiles.h"
@@ -42,7 +42,7 @@ struct Demo : ::testing::Test {
     std::string sets = std::string(KVT_BUILD_DIR) + "/demo-set/";
     std::unique_ptr<EmulatorProcess> emulator;
     std::unique_ptr<StdFileSystem> fs;
-    IconvTextCodec codec;
+    CodePageCodec codec;
     FakeMessageBox msgBox;
     FakeFileDialog fileDialog;
     QtSerialPort serial;
@@ -52,6 +52,8 @@ struct Demo : ::testing::Test {
     FakeWindowSearch windows;
     FakeTextViewer viewer;
     FakeScreen screen;
+    FakeSerialPortList ports;
+    FakeWaveConverter converter;
     std::unique_ptr<Platform> platform;
     std::unique_ptr<Application> app;
     std::unique_ptr<MainWindowView> main;
@@ -68,8 +70,8 @@ struct Demo : ::testing::Test {
         ASSERT_FALSE(emulator->path().empty()) << "the emulator did not start";
 
         fs = std::make_unique<StdFileSystem>(folder.path());
-        platform = std::make_unique<Platform>(
-            Platform{*fs, codec, msgBox, fileDialog, serial, player, events, clock, windows, viewer, screen});
+        platform = std::make_unique<Platform>(Platform{*fs, codec, msgBox, fileDialog, serial, player, events, clock,
+                                                       windows, viewer, screen, ports, converter});
         app = std::make_unique<Application>(*platform);
         ASSERT_TRUE(app->StartUp());
         ASSERT_TRUE(QTest::qWaitFor([this] { return app->editorShown(); }, 10000));

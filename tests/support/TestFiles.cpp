@@ -5,12 +5,12 @@
 
 std::vector<std::uint8_t> waveFileBytes(std::uint32_t length, std::uint32_t rate, int seed) {
     const std::uint32_t data = length - 44;
-    std::vector<std::uint8_t> b;
+    std::vector<std::uint8_t> b{'R', 'I', 'F', 'F'};
+    b.reserve(length);
     auto put = [&b](std::uint32_t v, int n) {
         for (int k = 0; k < n; ++k)
             b.push_back(static_cast<std::uint8_t>(v >> (8 * k)));
     };
-    b.insert(b.end(), {'R', 'I', 'F', 'F'});
     put(36 + data, 4);
     b.insert(b.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
     put(16, 4);

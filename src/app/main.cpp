@@ -1,20 +1,22 @@
 // The GUI program: the Qt platform, the application over it, and the windows that show its models.
 #include <QApplication>
-#include <QDir>
 #include <memory>
 
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
 #include "platform/SystemCodePage.h"
+#include "platform/qt/DemoTitle.h"
 #include "platform/qt/EditorView.h"
 #include "platform/qt/MainWindowView.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtProgramFolder.h"
 #include "platform/qt/QtScreen.h"
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/QtSerialPortList.h"
+#include "platform/qt/QtStopRequest.h"
 #include "platform/qt/QtTextViewer.h"
 #include "platform/qt/QtWindowSearch.h"
 #include "platform/qt/SdlWavPlayer.h"
@@ -27,8 +29,7 @@ int main(int argc, char** argv) {
     QApplication qt(argc, argv);
     QApplication::setApplicationName("KVT3310");
 
-    // Qt gives the folder with "/"; the folder settings are written with the platform's separator.
-    StdFileSystem fs(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
+    StdFileSystem fs(QtProgramFolder::resolve());
     CodePageCodec codec;
     codec.choose(fs, systemCodePage());
     QtMessageBox msgBox;
@@ -52,6 +53,8 @@ int main(int argc, char** argv) {
     application.mainWindowShown.connect([&] {
         mainWindow = std::make_unique<MainWindowView>(application.mdi());
         mainWindow->addEditor(new EditorView(application.form()));
+        if (const QString demo = DemoTitle::note(fs, codec); !demo.isEmpty())
+            DemoTitle::mark(*mainWindow, demo);
         mainWindow->show();
         splash.setOwner(mainWindow.get());
     });
@@ -60,6 +63,17 @@ int main(int argc, char** argv) {
             mainWindow->showNormalAndRaise();
     });
 
+    // Stopped from outside, the program closes as through its close box; during an upload it waits.
+    QtStopRequest stop([&] {
+        if (!mainWindow) {
+            QApplication::quit();
+            return true;
+        }
+        if (!mainWindow->isEnabled())
+            return false;
+        mainWindow->close();
+        return true;
+    });
     if (!application.StartUp())
         return 0;
     return QApplication::exec();

@@ -31,4 +31,11 @@ public:
     /// temporary file then takes the file's place. On failure the old file is as it was.
     virtual bool writeFileAtomic(const std::string& path, const std::string& content) = 0;
     virtual bool remove(const std::string& path) = 0;
+    /// Adds the content at the end of the file, creating it when missing (for a running log, where rewriting
+    /// the whole file at each line would not do).
+    virtual bool appendFile(const std::string& path, const std::string& content) = 0;
+    /// The file's size in bytes, or nothing when there is no such file.
+    virtual std::optional<std::uint64_t> fileSize(const std::string& path) const = 0;
+    /// Gives the file another name, replacing a file of that name.
+    virtual bool rename(const std::string& from, const std::string& to) = 0;
 };

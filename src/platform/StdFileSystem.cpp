@@ -58,6 +58,10 @@ bool StdFileSystem::exists(const std::string& path) const {
 }
 
 std::optional<std::string> StdFileSystem::readFile(const std::string& path) const {
+    // A folder opens as a stream on some systems and then throws on reading.
+    std::error_code ec;
+    if (fs::is_directory(toPath(path), ec))
+        return std::nullopt;
     std::ifstream in(toPath(path), std::ios::binary);
     if (!in)
         return std::nullopt;
@@ -111,4 +115,27 @@ bool StdFileSystem::writeFileAtomic(const std::string& path, const std::string& 
 bool StdFileSystem::remove(const std::string& path) {
     std::error_code ec;
     return fs::remove(toPath(path), ec);
+}
+
+bool StdFileSystem::appendFile(const std::string& path, const std::string& content) {
+    std::ofstream out(toPath(path), std::ios::binary | std::ios::app);
+    if (!out)
+        return false;
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+std::optional<std::uint64_t> StdFileSystem::fileSize(const std::string& path) const {
+    std::error_code ec;
+    auto size = fs::file_size(toPath(path), ec);
+    if (ec)
+        return std::nullopt;
+    return size;
+}
+
+bool StdFileSystem::rename(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    fs::rename(toPath(from), toPath(to), ec);
+    return !ec;
 }

@@ -16,6 +16,9 @@ public:
     std::unique_ptr<IByteSource> openRead(const std::string& path) const override;
     bool writeFileAtomic(const std::string& path, const std::string& content) override;
     bool remove(const std::string& path) override;
+    bool appendFile(const std::string& path, const std::string& content) override;
+    std::optional<std::uint64_t> fileSize(const std::string& path) const override;
+    bool rename(const std::string& from, const std::string& to) override;
 
 private:
     std::string m_programFolder;

@@ -1,5 +1,6 @@
 #include "settings/SettingsFile.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -8,12 +9,14 @@
 #include "settings/AppState.h"
 #include "settings/IniProcedures.h"
 #include "shell/MDIKVT3310.h"
+#include "unitlink/SerialLink.h"
 
 namespace {
 
 const char* const kCom = "Com settings";
 const char* const kComRead = "Com Settings";
 const char* const kPaths = "File paths";
+const char* const kTrace = "Trace";
 
 std::string trimmed(const std::string& text) {
     auto first = text.find_first_not_of(" \t");
@@ -75,10 +78,10 @@ std::optional<bool> SettingsFile::toBool(const std::optional<std::string>& value
     return *n != 0;
 }
 
-void SettingsFile::fail(const std::string& value) {
+void SettingsFile::fail(const std::string& detail) {
     m_form.platform().msgBox.Beep();
-    const std::string text = value.empty() ? m_form.MsgText[8] : m_form.MsgText[8] + "\n" + value;
-    m_form.platform().msgBox.MsgBox(text, IMessageBox::vbQuestion | IMessageBox::vbOKOnly, m_form.Caption);
+    m_form.platform().msgBox.MsgBox(m_form.MsgText[8] + detail, IMessageBox::vbQuestion | IMessageBox::vbOKOnly,
+                                    m_form.Caption);
 }
 
 bool SettingsFile::SaveIni(const std::string& file) {
@@ -87,7 +90,7 @@ bool SettingsFile::SaveIni(const std::string& file) {
     // All entries go in one replacement of the file, in the order the entries are kept.
     auto profile = ini.load(file);
     if (!profile) {
-        fail();
+        fail("\n\n" + file);
         return false;
     }
     // A value the code page cannot hold (a folder with letters it lacks) would read back as another folder:
@@ -118,11 +121,18 @@ bool SettingsFile::SaveIni(const std::string& file) {
         put(kCom, "Com2Device", m_form.Com2Device);
     }
     if (unwritable) {
-        fail(*unwritable);
+        fail("\n" + *unwritable);
         return false;
     }
-    // A write the platform refuses is not reported, as with the single-key writes.
-    ini.store(file, *profile);
+    // The protocol trace for support; written, so that it can be found and switched on in the file.
+    put(kTrace, "Trace", boolean(m_form.link().trace().enabled()));
+    put(kTrace, "TraceSizeLimitKB", std::to_string(m_form.link().trace().limit() / 1024));
+    // Settings that silently fail to be kept would come back as before at the next start: the user is told
+    // which file could not be written (a read-only folder, a full disk).
+    if (!ini.store(file, *profile)) {
+        fail("\n\n" + file);
+        return false;
+    }
     return true;
 }
 
@@ -200,6 +210,13 @@ bool SettingsFile::OpenIni(const std::string& file) {
         // The listed port carries the mark from the next look at the list on.
         m_form.mdi().Com1.setChecked(false);
         m_form.mdi().Com2.setChecked(false);
+    }
+    // Trace keys that do not convert leave the trace as it is: they are no reason to refuse the file.
+    if (auto limit = read(kTrace, "TraceSizeLimitKB"); limit && number(*limit) && *number(*limit) > 0)
+        m_form.link().trace().setLimit(static_cast<std::uint64_t>(std::min(*number(*limit), 1048576.0)) * 1024);
+    if (auto on = read(kTrace, "Trace")) {
+        if (auto value = toBool(on))
+            m_form.link().trace().setEnabled(*value);
     }
     return true;
 }

@@ -8,7 +8,8 @@ class Form1;
 
 /// The editor's whole-file operations on the settings file "KVT3310.INI": `SaveIni` writes the serial
 /// settings, the folders and the configuration file name; `OpenIni` reads them back with the language file
-/// name. Both report a failure themselves (beep and message) and return false.
+/// name. Both report a failure themselves (beep and message) and return false; so does a settings file
+/// that cannot be written.
 class SettingsFile {
 public:
     explicit SettingsFile(Form1& form) : m_form(form) {}
@@ -22,7 +23,8 @@ public:
     static std::optional<bool> toBool(const std::optional<std::string>& value);
 
 private:
-    /// Beeps and shows the message, naming `value` when the file could not hold it.
-    void fail(const std::string& value = {});
+    /// Beeps and shows the message; `detail` (the value the file could not hold, or the file's path) follows
+    /// the catalogue text.
+    void fail(const std::string& detail = {});
     Form1& m_form;
 };

@@ -21,6 +21,7 @@ MDIKVT3310::MDIKVT3310() {
     for (int i = 0; i < kLanguages; ++i)
         LngSel[i].setCaption(codes[i]);
     other.setCaption("other");
+    Trace.setCaption("Protocol trace");
     Help.setCaption("Help");
     Instructions_for_use.setCaption("Instructions for use");
     Contacts.setCaption("Contacts");

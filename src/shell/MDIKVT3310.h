@@ -38,6 +38,8 @@ public:
     Signal<> portItemsChanged;
     std::array<MenuItem, kLanguages> LngSel;
     MenuItem other;
+    /// Check item of the Setup menu: the protocol trace for support.
+    MenuItem Trace;
     MenuItem Help, Instructions_for_use, Contacts, About_Tavro_message_manager;
 
     /// Removes the check mark from `LngSel` 0 to 10 and from `other`.

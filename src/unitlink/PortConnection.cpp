@@ -41,17 +41,26 @@ std::string PortConnection::settingsString() const {
     return m_form.Bret + "," + m_form.Pchk + "," + m_form.Dbit + "," + m_form.Sbit;
 }
 
+std::string PortConnection::device() const {
+    if (m_form.platform().fs.separator() != '/')
+        return {};
+    const int number = m_form.platform().serial.commPort();
+    return number == 1 ? m_form.Com1Device : number == 2 ? m_form.Com2Device : std::string();
+}
+
 void PortConnection::showPortPanel(const std::string& detail) {
     m_form.sbrStatus.setPanelText(2, SerialLink::trimmed(m_form.StatusText[kStatusPortCaption]) + " " + detail);
 }
 
 void PortConnection::showOpenFailure() {
     std::string reason = m_form.platform().serial.lastError();
+    m_form.link().trace().portOpenFailed(m_form.platform().serial.commPort(), device(), reason);
     m_form.link().ShowStatusText(SerialLink::trimmed(m_form.StatusText[kStatusNotConnected]) +
                                  (reason.empty() ? "" : " " + reason));
 }
 
 void PortConnection::showClosed() {
+    m_form.link().trace().portClosed();
     showPortPanel("");
     m_form.imgConnected.setVisible(false);
     m_form.imgNotConnected.setVisible(true);
@@ -78,6 +87,7 @@ void PortConnection::imgNotConnected_Click() {
     m_form.imgConnected.setVisible(true);
     m_form.link().resetRing();
     m_form.link().resetTxFrame();
+    m_form.link().trace().portOpened(port.commPort(), device(), port.settings());
     // The port as the system names it, also when it was chosen by number.
     showPortPanel(port.portName() + " / " + port.settings());
     StartClock();

@@ -53,6 +53,8 @@ private:
     void preparePort();
     /// The display of a closed port: indicator, panel 2 and clock. Every way of closing the port ends in it.
     void showClosed();
+    /// The device file of the port in use where ports are device files; empty elsewhere.
+    std::string device() const;
     void showPortPanel(const std::string& detail);
     void showOpenFailure();
 

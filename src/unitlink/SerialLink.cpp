@@ -17,7 +17,8 @@ constexpr std::uint8_t kLf = 10;
 
 }  // namespace
 
-SerialLink::SerialLink(Form1& form) : m_form(form), m_timer3(form.platform().events.createTimer()) {
+SerialLink::SerialLink(Form1& form)
+    : m_form(form), m_timer3(form.platform().events.createTimer()), m_trace(std::make_unique<ProtocolTrace>(form)) {
     m_timer3->Timer = [this] { Timer3_Timer(); };
 }
 
@@ -55,6 +56,7 @@ void SerialLink::handOver() {
     ISerialPort& port = m_form.platform().serial;
     if (port.portOpen()) {
         port.output(std::vector<std::uint8_t>(TxFrame.begin(), TxFrame.begin() + TxFrameLength));
+        m_trace->bytesSent(TxFrame.data(), static_cast<std::size_t>(TxFrameLength));
     } else {
         ShowStatus(kStatusNotConnected);
     }
@@ -118,6 +120,7 @@ void SerialLink::Timer3_Timer() {
 }
 
 void SerialLink::receive(const std::uint8_t* bytes, std::size_t count) {
+    m_trace->bytesReceived(bytes, count);
     for (std::size_t i = 0; i < count; ++i) {
         int next = (DataInPoint + 1) % kRingSize;
         if (next == DataOutPoint) {
@@ -151,6 +154,7 @@ bool SerialLink::RS232Read() {
         m_form.platform().events.waitForEvents();
     m_timer3->setEnabled(false);
     if (m_overrun || DataInPoint == DataOutPoint) {
+        m_trace->readFailed(m_form.CommTimeOut, m_overrun);
         if (m_readFailure == Failure::None)
             m_readFailure = m_overrun ? Failure::Malformed : Failure::NoAnswer;
         m_overrun = false;
@@ -215,6 +219,12 @@ bool SerialLink::discard(std::int32_t count) {
 }
 
 std::uint8_t SerialLink::CommandRead(std::uint8_t IDS, std::uint8_t COMD) {
+    const std::uint8_t code = readReply(IDS, COMD);
+    m_trace->replyRead(code);
+    return code;
+}
+
+std::uint8_t SerialLink::readReply(std::uint8_t IDS, std::uint8_t COMD) {
     // An empty reply must not pass off a 6 left here by an earlier frame as its acknowledgement.
     PayloadData[1] = 0;
     Rs232DataByte = 0;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/ITimer.h"
+#include "unitlink/ProtocolTrace.h"
 
 class Form1;
 
@@ -84,6 +85,8 @@ public:
     void holdWindow(bool on) { m_windowHeld = on; }
 
     ITimer& Timer3() { return *m_timer3; }
+    /// The protocol trace, told of every byte sent and received, reply read and read time-out.
+    ProtocolTrace& trace() { return *m_trace; }
     bool overrun() const { return m_overrun; }
 
 private:
@@ -93,9 +96,11 @@ private:
     void readFailed();
     /// Reads and drops `count` bytes; false when one does not come.
     bool discard(std::int32_t count);
+    std::uint8_t readReply(std::uint8_t IDS, std::uint8_t COMD);
 
     Form1& m_form;
     std::unique_ptr<ITimer> m_timer3;
+    std::unique_ptr<ProtocolTrace> m_trace;
     std::array<std::uint8_t, kRingSize> RxRing{};
     std::array<std::uint8_t, kFrameSize> TxFrame{};
     std::int16_t TxFrameLength = 0;

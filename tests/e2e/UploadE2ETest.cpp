@@ -25,19 +25,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-/// File, 0xFF pad for an odd length, check word: the sum of (w + 1) over all words is a multiple of 65536.
-Bytes storedForm(Bytes stream) {
-    if (stream.size() % 2)
-        stream.push_back(0xFF);
-    std::uint32_t b = 0;
-    for (std::size_t i = 0; i < stream.size(); i += 2)
-        b += stream[i] * 256u + stream[i + 1] + 1;
-    const std::uint16_t check = static_cast<std::uint16_t>(0xFFFF - (b & 0xFFFF));
-    stream.push_back(static_cast<std::uint8_t>(check >> 8));
-    stream.push_back(static_cast<std::uint8_t>(check));
-    return stream;
-}
-
 struct RealUpload {
     TempFolder folder;
     std::string link = folder.file("ttyKVT");
@@ -94,7 +81,7 @@ struct RealUpload {
     }
     void expectFilesAtTheirEntries(const Bytes& memory, int slots) {
         for (int i = 1; i <= slots; ++i) {
-            Bytes stored = storedForm(readFileBytes(paths[i]));
+            Bytes stored = storedFormOf(readFileBytes(paths[i]));
             std::int64_t entry = tableEntry(memory, i);
             ASSERT_GE(entry, 0) << i;
             EXPECT_EQ(at(memory, static_cast<std::uint32_t>(entry), stored.size()), stored) << i;

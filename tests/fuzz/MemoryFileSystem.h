@@ -21,6 +21,22 @@ public:
     std::unique_ptr<IByteSource> openRead(const std::string& path) const override;
     bool writeFileAtomic(const std::string& path, const std::string& content) override;
     bool remove(const std::string& path) override { return m_files.erase(path) != 0; }
+    bool appendFile(const std::string& path, const std::string& content) override {
+        m_files[path] += content;
+        return true;
+    }
+    std::optional<std::uint64_t> fileSize(const std::string& path) const override {
+        auto it = m_files.find(path);
+        return it == m_files.end() ? std::nullopt : std::optional<std::uint64_t>(it->second.size());
+    }
+    bool rename(const std::string& from, const std::string& to) override {
+        auto it = m_files.find(from);
+        if (it == m_files.end())
+            return false;
+        m_files[to] = it->second;
+        m_files.erase(from);
+        return true;
+    }
 
     void put(const std::string& path, std::string content) { m_files[path] = std::move(content); }
 

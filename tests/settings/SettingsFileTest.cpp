@@ -187,6 +187,21 @@ TEST_F(Settings, openIni_nonNumericValueFailsWithItsMessage_earlierAssignmentsSt
     EXPECT_EQ(test.msgBox.beeps, 1);
 }
 
+TEST_F(Settings, saveIni_unwritableFile_reportsItWithThePath) {
+    form.Form_Load();
+    // A folder in the file's place cannot be replaced by a file, whoever runs the test.
+    const std::string blocked = test.folder.file("blocked");
+    std::filesystem::create_directory(blocked);
+    EXPECT_FALSE(SettingsFile(form).SaveIni(blocked));
+    ASSERT_EQ(test.msgBox.shown.size(), 1u);
+    EXPECT_EQ(test.msgBox.shown[0].text, "Initial file cannot be found!\n\n" + blocked);
+    EXPECT_EQ(test.msgBox.shown[0].flags, IMessageBox::vbQuestion);
+    EXPECT_EQ(test.msgBox.beeps, 1);
+
+    EXPECT_FALSE(SettingsFile(form).SaveIni(test.folder.file("no such folder/KVT3310.INI")));
+    EXPECT_EQ(test.msgBox.shown.size(), 2u);
+}
+
 TEST(SettingsConversions, booleansAndNumbers) {
     EXPECT_EQ(SettingsFile::toBool(std::string("True")), true);
     EXPECT_EQ(SettingsFile::toBool(std::string("false")), false);

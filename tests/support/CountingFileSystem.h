@@ -21,6 +21,11 @@ public:
         return m_files.writeFileAtomic(path, content);
     }
     bool remove(const std::string& path) override { return m_files.remove(path); }
+    bool appendFile(const std::string& path, const std::string& content) override {
+        return m_files.appendFile(path, content);
+    }
+    std::optional<std::uint64_t> fileSize(const std::string& path) const override { return m_files.fileSize(path); }
+    bool rename(const std::string& from, const std::string& to) override { return m_files.rename(from, to); }
 
     /// Bytes read through `openRead` and `readFile` since the last `reset`.
     std::uint64_t bytesRead() const { return *m_bytes; }

@@ -13,3 +13,7 @@ std::vector<std::uint8_t> readFileBytes(const std::string& path);
 
 /// Creates or replaces the file with `bytes`.
 void writeFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+/// A file as the unit keeps it after an upload: its bytes, one 0xFF byte when their count is odd, and the
+/// check word that makes the sum of (word + 1) over all words a multiple of 65536.
+std::vector<std::uint8_t> storedFormOf(std::vector<std::uint8_t> file);

@@ -62,15 +62,9 @@ Bytes triggerTable(std::uint8_t zones) {
     return block;
 }
 
-/// The file, the check word making the sum of (w + 1) over the words a multiple of 65536, then 0xFF to 350.
+/// The file with its check word, then 0xFF to 350.
 Bytes oneFrameOf(const Bytes& evenFile) {
-    Bytes data = evenFile;
-    std::uint32_t b = 0;
-    for (std::size_t i = 0; i < data.size(); i += 2)
-        b += data[i] * 256u + data[i + 1] + 1;
-    const auto check = static_cast<std::uint16_t>(0xFFFF - (b & 0xFFFF));
-    data.push_back(static_cast<std::uint8_t>(check >> 8));
-    data.push_back(static_cast<std::uint8_t>(check));
+    Bytes data = storedFormOf(evenFile);
     data.resize(350, 0xFF);
     return data;
 }

@@ -16,20 +16,6 @@ namespace {
 
 using Bytes = UploadFixture::Bytes;
 
-/// File, one 0xFF when its length is odd, then the check word making the sum of (w + 1) a multiple of 65536.
-Bytes storedForm(const Bytes& file) {
-    Bytes stream = file;
-    if (stream.size() % 2)
-        stream.push_back(0xFF);
-    std::uint32_t b = 0;
-    for (std::size_t i = 0; i < stream.size(); i += 2)
-        b += stream[i] * 256u + stream[i + 1] + 1;
-    std::uint16_t check = static_cast<std::uint16_t>(0xFFFF - (b & 0xFFFF));
-    stream.push_back(static_cast<std::uint8_t>(check >> 8));
-    stream.push_back(static_cast<std::uint8_t>(check));
-    return stream;
-}
-
 struct Upload : UploadFixture {
     std::string paths[13];
     /// Every wait of the upload after the first read time-out, and whether the main window was enabled then.
@@ -67,7 +53,7 @@ struct Upload : UploadFixture {
         EXPECT_FALSE(enabledWhileRunning);
     }
     void expectStored(int slot) {
-        Bytes stored = storedForm(fileBytes(paths[slot]));
+        Bytes stored = storedFormOf(fileBytes(paths[slot]));
         ASSERT_GE(tableAddress(slot), 0) << slot;
         EXPECT_EQ(memory(static_cast<std::uint32_t>(tableAddress(slot)), stored.size()), stored) << slot;
     }

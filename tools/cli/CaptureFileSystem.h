@@ -39,6 +39,12 @@ public:
         return m_inner.remove(path);
     }
 
+    bool appendFile(const std::string& path, const std::string& content) override {
+        return m_inner.appendFile(path, content);
+    }
+    std::optional<std::uint64_t> fileSize(const std::string& path) const override { return m_inner.fileSize(path); }
+    bool rename(const std::string& from, const std::string& to) override { return m_inner.rename(from, to); }
+
 private:
     IFileSystem& m_inner;
     std::map<std::string, std::optional<std::string>> m_captured;

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "editor/ConfigFile.h"
 #include "editor/Form1.h"
+#include "unitlink/SerialLink.h"
 
 std::unique_ptr<EditorSession> CommandContext::sessionWith(const std::string& configFile) {
     auto editor = session();
@@ -23,7 +24,7 @@ std::optional<LinkOptions> CommandContext::linkOptions(const std::string& comman
         usage(command, "the time-out must be from 1 to 32767 ms");
         return std::nullopt;
     }
-    return LinkOptions{*line.value("port"), static_cast<std::int16_t>(*timeout)};
+    return LinkOptions{*line.value("port"), static_cast<std::int16_t>(*timeout), line.value("trace").value_or("")};
 }
 
 void CommandContext::useLink(Form1& f, const LinkOptions& link) {
@@ -34,4 +35,8 @@ void CommandContext::useLink(Form1& f, const LinkOptions& link) {
     headless.serialPort().setDevicePath(1, f.Com1Device);
     headless.serialPort().setPortName(f.PortName);
     f.CommTimeOut = link.timeout;
+    if (!link.trace.empty()) {
+        f.link().trace().setFile(EditorSession::fullPath(link.trace));
+        f.link().trace().setEnabled(true);
+    }
 }

@@ -19,6 +19,8 @@ enum ExitStatus : int { kSuccess = 0, kRefused = 1, kUsage = 2 };
 struct LinkOptions {
     std::string port;
     std::int16_t timeout;
+    /// The protocol trace's file; empty for none.
+    std::string trace;
 };
 
 /// What every command is run with: the streams, the platform and the language chosen.
@@ -39,10 +41,10 @@ struct CommandContext {
     /// A fresh editor in the chosen language with the configuration file open; nothing when either failed
     /// (its message has been shown).
     std::unique_ptr<EditorSession> sessionWith(const std::string& configFile);
-    /// The "--port" and "--timeout" options of `command`; nothing when they are wrong (the usage message has
+    /// The "--port", "--timeout" and "--trace" options of `command`; nothing when they are wrong (the usage message has
     /// been shown).
     std::optional<LinkOptions> linkOptions(const std::string& command, const CommandLine& line);
-    /// Points the editor's link at the port, as COM1, with the time-out.
+    /// Points the editor's link at the port, as COM1, with the time-out, and starts the trace if asked for.
     void useLink(Form1& f, const LinkOptions& link);
     int usage(const std::string& command, const std::string& problem) {
         const std::string name = command.empty() ? "kvt3310-cli" : "kvt3310-cli " + command;

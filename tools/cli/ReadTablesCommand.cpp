@@ -11,12 +11,13 @@
 #include "unitlink/UploadImage.h"
 
 const char* const ReadTablesCommand::kHelp =
-    "usage: kvt3310-cli read-tables --port DEVICE [--timeout MS]\n"
+    "usage: kvt3310-cli read-tables --port DEVICE [--timeout MS] [--trace FILE]\n"
     "Reads the message table of the unit (where each message starts and its size) and, through the\n"
     "service commands, its trigger table (the messages of each trigger's sequence and its zones), and\n"
     "prints them. Nothing is written to the unit.\n"
     "  --port DEVICE   the serial device of the unit, as /dev/ttyUSB0 (on Windows a port, as COM3)\n"
     "  --timeout MS    the time the unit may take for each byte of a reply (default 5000)\n"
+    "  --trace FILE    write a protocol trace to FILE: every frame with its bytes, time-outs, status texts\n"
     "Exit status 1 when the unit did not answer.\n";
 
 namespace {
@@ -31,7 +32,7 @@ std::string joined(const std::vector<int>& numbers) {
 }  // namespace
 
 int ReadTablesCommand::run(CommandContext& context, const std::vector<std::string>& words) {
-    CommandLine line(words, {{"port", "timeout"}, {}});
+    CommandLine line(words, {{"port", "timeout", "trace"}, {}});
     if (!line.ok())
         return context.usage("read-tables", line.error());
     if (!line.positional().empty())

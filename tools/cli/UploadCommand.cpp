@@ -9,13 +9,14 @@
 #include "unitlink/UploadSequence.h"
 
 const char* const UploadCommand::kHelp =
-    "usage: kvt3310-cli upload SET.cfg --port DEVICE [--timeout MS]\n"
+    "usage: kvt3310-cli upload SET.cfg --port DEVICE [--timeout MS] [--trace FILE]\n"
     "Opens the configuration file and uploads the set to the unit exactly as the editor's\n"
     "\"Send messages and configuration\" button does: when the message files are those the unit holds,\n"
     "only the configuration tables are rewritten. The status lines go to standard error, with a\n"
     "progress bar when it is a terminal; the outcome goes to standard output.\n"
     "  --port DEVICE   the serial port of the unit, as /dev/ttyUSB0 or COM5\n"
     "  --timeout MS    the time the unit may take for each byte of a reply (default 5000)\n"
+    "  --trace FILE    write a protocol trace to FILE: every frame with its bytes, time-outs, status texts\n"
     "Exit status 1 when the unit refused or did not answer.\n";
 
 namespace {
@@ -26,7 +27,7 @@ const int kConfigDone = 13;
 }  // namespace
 
 int UploadCommand::run(CommandContext& context, const std::vector<std::string>& words) {
-    CommandLine line(words, {{"port", "timeout"}, {}});
+    CommandLine line(words, {{"port", "timeout", "trace"}, {}});
     if (!line.ok())
         return context.usage("upload", line.error());
     if (line.positional().size() != 1)

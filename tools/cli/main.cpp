@@ -1,6 +1,5 @@
 // kvt3310-cli: the set-up tool's editor and upload without a window, for installers' scripts and tests.
 #include <QCoreApplication>
-#include <QDir>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "HeadlessPlatform.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtProgramFolder.h"
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/QtSerialPortList.h"
 #include "platform/sound/SndfileWaveConverter.h"
@@ -16,7 +16,7 @@
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
-    const std::string folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString();
+    const std::string folder = QtProgramFolder::resolve();
     QtEventPump events;
     QtClock clock;
     QtSerialPort serial;

@@ -45,6 +45,7 @@ MainWindowView::MainWindowView(MDIKVT3310& mdi, QWidget* parent) : QMainWindow(p
     for (int i = 0; i < MDIKVT3310::kLanguages; ++i)
         addCommand(language, mdi.LngSel[i], QString("LngSel_%1").arg(i), true);
     addCommand(language, mdi.other, "other", true);
+    addCommand(setup, mdi.Trace, "Trace", true);
 
     QMenu* help = addMenu(menuBar(), mdi.Help, "Help");
     addCommand(help, mdi.Instructions_for_use, "Instructions_for_use", false);

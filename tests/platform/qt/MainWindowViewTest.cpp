@@ -44,14 +44,15 @@ void MainWindowViewTest::menus_holdEveryItemInItsOrder() {
     QCOMPARE(titles(f.main->menuBar()->actions()), QStringList({"File", "Setup", "Help"}));
     QCOMPARE(titles(f.find<QMenu>("File")->actions()),
              QStringList({"Open", "Save", "Save as", "Save as text file", "Exit"}));
-    QCOMPARE(titles(f.find<QMenu>("Setup")->actions()), QStringList({"Com port", "Language"}));
+    QCOMPARE(titles(f.find<QMenu>("Setup")->actions()), QStringList({"Com port", "Language", "Protocol trace"}));
     QCOMPARE(titles(f.find<QMenu>("Comport")->actions()), QStringList({"Com1", "Com2"}));
     QCOMPARE(titles(f.find<QMenu>("Language")->actions()),
              QStringList({"en", "fr", "nl", "de", "es", "it", "pt", "cs", "fi", "no", "el", "other"}));
     QCOMPARE(titles(f.find<QMenu>("Help")->actions()),
              QStringList({"Instructions for use", "Contacts", "About Tavro message manager"}));
-    for (const char* name : {"Open", "Save", "Save_as", "Save_as_text_file", "Exit", "Com1", "Com2", "LngSel_0",
-                             "LngSel_10", "other", "Instructions_for_use", "Contacts", "About_Tavro_message_manager"})
+    for (const char* name :
+         {"Open", "Save", "Save_as", "Save_as_text_file", "Exit", "Com1", "Com2", "LngSel_0", "LngSel_10", "other",
+          "Trace", "Instructions_for_use", "Contacts", "About_Tavro_message_manager"})
         QVERIFY2(f.find<QAction>(name), name);
 }
 

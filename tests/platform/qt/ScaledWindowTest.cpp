@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
+#include "EditorFit.h"
 #include "GuiFixture.h"
 
 class ScaledWindowTest : public QObject {
@@ -53,8 +54,9 @@ void ScaledWindowTest::scaledWindow_showsEveryTextWhole() {
 }
 
 int main(int argc, char** argv) {
-    // Scaling is fixed when the application starts.
-    qputenv("QT_SCALE_FACTOR", "1.5");
+    // Scaling is fixed when the application starts; the screen holds the whole window, which otherwise keeps
+    // to the screen and scrolls.
+    EditorFit::useScreen(1920, 1080, "1.5");
     QApplication app(argc, argv);
     ScaledWindowTest test;
     return QTest::qExec(&test, argc, argv);

@@ -1,4 +1,7 @@
 // kvt3310-cli upload and read-tables against the emulated unit on a pseudo-terminal.
+#include <fstream>
+#include <iterator>
+
 #include "CliFixture.h"
 #include "support/WaveBytes.h"
 
@@ -74,4 +77,20 @@ TEST_F(UploadTest, silentUnit_failsAfterTheTimeOut) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "STATUS: Message and configuration upload unsuccessfully! The unit does not answer!\n");
     EXPECT_EQ(cli({"read-tables", "--port", port, "--timeout", "200"}).status, 1);
+}
+
+TEST_F(UploadTest, traceOption_writesTheFramesAndTheOutcomeToTheFile) {
+    auto run = cli({"upload", "set.cfg", "--port", m_port, "--timeout", "3000", "--trace", "upload.log"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::ifstream in(file("upload.log"), std::ios::binary);
+    const std::string trace{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NE(trace.find(" PORT open COM1 (" + m_port + ") 115200,N,8,2\r\n"), std::string::npos) << trace;
+    // The "P" command, and the unit's acknowledgement of it.
+    EXPECT_NE(trace.find(" TX 2A 36 34 35 35 35 30 "), std::string::npos) << trace;
+    EXPECT_NE(
+        trace.find(" | from 55 to 64, command P (50), payload 1, checksum 6A ok, payload byte 6, read as 6 (ACK)"),
+        std::string::npos);
+    EXPECT_NE(trace.find(", read as 6 (ACK)\r\n"), std::string::npos);
+    EXPECT_NE(trace.find(" STATUS STATUS: Message and configuration upload successfully!\r\n"), std::string::npos);
+    EXPECT_EQ(trace.substr(trace.size() - 14), " PORT closed\r\n");
 }

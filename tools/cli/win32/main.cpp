@@ -10,6 +10,7 @@
 
 #include "CliProgram.h"
 #include "HeadlessPlatform.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Utf8Path.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32EventPump.h"
@@ -40,7 +41,7 @@ std::vector<std::string> arguments() {
     return args;
 }
 
-std::string programFolder() {
+std::string installedFolder() {
     std::wstring path(MAX_PATH, L'\0');
     DWORD length = 0;
     while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) >= path.size())
@@ -49,12 +50,20 @@ std::string programFolder() {
     return utf8String(std::filesystem::path(path).parent_path());
 }
 
+/// The same folder of the user's as the window program takes when its own folder is read-only.
+std::string userFolder() {
+    const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+    if (!local || !*local)
+        return {};
+    return utf8String(std::filesystem::path(local) / L"KVT3310");
+}
+
 }  // namespace
 
 int main() {
     // The texts are UTF-8 inside; the console shows them as such.
     SetConsoleOutputCP(CP_UTF8);
-    const std::string folder = programFolder();
+    const std::string folder = ProgramFolder().choose(installedFolder(), userFolder());
     Win32EventPump events;
     Win32Clock clock;
     Win32SerialPort serial(events);

@@ -1,0 +1,137 @@
+// The protocol trace: off until switched on; every frame sent and received with its bytes and what it was
+// read as, time-outs, port open and close, status texts; the file rotated past its size limit.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "UploadFixture.h"
+#include "settings/SettingsFile.h"
+#include "unitlink/ProtocolTrace.h"
+#include "unitlink/SerialLink.h"
+
+namespace {
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        out.push_back(text.substr(start, end - start));
+    EXPECT_EQ(start, text.size()) << "a line without CR LF at the end";
+    return out;
+}
+
+struct Trace : ::testing::Test, UploadFixture {
+    explicit Trace(UnitFaults faults = {}) : UploadFixture(std::move(faults)) {
+        app.strAPPFilePath = test.folder.path() + "/";
+        form.Com1Device = "/dev/ttyUSB0";
+    }
+    ProtocolTrace& trace() { return form.link().trace(); }
+    std::string file() const { return test.folder.file("KVT3310.LOG"); }
+    std::vector<std::string> traced() { return lines(test.fs.readFile(file()).value_or("")); }
+};
+
+struct TraceFaults : Trace {
+    static UnitFaults nakThenCorrupt() {
+        UnitFaults faults;
+        faults.nakFrames = {1};
+        faults.corruptFrames = {2};
+        return faults;
+    }
+    TraceFaults() : Trace(nakThenCorrupt()) {}
+};
+
+TEST_F(Trace, offByDefault_anUploadWritesNoFile) {
+    choose(1, wave("gong.wav", 100));
+    upload();
+    EXPECT_FALSE(trace().enabled());
+    EXPECT_FALSE(test.fs.exists(file()));
+    EXPECT_FALSE(mdi.Trace.checked());
+}
+
+TEST_F(TraceFaults, nakAndBadChecksum_eachFrameOneLineWithWhatItWasReadAs) {
+    choose(1, wave("gong.wav", 100));
+    mdi.Trace.click();
+    ASSERT_TRUE(mdi.Trace.checked());
+    upload();
+
+    // The "P" command from the PC, the unit's NAK, the command again, and a reply whose checksum is wrong.
+    const std::string p = "2A 36 34 35 35 35 30 00 00 36 33 0D 0A";
+    const std::string pDecoded = " | from 64 to 55, command P (50), payload 0, checksum 63 ok";
+    const std::vector<std::string> expected = {
+        "08:00:00.000 TRACE on, file " + file() + ", rotated past 1048576 bytes",
+        "08:00:00.000 PORT open COM1 (/dev/ttyUSB0) 115200,N,8,2",
+        "08:00:00.000 TX " + p + pDecoded,
+        "08:00:00.000 RX 2A 35 35 36 34 35 30 00 01 15 37 39 0D 0A | from 55 to 64, command P (50), payload 1, "
+        "checksum 79 ok, payload byte 21, read as 21 (NAK)",
+        "08:00:00.000 TX " + p + pDecoded,
+        "08:00:00.000 RX 2A 35 35 36 34 35 30 00 01 06 36 30 0D 0A | from 55 to 64, command P (50), payload 1, "
+        "checksum 60 bad (computed 6A), payload byte 6, read as 1 (bad checksum)",
+        "08:00:00.000 STATUS " + statusOf(3) + " The reply of the unit is not valid!",
+        "08:00:00.000 PORT closed",
+    };
+    EXPECT_EQ(traced(), expected);
+}
+
+TEST_F(Trace, silentUnit_timeOutAndNoFrameLines) {
+    replaceUnit(silentAfter(0));
+    choose(1, wave("gong.wav", 100));
+    form.CommTimeOut = 300;
+    trace().setEnabled(true);
+    upload();
+    auto got = traced();
+    ASSERT_GE(got.size(), 5u);
+    EXPECT_EQ(got[2].substr(13, 5), "TX 2A");
+    EXPECT_EQ(got[3], "08:00:00.300 TIMEOUT no byte within 300 ms; the port is closed");
+    EXPECT_EQ(got[4], "08:00:00.300 PORT closed");
+    EXPECT_EQ(got[5], "08:00:00.300 RX no frame, read as 0 (time-out or no frame)");
+}
+
+TEST_F(Trace, pastItsLimit_theFileIsRotatedAndNoLineIsCut) {
+    trace().setLimit(4096);
+    EXPECT_EQ(trace().limit(), 4096u);
+    trace().setEnabled(true);
+    choose(1, wave("gong.wav", 3000));
+    upload();
+    ASSERT_EQ(status(), statusOf(2));
+    const std::string older = test.folder.file("KVT3310.1.LOG");
+    ASSERT_TRUE(test.fs.exists(older));
+    EXPECT_LE(test.fs.fileSize(older).value(), 4096u);
+    EXPECT_LE(test.fs.fileSize(file()).value(), 4096u);
+    auto current = traced();
+    auto before = lines(test.fs.readFile(older).value());
+    ASSERT_FALSE(before.empty());
+    ASSERT_FALSE(current.empty());
+    for (const auto& line : before)
+        EXPECT_EQ(line.substr(0, 13), "08:00:00.000 ") << line;
+    EXPECT_EQ(current.back(), "08:00:00.000 PORT closed");
+    EXPECT_EQ(ProtocolTrace::rotatedName("/a.b/trace"), "/a.b/trace.1");
+    EXPECT_EQ(ProtocolTrace::rotatedName("C:\\x\\KVT3310.LOG"), "C:\\x\\KVT3310.1.LOG");
+}
+
+TEST_F(Trace, settingsFile_switchesItAndKeepsTheLimit) {
+    const std::string ini = test.folder.file("KVT3310.INI");
+    ASSERT_TRUE(SettingsFile(form).SaveIni(ini));
+    auto text = test.fs.readFile(ini).value();
+    EXPECT_NE(text.find("[Trace]\r\nTrace=False\r\nTraceSizeLimitKB=1024\r\n"), std::string::npos) << text;
+
+    ASSERT_TRUE(test.fs.writeFileAtomic(ini, "[Trace]\r\nTrace=True\r\nTraceSizeLimitKB=64\r\n"));
+    ASSERT_TRUE(SettingsFile(form).OpenIni(ini));
+    EXPECT_TRUE(trace().enabled());
+    EXPECT_TRUE(mdi.Trace.checked());
+    EXPECT_EQ(trace().limit(), 64u * 1024);
+
+    // Values that do not convert change nothing and are no reason to refuse the file.
+    ASSERT_TRUE(test.fs.writeFileAtomic(ini, "[Trace]\r\nTrace=maybe\r\nTraceSizeLimitKB=lots\r\n"));
+    ASSERT_TRUE(SettingsFile(form).OpenIni(ini));
+    EXPECT_TRUE(trace().enabled());
+    EXPECT_EQ(trace().limit(), 64u * 1024);
+    EXPECT_TRUE(test.msgBox.shown.empty());
+
+    mdi.Trace.click();
+    EXPECT_FALSE(trace().enabled());
+    EXPECT_EQ(traced().back().substr(13), "TRACE off");
+}
+
+}  // namespace

@@ -100,7 +100,7 @@ TEST_F(Program, ownFileThroughOther_isRecordedWithItsFolder_andAppliedAgainAtThe
 
     EXPECT_EQ(application->mdi().caption(), "hall 11 ");
     EXPECT_EQ(application->form().LanguageFile, "hall.lng");
-    EXPECT_EQ(application->app().stroLNGFilePath, folder() + "sets/");
+    EXPECT_EQ(application->app().stroLNGFilePath, folder() + "sets" + kSeparator);
     EXPECT_TRUE(application->app().stroLNGFilePathType);
     EXPECT_TRUE(application->app().LngExternal);
     EXPECT_EQ(languageKey(), "hall.lng");

@@ -32,10 +32,11 @@ TEST_F(App, firstStartInEmptyFolder_foldersAreProgramFolderAndEnglish) {
 }
 
 TEST_F(App, startUp_keepsAFolderThatEndsInASeparator) {
-    application.app().strMSGFilePath = "/data/sets/";
-    application.app().strWAVFilePath = "/data/wav";
+    const std::string sets = std::string("data") + kSeparator + "sets" + kSeparator;
+    application.app().strMSGFilePath = sets;
+    application.app().strWAVFilePath = std::string("data") + kSeparator + "wav";
     application.StartUp();
-    EXPECT_EQ(application.app().strMSGFilePath, "/data/sets/");
+    EXPECT_EQ(application.app().strMSGFilePath, sets);
     EXPECT_EQ(application.app().strWAVFilePath, folder());
 }
 

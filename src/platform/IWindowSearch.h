@@ -8,7 +8,8 @@
 class IWindowSearch {
 public:
     using Handle = std::intptr_t;
-    static constexpr int SW_SHOWNORMAL = 1;
+    /// The command of `ShowWindow` that shows a window in its normal (restored) state.
+    static constexpr int kShowNormal = 1;
 
     virtual ~IWindowSearch() = default;
     /// A top-level window of the class whose caption equals `caption`, in any running program; 0 for none.

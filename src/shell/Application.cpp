@@ -85,7 +85,7 @@ bool Application::StartUp() {
     }
 
     if (running != 0) {
-        m_platform.windows.ShowWindow(running, IWindowSearch::SW_SHOWNORMAL);
+        m_platform.windows.ShowWindow(running, IWindowSearch::kShowNormal);
         return false;
     }
     // A second copy looks for the caption as the marker file gives it back, after the code page: a caption

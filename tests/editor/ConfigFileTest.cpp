@@ -391,7 +391,7 @@ TEST_F(ConfigFileTest, failedSave_leavesTheOldFileIntact) {
     Editor e;
     fillSampleSet(e.form);
 
-    EXPECT_FALSE(e.form.config().SaveConfig(e.test.folder.file("missing") + "/x.cfg"));
+    EXPECT_FALSE(e.form.config().SaveConfig(e.test.folder.file("missing") + kSeparator + "x.cfg"));
     expectConfigMessage(e);
 
     std::string readOnly = e.test.folder.file("locked.cfg");

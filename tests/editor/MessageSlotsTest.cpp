@@ -13,7 +13,7 @@ namespace {
 using List = std::vector<std::string>;
 
 struct MessageSlotsTest : EditorFixture, ::testing::Test {
-    std::string folder() const { return test.folder.path() + "/"; }
+    std::string folder() const { return test.folder.slashed(); }
 };
 
 TEST_F(MessageSlotsTest, acceptedFile_showsItsValuesAndOpensTheNextSlot) {
@@ -88,7 +88,7 @@ TEST_F(MessageSlotsTest, rejectedFiles_beepShowTheirRuleAndLeaveTheSlot) {
     std::filesystem::create_directory(sub);
     int n = 0;
     auto refuse = [&](const std::string& content, const char* text) {
-        std::string path = sub + "/bad" + std::to_string(++n) + ".wav";
+        std::string path = sub + kSeparator + "bad" + std::to_string(++n) + ".wav";
         WaveFiles::write(path, content);
         int beeps = test.msgBox.beeps;
         test.msgBox.shown.clear();
@@ -102,7 +102,7 @@ TEST_F(MessageSlotsTest, rejectedFiles_beepShowTheirRuleAndLeaveTheSlot) {
         EXPECT_EQ(form.FilePath[1], folder() + "kept.wav");
         EXPECT_EQ(form.TMsgSize[1], 16100);
         EXPECT_EQ(form.MsgTime[1].caption(), "1.00");
-        EXPECT_EQ(app.strWAVFilePath, sub + "/");  // the folder of the refused file is remembered
+        EXPECT_EQ(app.strWAVFilePath, sub + kSeparator);  // the folder of the refused file is remembered
     };
     refuse(notWave, "The file is not a WAVE file!");
     for (const Case& c : cases)
@@ -301,11 +301,11 @@ TEST_F(MessageSlotsTest, cancelledDialog_changesNothingNotEvenTheWaveFolder) {
 TEST_F(MessageSlotsTest, startingFolder_fromTheSlotsPathElseTheLastWaveFolder) {
     std::string sub = test.folder.file("voices");
     std::filesystem::create_directory(sub);
-    choose(1, wave("voices/hello.wav"));
+    choose(1, wave(std::string("voices") + kSeparator + "hello.wav"));
     choose(2, wave("other.wav"));
     test.fileDialog.cancelNext();
     form.Bt_Browse[1].click();
-    EXPECT_EQ(test.fileDialog.requests.back().initDir, sub + "/");
+    EXPECT_EQ(test.fileDialog.requests.back().initDir, sub + kSeparator);
 
     form.WaveFile[1].setText("typed");  // a name that is not in the path
     test.fileDialog.cancelNext();

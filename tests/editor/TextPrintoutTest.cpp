@@ -123,7 +123,7 @@ TEST(TextPrintout, textsInTheCodePage_countOneColumnPerCharacter) {
 
 TEST(TextPrintout, failedWrite_returnsFalseSilentlyAndKeepsTheOldFile) {
     Editor e;
-    EXPECT_FALSE(e.form.printout().PrintOutTxt(e.test.folder.file("missing") + "/PrintSetup.txt"));
+    EXPECT_FALSE(e.form.printout().PrintOutTxt(e.test.folder.file("missing") + kSeparator + "PrintSetup.txt"));
 
     std::string path = e.test.folder.file("locked.txt");
     {

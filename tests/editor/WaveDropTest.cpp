@@ -44,7 +44,7 @@ TEST(WaveDrop, aValidFileOnTheFirstSlot_isChosenAsBrowseChoosesIt) {
     EXPECT_TRUE(w.form.MsgBt[1].enabled());
     EXPECT_TRUE(w.form.Bt_Browse[2].enabled());
     EXPECT_EQ(w.stepList(1), (std::vector<std::string>{" ", "1"}));
-    EXPECT_EQ(w.app.strWAVFilePath, w.test.folder.path() + "/");
+    EXPECT_EQ(w.app.strWAVFilePath, w.test.folder.slashed());
     EXPECT_TRUE(w.test.fileDialog.requests.empty());
     EXPECT_TRUE(w.test.msgBox.shown.empty());
 }

@@ -20,7 +20,7 @@ struct Editor : ::testing::Test {
     Editor() {
         for (std::string* f : {&app.strAPPFilePath, &app.strLNGFilePath, &app.stroLNGFilePath, &app.strMSGFilePath,
                                &app.strWAVFilePath, &app.strTMPFilePath})
-            *f = test.folder.path() + "/";
+            *f = test.folder.slashed();
         form.Form_Load();
     }
     bool builtIn(std::int16_t base) {

@@ -16,7 +16,7 @@ struct Program : ::testing::Test {
     TestPlatform test;
     std::unique_ptr<Application> application;
 
-    std::string folder() const { return test.folder.path() + "/"; }
+    std::string folder() const { return test.folder.slashed(); }
     /// Starts the program and lets the splash hand over to the editor.
     Application& start() {
         application = std::make_unique<Application>(test.platform);
@@ -84,10 +84,10 @@ TEST_F(Program, choosingGreek_marksItemTenAtOnceAndAfterRestart) {
 
 TEST_F(Program, ownFileThroughOther_isRecordedWithItsFolder_andAppliedAgainAtTheNextStart) {
     std::filesystem::create_directory(folder() + "sets");
-    writeOwn(folder() + "sets/hall.lng", "hall");
+    writeOwn(folder() + "sets" + kSeparator + "hall.lng", "hall");
     start();
     application->app().stroLNGFilePath = folder() + "old/";
-    test.fileDialog.chooseNext(folder() + "sets/hall.lng");
+    test.fileDialog.chooseNext(folder() + "sets" + kSeparator + "hall.lng");
     application->mdi().other.click();
 
     ASSERT_EQ(test.fileDialog.requests.size(), 1u);
@@ -100,7 +100,7 @@ TEST_F(Program, ownFileThroughOther_isRecordedWithItsFolder_andAppliedAgainAtThe
 
     EXPECT_EQ(application->mdi().caption(), "hall 11 ");
     EXPECT_EQ(application->form().LanguageFile, "hall.lng");
-    EXPECT_EQ(application->app().stroLNGFilePath, folder() + "sets/");
+    EXPECT_EQ(application->app().stroLNGFilePath, folder() + "sets" + kSeparator);
     EXPECT_TRUE(application->app().stroLNGFilePathType);
     EXPECT_TRUE(application->app().LngExternal);
     EXPECT_EQ(languageKey(), "hall.lng");

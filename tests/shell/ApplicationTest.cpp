@@ -12,7 +12,7 @@ namespace {
 struct App : ::testing::Test {
     TestPlatform test;
     Application application{test.platform};
-    std::string folder() const { return test.folder.path() + "/"; }
+    std::string folder() const { return test.folder.slashed(); }
     void settings(const std::string& text) { ASSERT_TRUE(test.fs.writeFileAtomic(folder() + "KVT3310.INI", text)); }
 };
 
@@ -32,10 +32,11 @@ TEST_F(App, firstStartInEmptyFolder_foldersAreProgramFolderAndEnglish) {
 }
 
 TEST_F(App, startUp_keepsAFolderThatEndsInASeparator) {
-    application.app().strMSGFilePath = "/data/sets/";
-    application.app().strWAVFilePath = "/data/wav";
+    const std::string sets = std::string("data") + kSeparator + "sets" + kSeparator;
+    application.app().strMSGFilePath = sets;
+    application.app().strWAVFilePath = std::string("data") + kSeparator + "wav";
     application.StartUp();
-    EXPECT_EQ(application.app().strMSGFilePath, "/data/sets/");
+    EXPECT_EQ(application.app().strMSGFilePath, sets);
     EXPECT_EQ(application.app().strWAVFilePath, folder());
 }
 

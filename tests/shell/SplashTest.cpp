@@ -14,7 +14,7 @@ struct Splash : ::testing::Test {
     frmSplash splash{test.platform, app};
 
     Splash() { app.strAPPFilePath = app.strLNGFilePath = app.stroLNGFilePath = folder(); }
-    std::string folder() const { return test.folder.path() + "/"; }
+    std::string folder() const { return test.folder.slashed(); }
     void settings(const std::string& languageFile, const std::string& extra = "") {
         ASSERT_TRUE(test.fs.writeFileAtomic(
             folder() + "KVT3310.INI", "[File paths]\r\nstrLNGFilePath=" + folder() + "\r\nstroLNGFilePath=" + folder() +
@@ -131,7 +131,8 @@ TEST_F(Splash, ownFileOfNineLinesOrUnreadableSettings_changeNoLabelSilently) {
 
 TEST_F(Splash, ownFolderIsUsedWhenTheSettingsSaySo) {
     std::filesystem::create_directory(folder() + "mine");
-    ASSERT_TRUE(test.fs.writeFileAtomic(folder() + "mine/x.lng", std::string(10, '\n').insert(0, "t=mine")));
+    ASSERT_TRUE(
+        test.fs.writeFileAtomic(folder() + "mine" + kSeparator + "x.lng", std::string(10, '\n').insert(0, "t=mine")));
     ASSERT_TRUE(test.fs.writeFileAtomic(folder() + "KVT3310.INI", "[File paths]\r\nstroLNGFilePath=" + folder() +
                                                                       "mine/\r\nstroLNGFilePathType=True\r\n"
                                                                       "LanguageFile=x.lng\r\n"));

@@ -17,7 +17,11 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
+    // Windows refuses to delete read-only files, and tests leave some behind.
     std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(m_path, ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec))
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(m_path, ec);
 }
 

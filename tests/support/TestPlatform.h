@@ -14,7 +14,10 @@
 #include "support/FakeWavPlayer.h"
 #include "support/FakeWaveConverter.h"
 
-/// A fresh temporary folder, removed with the object.
+/// The platform's folder separator, as the program writes folder settings with it.
+inline constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+
+/// A fresh temporary folder, removed with the object (read-only files in it too).
 class TempFolder {
 public:
     TempFolder();
@@ -23,8 +26,10 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
     /// The folder, without a trailing separator.
     const std::string& path() const { return m_path; }
+    /// The folder with a trailing separator, as the program keeps its folder settings.
+    std::string slashed() const { return m_path + kSeparator; }
     /// A path inside it.
-    std::string file(const std::string& name) const { return m_path + "/" + name; }
+    std::string file(const std::string& name) const { return slashed() + name; }
 
 private:
     std::string m_path;

@@ -24,7 +24,7 @@ std::vector<std::string> lines(const std::string& text) {
 
 struct Trace : ::testing::Test, UploadFixture {
     explicit Trace(UnitFaults faults = {}) : UploadFixture(std::move(faults)) {
-        app.strAPPFilePath = test.folder.path() + "/";
+        app.strAPPFilePath = test.folder.slashed();
         form.Com1Device = "/dev/ttyUSB0";
     }
     ProtocolTrace& trace() { return form.link().trace(); }
@@ -61,7 +61,8 @@ TEST_F(TraceFaults, nakAndBadChecksum_eachFrameOneLineWithWhatItWasReadAs) {
     const std::string pDecoded = " | from 64 to 55, command P (50), payload 0, checksum 63 ok";
     const std::vector<std::string> expected = {
         "08:00:00.000 TRACE on, file " + file() + ", rotated past 1048576 bytes",
-        "08:00:00.000 PORT open COM1 (/dev/ttyUSB0) 115200,N,8,2",
+        // Device paths are a setting on systems with "/" only; Windows opens COM1 itself.
+        std::string("08:00:00.000 PORT open COM1 ") + (kSeparator == '/' ? "(/dev/ttyUSB0) " : "") + "115200,N,8,2",
         "08:00:00.000 TX " + p + pDecoded,
         "08:00:00.000 RX 2A 35 35 36 34 35 30 00 01 15 37 39 0D 0A | from 55 to 64, command P (50), payload 1, "
         "checksum 79 ok, payload byte 21, read as 21 (NAK)",

@@ -10,6 +10,7 @@
 #include "PrintCommand.h"
 #include "ReadTablesCommand.h"
 #include "UploadCommand.h"
+#include "platform/Utf8Path.h"
 #include "settings/BuiltInLanguages.h"
 
 namespace {
@@ -52,7 +53,7 @@ const Command kCommands[] = {
 bool knownLanguage(const std::string& code) {
     if (BuiltInLanguages::byCode(code))
         return true;
-    auto extension = std::filesystem::path(code).extension();
+    auto extension = utf8Path(code).extension();
     return extension == ".lng" || extension == ".LNG";
 }
 

@@ -4,6 +4,7 @@
 
 #include "editor/Form1.h"
 #include "editor/MessageSlots.h"
+#include "platform/Utf8Path.h"
 #include "settings/AppState.h"
 #include "settings/BuiltInLanguages.h"
 #include "settings/LanguageApplier.h"
@@ -40,16 +41,16 @@ bool EditorSession::useLanguage(const std::string& code) {
         f.LanguageFile = language->fileName;
         return f.language().OpenLng(f.LanguageFile);
     }
-    const std::filesystem::path file(code);
+    const std::filesystem::path file = utf8Path(code);
     if (file.extension() != ".lng" && file.extension() != ".LNG")
         return false;
     app.LngExternal = true;
-    f.LanguageFile = file.filename().string();
+    f.LanguageFile = utf8String(file.filename());
     return f.language().OpenLng(fullPath(code));
 }
 
 std::string EditorSession::fullPath(const std::string& path) {
     std::error_code ec;
-    auto full = std::filesystem::absolute(path, ec);
-    return ec ? path : full.lexically_normal().string();
+    auto full = std::filesystem::absolute(utf8Path(path), ec);
+    return ec ? path : utf8String(full.lexically_normal());
 }

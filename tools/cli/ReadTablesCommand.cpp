@@ -15,7 +15,7 @@ const char* const ReadTablesCommand::kHelp =
     "Reads the message table of the unit (where each message starts and its size) and, through the\n"
     "service commands, its trigger table (the messages of each trigger's sequence and its zones), and\n"
     "prints them. Nothing is written to the unit.\n"
-    "  --port DEVICE   the serial device of the unit, as /dev/ttyUSB0\n"
+    "  --port DEVICE   the serial device of the unit, as /dev/ttyUSB0 (on Windows a port, as COM3)\n"
     "  --timeout MS    the time the unit may take for each byte of a reply (default 5000)\n"
     "  --trace FILE    write a protocol trace to FILE: every frame with its bytes, time-outs, status texts\n"
     "Exit status 1 when the unit did not answer.\n";

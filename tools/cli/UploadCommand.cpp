@@ -1,11 +1,10 @@
 #include "UploadCommand.h"
 
-#include <unistd.h>
-
 #include "CommandContext.h"
 #include "CommandLine.h"
 #include "UploadDisplay.h"
 #include "editor/Form1.h"
+#include "platform/Terminal.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/UploadSequence.h"
 
@@ -43,7 +42,7 @@ int UploadCommand::run(CommandContext& context, const std::vector<std::string>& 
     Form1& f = session->form();
     context.useLink(f, *link);
 
-    UploadDisplay display(f, context.err, isatty(STDERR_FILENO) == 1);
+    UploadDisplay display(f, context.err, errorStreamIsTerminal());
     f.upload().Bt_SendMessage_Click();
     const std::string outcome = display.lastStatus();
     context.out << outcome << "\n";

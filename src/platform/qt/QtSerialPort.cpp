@@ -1,8 +1,9 @@
 #include "platform/qt/QtSerialPort.h"
 
 #include <QSerialPort>
-#include <sstream>
 #include <vector>
+
+#include "platform/SerialSettings.h"
 
 #ifdef __linux__
 #include <linux/serial.h>
@@ -43,59 +44,31 @@ bool QtSerialPort::portOpen() const {
 }
 
 bool QtSerialPort::applySettings() {
-    // "baud,parity,data bits,stop bits", for example 115200,N,8,2.
-    std::vector<std::string> fields;
-    std::stringstream in(m_settings);
-    for (std::string field; std::getline(in, field, ',');)
-        fields.push_back(field);
-    if (fields.size() != 4 || fields[1].size() != 1)
+    const auto settings = SerialSettings::parse(m_settings);
+    if (!settings)
         return false;
-    int baud = 0, data = 0;
-    try {
-        baud = std::stoi(fields[0]);
-        data = std::stoi(fields[2]);
-    } catch (const std::exception&) {
-        return false;
-    }
-    QSerialPort::Parity parity;
-    switch (fields[1][0]) {
-        case 'N':
-        case 'n':
-            parity = QSerialPort::NoParity;
-            break;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    switch (settings->parity) {
         case 'E':
-        case 'e':
             parity = QSerialPort::EvenParity;
             break;
         case 'O':
-        case 'o':
             parity = QSerialPort::OddParity;
             break;
         case 'M':
-        case 'm':
             parity = QSerialPort::MarkParity;
             break;
         case 'S':
-        case 's':
             parity = QSerialPort::SpaceParity;
             break;
-        default:
-            return false;
     }
-    QSerialPort::StopBits stop;
-    if (fields[3] == "1") {
-        stop = QSerialPort::OneStop;
-    } else if (fields[3] == "1.5") {
+    QSerialPort::StopBits stop = QSerialPort::OneStop;
+    if (settings->stopBits == SerialSettings::StopBits::OneAndHalf)
         stop = QSerialPort::OneAndHalfStop;
-    } else if (fields[3] == "2") {
+    else if (settings->stopBits == SerialSettings::StopBits::Two)
         stop = QSerialPort::TwoStop;
-    } else {
-        return false;
-    }
-    if (baud <= 0 || data < 5 || data > 8)
-        return false;
-    return m_port->setBaudRate(baud) && m_port->setParity(parity) &&
-           m_port->setDataBits(static_cast<QSerialPort::DataBits>(data)) && m_port->setStopBits(stop) &&
+    return m_port->setBaudRate(settings->baud) && m_port->setParity(parity) &&
+           m_port->setDataBits(static_cast<QSerialPort::DataBits>(settings->dataBits)) && m_port->setStopBits(stop) &&
            m_port->setFlowControl(QSerialPort::NoFlowControl);
 }
 

@@ -3,6 +3,10 @@
 #include <QCryptographicHash>
 #include <QLocalSocket>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 constexpr qsizetype kMaxRequest = 64 * 1024;
@@ -69,6 +73,11 @@ void QtWindowSearch::ShowWindow(Handle window, int command) {
     auto it = m_found.find(window);
     if (it == m_found.end())
         return;
+#ifdef _WIN32
+    // Windows lets only the program in the foreground bring a window to the front. This copy, just started by
+    // the user, has that right and hands it on before asking the running copy to raise its window.
+    AllowSetForegroundWindow(ASFW_ANY);
+#endif
     ask(it->second, "SHOW " + QByteArray::number(command));
 }
 
@@ -126,7 +135,7 @@ QByteArray QtWindowSearch::answer(const QByteArray& request) {
         return match ? "FOUND" : "NONE";
     }
     if (request.startsWith("SHOW ")) {
-        if (request.mid(5).toInt() == SW_SHOWNORMAL && m_show)
+        if (request.mid(5).toInt() == kShowNormal && m_show)
             m_show();
         return "DONE";
     }

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <memory>
 
+#include "platform/Utf8Path.h"
+
 namespace {
 
 struct SndfileCloser {
@@ -24,11 +26,20 @@ constexpr std::int64_t kMaxOutputFrames = (0xFFFFFFFFll - 36) / 2;
 
 using SndfileHandle = std::unique_ptr<SNDFILE, SndfileCloser>;
 
+SndfileHandle openForReading(const std::string& path, SF_INFO& info) {
+#ifdef _WIN32
+    // The path is UTF-8; the narrow call would take it in the ANSI code page and miss other letters.
+    return SndfileHandle(sf_wchar_open(utf8Path(path).c_str(), SFM_READ, &info));
+#else
+    return SndfileHandle(sf_open(path.c_str(), SFM_READ, &info));
+#endif
+}
+
 }  // namespace
 
 std::optional<IWaveConverter::SoundInfo> SndfileWaveConverter::probe(const std::string& path) const {
     SF_INFO info{};
-    SndfileHandle file(sf_open(path.c_str(), SFM_READ, &info));
+    SndfileHandle file = openForReading(path, info);
     if (!file || info.channels < 1 || info.samplerate < 1)
         return std::nullopt;
     return SoundInfo{info.samplerate, info.channels};
@@ -37,7 +48,7 @@ std::optional<IWaveConverter::SoundInfo> SndfileWaveConverter::probe(const std::
 IWaveConverter::Result SndfileWaveConverter::convert(const std::string& path, std::optional<int> rate) const {
     Result result;
     SF_INFO info{};
-    SndfileHandle file(sf_open(path.c_str(), SFM_READ, &info));
+    SndfileHandle file = openForReading(path, info);
     if (!file) {
         result.error = sf_strerror(nullptr);
         return result;

@@ -72,7 +72,7 @@ void QtWindowSearchTest::publishedWindow_isFoundByItsExactCaption_andRaised() {
     const auto handle = search.FindWindowA(cls, "KVT3310 set up MessageSetup.cfg");
     QVERIFY(handle != 0);
     QCOMPARE(running.shows.load(), 0);
-    search.ShowWindow(handle, IWindowSearch::SW_SHOWNORMAL);
+    search.ShowWindow(handle, IWindowSearch::kShowNormal);
     QCOMPARE(running.shows.load(), 1);
     // Another show command than the normal one is not ours to carry out.
     search.ShowWindow(handle, 0);
@@ -87,7 +87,7 @@ void QtWindowSearchTest::otherCaption_orOtherClass_findsNothing() {
     QCOMPARE(search.FindWindowA(cls, "kvt3310 set up "), IWindowSearch::Handle{0});
     QCOMPARE(search.FindWindowA(cls, ""), IWindowSearch::Handle{0});
     QCOMPARE(search.FindWindowA(testClass("other"), "KVT3310 set up "), IWindowSearch::Handle{0});
-    search.ShowWindow(12345, IWindowSearch::SW_SHOWNORMAL);
+    search.ShowWindow(12345, IWindowSearch::kShowNormal);
     QCOMPARE(running.shows.load(), 0);
 }
 
@@ -108,7 +108,7 @@ void QtWindowSearchTest::secondPublisher_takesTheNextName_andBothAreFound() {
     QtWindowSearch search;
     const auto handle = search.FindWindowA(cls, "second");
     QVERIFY(handle != 0);
-    search.ShowWindow(handle, IWindowSearch::SW_SHOWNORMAL);
+    search.ShowWindow(handle, IWindowSearch::kShowNormal);
     QCOMPARE(second.shows.load(), 1);
     QCOMPARE(first.shows.load(), 0);
     QVERIFY(search.FindWindowA(cls, "first") != 0);

@@ -1,0 +1,17 @@
+# GoogleTest as installed, or else built from the sources Debian installs in /usr/src/googletest (cross builds
+# find no installed copy for the target).
+find_package(GTest QUIET)
+if(NOT GTest_FOUND)
+    set(KVT_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources, used when no installed copy is found")
+    if(NOT EXISTS ${KVT_GTEST_SOURCE}/CMakeLists.txt)
+        message(FATAL_ERROR "GoogleTest: neither installed nor its sources in ${KVT_GTEST_SOURCE}")
+    endif()
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    add_subdirectory(${KVT_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+    foreach(lib gtest gtest_main gmock gmock_main)
+        if(NOT TARGET GTest::${lib})
+            add_library(GTest::${lib} ALIAS ${lib})
+        endif()
+    endforeach()
+endif()

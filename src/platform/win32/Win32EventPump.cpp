@@ -1,0 +1,84 @@
+#include "platform/win32/Win32EventPump.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/win32/Win32Timer.h"
+
+namespace {
+
+// A wait with nothing to wake it ends after this, so the caller looks again.
+const unsigned long kLongestWaitMs = 1000;
+
+}  // namespace
+
+Win32EventPump::~Win32EventPump() = default;
+
+std::unique_ptr<ITimer> Win32EventPump::createTimer() {
+    return std::make_unique<Win32Timer>(*this);
+}
+
+void Win32EventPump::watch(void* handle, std::function<void()> ready) {
+    unwatch(handle);
+    m_watches.push_back({handle, std::move(ready)});
+}
+
+void Win32EventPump::unwatch(void* handle) {
+    m_watches.erase(
+        std::remove_if(m_watches.begin(), m_watches.end(), [handle](const Watch& w) { return w.handle == handle; }),
+        m_watches.end());
+}
+
+bool Win32EventPump::runDueTimers() {
+    // A handler may delete timers, so each is looked up again before it runs.
+    const std::vector<Win32Timer*> timers = m_timers;
+    const std::uint64_t now = Win32Timer::now();
+    bool ran = false;
+    for (Win32Timer* timer : timers)
+        if (std::find(m_timers.begin(), m_timers.end(), timer) != m_timers.end())
+            ran = timer->fireIfDue(now) || ran;
+    return ran;
+}
+
+bool Win32EventPump::runOnce(unsigned long waitMs) {
+    const std::uint64_t now = Win32Timer::now();
+    for (const Win32Timer* timer : m_timers)
+        if (timer->enabled())
+            waitMs = static_cast<unsigned long>(
+                std::min<std::uint64_t>(waitMs, timer->due() > now ? timer->due() - now : 0));
+
+    std::vector<HANDLE> handles;
+    for (const Watch& w : m_watches)
+        handles.push_back(static_cast<HANDLE>(w.handle));
+    bool ran = false;
+    if (handles.empty()) {
+        if (waitMs > 0)
+            Sleep(waitMs);
+    } else {
+        const DWORD result = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, waitMs);
+        if (result < WAIT_OBJECT_0 + handles.size()) {
+            HANDLE signalled = handles[result - WAIT_OBJECT_0];
+            // The handler may unwatch itself or others: it runs from a copy.
+            for (const Watch& w : m_watches)
+                if (w.handle == signalled) {
+                    auto ready = w.ready;
+                    ready();
+                    ran = true;
+                    break;
+                }
+        }
+    }
+    return runDueTimers() || ran;
+}
+
+void Win32EventPump::waitForEvents() {
+    runOnce(kLongestWaitMs);
+    processEvents();
+}
+
+void Win32EventPump::processEvents() {
+    // Bounded, so a port that never stops signalling cannot hold the caller here.
+    for (int round = 0; round < 64 && runOnce(0); ++round) {
+    }
+}

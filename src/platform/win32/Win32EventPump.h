@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/IEventPump.h"
+
+class Win32Timer;
+
+/// The event loop of a program without windows: it waits on the kernel event objects handed to `watch` (a
+/// serial port's completed read, for one) and on the timers it created, and runs their handlers.
+class Win32EventPump : public IEventPump {
+public:
+    Win32EventPump() = default;
+    ~Win32EventPump() override;
+    Win32EventPump(const Win32EventPump&) = delete;
+    Win32EventPump& operator=(const Win32EventPump&) = delete;
+
+    void waitForEvents() override;
+    void processEvents() override;
+    std::unique_ptr<ITimer> createTimer() override;
+
+    /// Runs `ready` from the loop whenever the event object `handle` (a HANDLE) is signalled; `ready` must
+    /// reset it (starting the next overlapped operation does).
+    void watch(void* handle, std::function<void()> ready);
+    void unwatch(void* handle);
+
+private:
+    friend class Win32Timer;
+    struct Watch {
+        void* handle;
+        std::function<void()> ready;
+    };
+
+    /// Waits up to `waitMs` for a watched handle or a timer; runs what is ready. False when nothing was.
+    bool runOnce(unsigned long waitMs);
+    bool runDueTimers();
+
+    std::vector<Watch> m_watches;
+    std::vector<Win32Timer*> m_timers;
+};

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ISerialPort.h"
+
+class Win32EventPump;
+
+/// A COM port through the Win32 API: "\\.\COMn" opened for overlapped I/O, the settings string applied to its
+/// DCB, an overlapped wait for received bytes (EV_RXCHAR) always pending whose completion, seen by the event
+/// loop, takes in every byte waiting and raises `OnComm`; each frame handed over in one write.
+class Win32SerialPort : public ISerialPort {
+public:
+    explicit Win32SerialPort(Win32EventPump& pump);
+    ~Win32SerialPort() override;
+    Win32SerialPort(const Win32SerialPort&) = delete;
+    Win32SerialPort& operator=(const Win32SerialPort&) = delete;
+
+    void setCommPort(int number) override { m_number = number; }
+    /// Windows names its ports: a path "COMk" (or "\\.\COMk") makes port `number` open COMk; any other path
+    /// is not used.
+    void setDevicePath(int number, const std::string& path) override;
+    int commPort() const override { return m_number; }
+    void setPortName(const std::string& name) override { m_name = name; }
+    std::string portName() const override;
+    void setSettings(const std::string& settings) override { m_settings = settings; }
+    std::string settings() const override { return m_settings; }
+
+    bool setPortOpen(bool open) override;
+    bool portOpen() const override;
+    std::string lastError() const override { return m_error; }
+
+    void output(const std::vector<std::uint8_t>& bytes) override;
+    std::vector<std::uint8_t> input() override;
+    int inBufferCount() const override { return static_cast<int>(m_received.size()); }
+
+    /// The open port's HANDLE, for reading its state back; null while closed.
+    void* nativeHandle() const;
+
+private:
+    struct Io;
+
+    bool open();
+    void close();
+    void startRead();
+    void readDone();
+    /// Reads every byte the port holds into the received bytes; true when there were any.
+    bool takeWaitingBytes();
+
+    Win32EventPump& m_pump;
+    /// The COM port number that port `number` opens, where a device path named another.
+    int comNumber() const;
+
+    int m_number = 1;
+    std::map<int, int> m_comNumbers;
+    /// The port chosen by its name, overriding the number; empty when the number chooses.
+    std::string m_name;
+    std::string m_settings = "115200,N,8,2";
+    std::string m_error;
+    std::unique_ptr<Io> m_io;
+    std::vector<std::uint8_t> m_received;
+};

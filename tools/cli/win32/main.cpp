@@ -1,0 +1,74 @@
+// kvt3310-cli for Windows: the command-line program over the Win32 serial port and event loop.
+#include <windows.h>
+// After windows.h:
+#include <shellapi.h>
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "CliProgram.h"
+#include "HeadlessPlatform.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Utf8Path.h"
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32EventPump.h"
+#include "platform/win32/Win32SerialPort.h"
+#include "platform/win32/Win32SerialPortList.h"
+#include "win32/NoWaveConverter.h"
+
+namespace {
+
+std::string utf8(const wchar_t* text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1)
+        return {};
+    std::string out(static_cast<std::size_t>(size - 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+/// The words after the program name as UTF-8, taken from the wide command line: `argv` would hold them in the
+/// ANSI code page, losing every letter outside it.
+std::vector<std::string> arguments() {
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 1; words && i < count; ++i)
+        args.push_back(utf8(words[i]));
+    LocalFree(words);
+    return args;
+}
+
+std::string installedFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = 0;
+    while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) >= path.size())
+        path.resize(path.size() * 2);
+    path.resize(length);
+    return utf8String(std::filesystem::path(path).parent_path());
+}
+
+/// The same folder of the user's as the window program takes when its own folder is read-only.
+std::string userFolder() {
+    const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+    if (!local || !*local)
+        return {};
+    return utf8String(std::filesystem::path(local) / L"KVT3310");
+}
+
+}  // namespace
+
+int main() {
+    // The texts are UTF-8 inside; the console shows them as such.
+    SetConsoleOutputCP(CP_UTF8);
+    const std::string folder = ProgramFolder().choose(installedFolder(), userFolder());
+    Win32EventPump events;
+    Win32Clock clock;
+    Win32SerialPort serial(events);
+    Win32SerialPortList ports;
+    NoWaveConverter converter;
+    HeadlessPlatform headless(std::cerr, {folder, events, clock, serial, ports, converter});
+    return CliProgram(std::cout, std::cerr, headless).run(arguments());
+}

@@ -41,13 +41,17 @@ struct GuiFixture {
     }
 };
 
-/// Saves the widget's picture into the test artefacts folder (env KVT_ARTEFACTS); the path, or empty.
-inline QString saveArtefact(QWidget* widget, const QString& fileName) {
+/// Saves a picture into the test artefacts folder (env KVT_ARTEFACTS); the path, or empty.
+inline QString saveArtefact(const QPixmap& picture, const QString& fileName) {
     QString folder = qEnvironmentVariable("KVT_ARTEFACTS");
     if (folder.isEmpty())
         folder = QDir::temp().filePath("kvt3310-artefacts");
     if (!QDir().mkpath(folder))
         return {};
     const QString path = QDir(folder).filePath(fileName);
-    return widget->grab().save(path) ? path : QString();
+    return picture.save(path) ? path : QString();
+}
+
+inline QString saveArtefact(QWidget* widget, const QString& fileName) {
+    return saveArtefact(widget->grab(), fileName);
 }

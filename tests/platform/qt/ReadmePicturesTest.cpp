@@ -1,7 +1,11 @@
-// The pictures of the README, taken from the real windows: the editor with a composed set, and an upload in
-// progress with its percentage and remaining time; each picture is checked for what it must show.
+// The pictures of the README, taken from the real windows: the editor with a composed set, an upload in
+// progress with its percentage and remaining time, and the port menu listing the system's ports; each picture
+// is checked for what it must show.
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QProgressBar>
 #include <QtTest>
 #include <algorithm>
@@ -17,6 +21,7 @@ class ReadmePicturesTest : public QObject {
 
 private Q_SLOTS:
     void composedSet_andUploadInProgress();
+    void portMenu_listsTheSystemsPorts();
 };
 
 namespace {
@@ -45,6 +50,12 @@ void compose(GuiFixture& f) {
         form.Check1[zone].setValue(1);
 }
 
+/// The window at the editor's own size, as on an installer's screen (the offscreen screen is smaller).
+void showWhole(GuiFixture& f) {
+    f.main->resize(f.main->sizeHint());
+    QTest::qWait(50);
+}
+
 }  // namespace
 
 void ReadmePicturesTest::composedSet_andUploadInProgress() {
@@ -52,8 +63,7 @@ void ReadmePicturesTest::composedSet_andUploadInProgress() {
     QVERIFY(f.form().language().OpenLng("en.lng"));
     compose(f);
     QTest::qWait(50);
-    f.main->resize(std::max(f.main->sizeHint().width(), 1280), f.main->sizeHint().height());
-    QTest::qWait(50);
+    showWhole(f);
     QCOMPARE(f.form().WaveFile[4].text(), std::string("Meeting"));
     QVERIFY2(!saveArtefact(f.main.get(), "readme-editor.png").isEmpty(), "picture not saved");
 
@@ -80,6 +90,46 @@ void ReadmePicturesTest::composedSet_andUploadInProgress() {
     f.form().Bt_SendMessage.click();
     QVERIFY2(!inProgress.isEmpty(), "no picture taken while the upload ran");
     QCOMPARE(f.form().sbrStatus.panelText(1), std::string("STATUS: Message and configuration upload successfully!"));
+}
+
+void ReadmePicturesTest::portMenu_listsTheSystemsPorts() {
+    GuiFixture f;
+    QVERIFY(f.form().language().OpenLng("en.lng"));
+    f.test.ports.ports = {{"/dev/ttyUSB0", "USB-RS232 cable", "USB serial"}, {"/dev/ttyACM0", "USB modem port", ""}};
+    compose(f);
+    QTest::qWait(50);
+    showWhole(f);
+
+    // The menus open as the user opens them: Setup, then Com port, which reads the list again.
+    auto* setup = f.find<QMenu>("Setup");
+    auto* comport = f.find<QMenu>("Comport");
+    QVERIFY(setup && comport);
+    const QRect setupItem = f.main->menuBar()->actionGeometry(setup->menuAction());
+    const QPoint setupAt = f.main->menuBar()->mapTo(f.main.get(), setupItem.bottomLeft());
+    setup->popup(f.main->mapToGlobal(setupAt));
+    QTest::qWait(20);
+    setup->setActiveAction(comport->menuAction());
+    const QRect comportItem = setup->actionGeometry(comport->menuAction());
+    const QPoint comportAt = setupAt + comportItem.topRight();
+    comport->popup(f.main->mapToGlobal(comportAt));
+    QTest::qWait(50);
+    QVERIFY(f.find<QAction>("PortItem_2") && f.find<QAction>("PortItem_2")->isVisible());
+
+    // Popup menus are windows of their own: the picture puts them where they stand over the main window.
+    QPixmap picture = f.main->grab();
+    {
+        QPainter painter(&picture);
+        // The window system's frame around each, which the offscreen platform does not draw.
+        painter.setPen(setup->palette().color(QPalette::Dark));
+        for (auto [menu, at] : {std::pair{setup, setupAt}, {comport, comportAt}}) {
+            const QPixmap shown = menu->grab();
+            painter.drawPixmap(at, shown);
+            painter.drawRect(QRect(at, shown.deviceIndependentSize().toSize()).adjusted(0, 0, -1, -1));
+        }
+    }
+    QVERIFY2(!saveArtefact(picture, "readme-ports.png").isEmpty(), "picture not saved");
+    comport->hide();
+    setup->hide();
 }
 
 QTEST_MAIN(ReadmePicturesTest)

@@ -28,14 +28,11 @@
 #include "shell/MDIKVT3310.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
+#include "support/UnitMemory.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes at(const Bytes& memory, std::uint32_t word, std::size_t count) {
-    return Bytes(memory.begin() + 2 * word, memory.begin() + 2 * word + count);
-}
+using namespace UnitMemory;
 
 struct Demo : ::testing::Test {
     TempFolder folder;

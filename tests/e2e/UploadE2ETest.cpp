@@ -20,10 +20,11 @@
 #include "shell/MDIKVT3310.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
+#include "support/UnitMemory.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using namespace UnitMemory;
 
 struct RealUpload {
     TempFolder folder;
@@ -69,16 +70,6 @@ struct RealUpload {
         return trim(form.StatusText[11]) + " " + trim(form.StatusText[index]);
     }
     Bytes memory() const { return readFileBytes(dump); }
-    static Bytes at(const Bytes& memory, std::uint32_t word, std::size_t count) {
-        return Bytes(memory.begin() + 2 * word, memory.begin() + 2 * word + count);
-    }
-    /// Message table entry `i` as a word address, -1 for FF FF FF FF.
-    static std::int64_t tableEntry(const Bytes& memory, int i) {
-        Bytes e = at(memory, 0x3FF000 + 2 * (i - 1), 4);
-        if (e == Bytes(4, 0xFF))
-            return -1;
-        return static_cast<std::int64_t>(e[1]) << 16 | e[2] << 8 | e[3];
-    }
     void expectFilesAtTheirEntries(const Bytes& memory, int slots) {
         for (int i = 1; i <= slots; ++i) {
             Bytes stored = storedFormOf(readFileBytes(paths[i]));
@@ -117,7 +108,7 @@ struct RealUpload {
         Bytes image = memory();
         ASSERT_EQ(image.size(), 2u * 0x400000);
         expectFilesAtTheirEntries(image, 3);
-        EXPECT_EQ(RealUpload::at(image, 0x3FF000 + 26, 2), (Bytes{0, 3}));
+        EXPECT_EQ(at(image, 0x3FF000 + 26, 2), (Bytes{0, 3}));
     }
     std::string logText() const {
         Bytes all = readFileBytes(log);
@@ -146,9 +137,9 @@ TEST(UploadE2E, fullThenConfigurationOnlyThenFullAgain_overThePseudoTerminal) {
     ASSERT_EQ(first.size(), 2u * 0x400000);
     r.expectFilesAtTheirEntries(first, 3);
     for (int i = 4; i <= 12; ++i)
-        EXPECT_EQ(RealUpload::tableEntry(first, i), -1);
-    EXPECT_EQ(RealUpload::at(first, 0x3FF000 + 26, 2), (Bytes{0, 3}));
-    EXPECT_EQ(RealUpload::at(first, 0x3FF100, 10), (Bytes{0, 2, 0, 3, 0, 0, 0, 0, 0, 0x09}));
+        EXPECT_EQ(tableEntry(first, i), -1);
+    EXPECT_EQ(at(first, 0x3FF000 + 26, 2), (Bytes{0, 3}));
+    EXPECT_EQ(at(first, 0x3FF100, 10), (Bytes{0, 2, 0, 3, 0, 0, 0, 0, 0, 0x09}));
 
     // Only a trigger changes: the tables alone are rewritten.
     r.form.TRG1[5].setText("1");
@@ -166,9 +157,9 @@ TEST(UploadE2E, fullThenConfigurationOnlyThenFullAgain_overThePseudoTerminal) {
                                         "command W: ACK", "data frame at 3F F0 00, 128 bytes: ACK",
                                         "data frame at 3F F1 00, 128 bytes: ACK", "end frame: ACK", "command L: ACK"}));
     Bytes second = r.memory();
-    EXPECT_EQ(RealUpload::at(second, 0, 2 * 0x3FF000), RealUpload::at(first, 0, 2 * 0x3FF000));
-    EXPECT_EQ(RealUpload::at(second, 0x3FF100 + 5, 5), (Bytes{0, 1, 0, 0, 0}));
-    EXPECT_EQ(RealUpload::at(second, 0x3FF100 + 9, 2), (Bytes{0, 0x20}));
+    EXPECT_EQ(at(second, 0, 2 * 0x3FF000), at(first, 0, 2 * 0x3FF000));
+    EXPECT_EQ(at(second, 0x3FF100 + 5, 5), (Bytes{0, 1, 0, 0, 0}));
+    EXPECT_EQ(at(second, 0x3FF100 + 9, 2), (Bytes{0, 0x20}));
     EXPECT_EQ(r.logCount("command E [3F FF FF]"), 1);
     EXPECT_EQ(r.logCount("command E [3F F1 00]"), 1);
 

@@ -84,7 +84,7 @@ TEST(UploadWin32E2E, fullThenConfigurationOnly_throughCom1) {
     const Bytes first = readFileBytes(u.dump);
     ASSERT_EQ(first.size(), 2u * 0x400000);
     for (int i = 1; i <= 3; ++i) {
-        const Bytes stored = storedForm(readFileBytes(u.paths[i]));
+        const Bytes stored = storedFormOf(readFileBytes(u.paths[i]));
         const std::int64_t entry = tableEntry(first, i);
         ASSERT_GE(entry, 0) << i;
         EXPECT_EQ(at(first, static_cast<std::uint32_t>(entry), stored.size()), stored) << i;

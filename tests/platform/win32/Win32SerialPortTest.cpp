@@ -114,18 +114,24 @@ TEST(Win32SerialPort, opened_portRunsAt115200With8DataBitsNoParity2StopBits) {
     EXPECT_EQ(port.nativeHandle(), nullptr);
 }
 
-TEST(Win32SerialPort, everyByteValue_arrivesUnchangedBothWaysWithNotifications) {
+/// Both ends of the null-modem pair, open.
+struct Win32SerialPortPair : ::testing::Test {
     Pair pair;
-    if (!loopbackPair(pair))
-        GTEST_SKIP() << "no COM port pair (KVT_LOOPBACK_PORTS)";
     Win32EventPump pump;
-    Win32SerialPort a(pump);
-    Win32SerialPort b(pump);
-    a.setCommPort(pair.a);
-    b.setCommPort(pair.b);
-    ASSERT_TRUE(a.setPortOpen(true)) << a.lastError();
-    ASSERT_TRUE(b.setPortOpen(true)) << b.lastError();
+    Win32SerialPort a{pump};
+    Win32SerialPort b{pump};
 
+    void SetUp() override {
+        if (!loopbackPair(pair))
+            GTEST_SKIP() << "no COM port pair (KVT_LOOPBACK_PORTS)";
+        a.setCommPort(pair.a);
+        b.setCommPort(pair.b);
+        ASSERT_TRUE(a.setPortOpen(true)) << a.lastError();
+        ASSERT_TRUE(b.setPortOpen(true)) << b.lastError();
+    }
+};
+
+TEST_F(Win32SerialPortPair, everyByteValue_arrivesUnchangedBothWaysWithNotifications) {
     // CR, LF, XON, XOFF, NUL and 0xFF among them: nothing translated, swallowed or added.
     const Bytes sent = everyByteValue();
     int notifications = 0;
@@ -141,17 +147,7 @@ TEST(Win32SerialPort, everyByteValue_arrivesUnchangedBothWaysWithNotifications) 
     EXPECT_EQ(a.inBufferCount(), 0);
 }
 
-TEST(Win32SerialPort, bytesWaitingWithoutHandler_countedThenTakenOnce) {
-    Pair pair;
-    if (!loopbackPair(pair))
-        GTEST_SKIP() << "no COM port pair (KVT_LOOPBACK_PORTS)";
-    Win32EventPump pump;
-    Win32SerialPort a(pump);
-    Win32SerialPort b(pump);
-    a.setCommPort(pair.a);
-    b.setCommPort(pair.b);
-    ASSERT_TRUE(a.setPortOpen(true)) << a.lastError();
-    ASSERT_TRUE(b.setPortOpen(true)) << b.lastError();
+TEST_F(Win32SerialPortPair, bytesWaitingWithoutHandler_countedThenTakenOnce) {
     a.output({0x2A, 0x0D, 0x0A});
     const ULONGLONG start = GetTickCount64();
     while (b.inBufferCount() < 3 && GetTickCount64() - start < 5000)

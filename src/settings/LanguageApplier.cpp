@@ -9,8 +9,11 @@
 
 namespace {
 
-/// The player's text, beyond a language file's lines like the link's.
+/// Texts beyond a language file's lines, like the link's: the player's, the trace item's and the message
+/// boxes' buttons.
 constexpr int kNoSoundOffset = 840;
+constexpr int kTraceOffset = 850;
+constexpr int kButtonsOffset = 860;
 
 }  // namespace
 
@@ -113,6 +116,11 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
     }
     if (auto noSound = m_catalogue.text(linkBase, kNoSoundOffset))
         f.NoSoundText = std::move(*noSound);
+    if (auto trace = m_catalogue.text(linkBase, kTraceOffset))
+        mdi.Trace.setCaption(*trace);
+    // As the system labels them in its own language on a PC set up for it.
+    auto button = [&](int index) { return m_catalogue.text(linkBase, kButtonsOffset + 10 * index).value_or(""); };
+    f.platform().msgBox.setButtonTexts({button(0), button(1), button(2), button(3)});
     f.MDI_MsgInfo[0].setCaption(f.MsgText[6]);
     f.MDI_MsgInfo[1].setCaption(f.MsgText[7]);
 

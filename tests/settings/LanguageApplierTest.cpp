@@ -111,10 +111,18 @@ TEST_F(Editor, linkTexts_followTheBuiltInLanguage_andAreEnglishUnderALanguageFil
     EXPECT_EQ(form.LinkText[kLinkReadDone], "Lesen der Daten erfolgreich!");
     ASSERT_TRUE(builtIn(10000));
     EXPECT_EQ(form.LinkText[kLinkRefused], "Η μονάδα απέρριψε τα δεδομένα!");
+    // The trace item and the message boxes' buttons too.
+    EXPECT_EQ(mdi.Trace.caption(), "Καταγραφή πρωτοκόλλου");
+    EXPECT_EQ(test.msgBox.buttonTexts.yes, "Ναι");
+    EXPECT_EQ(test.msgBox.buttonTexts.no, "Όχι");
+    EXPECT_EQ(test.msgBox.buttonTexts.cancel, "Άκυρο");
+    EXPECT_EQ(test.msgBox.buttonTexts.ok, "OK");
     ASSERT_TRUE(fromFile(writeFile("own.lng", 82)));
     EXPECT_EQ(form.MsgText[11], "text 82");
     EXPECT_EQ(form.LinkText[kLinkPortNotOpened], "The port could not be opened:");
     EXPECT_EQ(form.LinkText[kLinkMalformed], "The reply of the unit is not valid!");
+    EXPECT_EQ(mdi.Trace.caption(), "Protocol trace");
+    EXPECT_EQ(test.msgBox.buttonTexts.no, "No");
 }
 
 TEST_F(Editor, greek_gives161OnEveryFont_anotherLanguageGivesZeroAgain) {

@@ -18,11 +18,13 @@ public:
 
     int MsgBox(const std::string& text, int flags, const std::string& title) override;
     void Beep() override { ++beeps; }
+    void setButtonTexts(const ButtonTexts& texts) override { buttonTexts = texts; }
 
     void answerNext(int result) { m_answers.push_back(result); }
 
     std::vector<Shown> shown;
     int beeps = 0;
+    ButtonTexts buttonTexts;
 
 private:
     std::deque<int> m_answers;

@@ -58,13 +58,32 @@ int QtMessageBox::escapeResultFor(int flags) {
     }
 }
 
+QString QtMessageBox::textFor(QMessageBox::StandardButton button) const {
+    auto marked = [](const std::string& text) { return text.empty() ? QString() : "&" + QString::fromStdString(text); };
+    switch (button) {
+        case QMessageBox::Ok:
+            return QString::fromStdString(m_texts.ok);
+        case QMessageBox::Cancel:
+            return QString::fromStdString(m_texts.cancel);
+        case QMessageBox::Yes:
+            return marked(m_texts.yes);
+        case QMessageBox::No:
+            return marked(m_texts.no);
+        default:
+            return {};
+    }
+}
+
 int QtMessageBox::MsgBox(const std::string& text, int flags, const std::string& title) {
     QMessageBox box(iconFor(flags), title.empty() ? QApplication::applicationName() : QString::fromStdString(title),
                     QString::fromStdString(text), QMessageBox::NoButton, QApplication::activeWindow());
     const auto buttons = buttonsFor(flags);
     std::vector<QAbstractButton*> widgets;
-    for (const auto& b : buttons)
+    for (const auto& b : buttons) {
         widgets.push_back(box.addButton(b.button));
+        if (const QString caption = textFor(b.button); !caption.isEmpty())
+            widgets.back()->setText(caption);
+    }
     const std::size_t defaultIndex = static_cast<std::size_t>((flags & kDefaultMask) >> 8);
     box.setDefaultButton(static_cast<QPushButton*>(widgets[defaultIndex < widgets.size() ? defaultIndex : 0]));
     const int escapeResult = escapeResultFor(flags);

@@ -10,6 +10,7 @@ class QtMessageBox : public IMessageBox {
 public:
     int MsgBox(const std::string& text, int flags, const std::string& title) override;
     void Beep() override;
+    void setButtonTexts(const ButtonTexts& texts) override { m_texts = texts; }
 
     /// The buttons that a flags value asks for, in their order on the box, with the result each gives.
     struct Button {
@@ -20,4 +21,9 @@ public:
     static QMessageBox::Icon iconFor(int flags);
     /// The result that closing the box with Escape or the close box gives.
     static int escapeResultFor(int flags);
+    /// The caption set for a button, with its letter marked as the system marks it; empty for the system's own.
+    QString textFor(QMessageBox::StandardButton button) const;
+
+private:
+    ButtonTexts m_texts;
 };

@@ -92,6 +92,11 @@ constexpr CatalogueEntry kTexts[] = {
     {820, "Odpověď zařízení je neplatná!"},
     {830, "Čtení dat úspěšné!"},
     {840, "Na tomto počítači není k dispozici žádný zvukový výstup: hlášení nelze přehrát."},
+    {850, "Záznam protokolu"},
+    {860, "OK"},
+    {870, "Storno"},
+    {880, "Ano"},
+    {890, "Ne"},
 };
 
 }  // namespace

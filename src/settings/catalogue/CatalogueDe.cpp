@@ -92,6 +92,11 @@ constexpr CatalogueEntry kTexts[] = {
     {820, "Die Antwort des Geräts ist ungültig!"},
     {830, "Lesen der Daten erfolgreich!"},
     {840, "Auf diesem PC ist keine Tonausgabe verfügbar: die Durchsage kann nicht abgespielt werden."},
+    {850, "Protokollmitschnitt"},
+    {860, "OK"},
+    {870, "Abbrechen"},
+    {880, "Ja"},
+    {890, "Nein"},
 };
 
 }  // namespace

@@ -92,6 +92,11 @@ constexpr CatalogueEntry kTexts[] = {
     {820, "The reply of the unit is not valid!"},
     {830, "Reading data successfully!"},
     {840, "No sound output is available on this PC: the message cannot be played."},
+    {850, "Protocol trace"},
+    {860, "OK"},
+    {870, "Cancel"},
+    {880, "Yes"},
+    {890, "No"},
 };
 
 }  // namespace

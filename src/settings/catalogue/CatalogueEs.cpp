@@ -92,6 +92,11 @@ constexpr CatalogueEntry kTexts[] = {
     {820, "¡La respuesta de la unidad no es válida!"},
     {830, "¡Lectura de datos correcta!"},
     {840, "No hay salida de sonido disponible en este PC: el mensaje no se puede reproducir."},
+    {850, "Registro del protocolo"},
+    {860, "Aceptar"},
+    {870, "Cancelar"},
+    {880, "Sí"},
+    {890, "No"},
 };
 
 }  // namespace

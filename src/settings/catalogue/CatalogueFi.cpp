@@ -92,6 +92,11 @@ constexpr CatalogueEntry kTexts[] = {
     {820, "Laitteen vastaus ei kelpaa!"},
     {830, "Tietojen luku onnistui!"},
     {840, "Tässä tietokoneessa ei ole äänilähtöä: viestiä ei voi toistaa."},
+    {850, "Protokollaloki"},
+    {860, "OK"},
+    {870, "Peruuta"},
+    {880, "Kyllä"},
+    {890, "Ei"},
 };
 
 }  // namespace

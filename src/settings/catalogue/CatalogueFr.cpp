@@ -92,6 +92,11 @@ constexpr CatalogueEntry kTexts[] = {
     {820, "La réponse de l'appareil n'est pas valide !"},
     {830, "Lecture des données réussie !"},
     {840, "Aucune sortie audio n'est disponible sur ce PC : le message ne peut pas être écouté."},
+    {850, "Trace du protocole"},
+    {860, "OK"},
+    {870, "Annuler"},
+    {880, "Oui"},
+    {890, "Non"},
 };
 
 }  // namespace

@@ -92,6 +92,11 @@ constexpr CatalogueEntry kTexts[] = {
     {820, "La risposta dell'unità non è valida!"},
     {830, "Lettura dati riuscita!"},
     {840, "Nessuna uscita audio disponibile su questo PC: il messaggio non può essere ascoltato."},
+    {850, "Traccia del protocollo"},
+    {860, "OK"},
+    {870, "Annulla"},
+    {880, "Sì"},
+    {890, "No"},
 };
 
 }  // namespace

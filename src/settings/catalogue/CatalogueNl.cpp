@@ -92,6 +92,11 @@ constexpr CatalogueEntry kTexts[] = {
     {820, "Het antwoord van het apparaat is ongeldig!"},
     {830, "Gegevens succesvol gelezen!"},
     {840, "Op deze pc is geen geluidsuitvoer beschikbaar: het bericht kan niet worden afgespeeld."},
+    {850, "Protocollogboek"},
+    {860, "OK"},
+    {870, "Annuleren"},
+    {880, "Ja"},
+    {890, "Nee"},
 };
 
 }  // namespace

@@ -92,6 +92,11 @@ constexpr CatalogueEntry kTexts[] = {
     {820, "Svaret fra enheten er ugyldig!"},
     {830, "Lesing av data vellykket!"},
     {840, "Ingen lydutgang er tilgjengelig på denne PC-en: meldingen kan ikke spilles av."},
+    {850, "Protokollogg"},
+    {860, "OK"},
+    {870, "Avbryt"},
+    {880, "Ja"},
+    {890, "Nei"},
 };
 
 }  // namespace

@@ -92,6 +92,11 @@ constexpr CatalogueEntry kTexts[] = {
     {820, "A resposta da unidade não é válida!"},
     {830, "Leitura de dados concluída com sucesso!"},
     {840, "Não há saída de som disponível neste PC: a mensagem não pode ser reproduzida."},
+    {850, "Registo do protocolo"},
+    {860, "OK"},
+    {870, "Cancelar"},
+    {880, "Sim"},
+    {890, "Não"},
 };
 
 }  // namespace

@@ -63,6 +63,7 @@ private Q_SLOTS:
     void messageBox_yesNoCancelQuestion_givesTheButtonClicked();
     void messageBox_closedWithoutAnswer_givesCancelOrNo();
     void messageBox_secondDefaultFlag_makesNoTheDefault();
+    void messageBox_buttonsInTheProgramsLanguage_keepTheirResults();
     void nameFilters_keepDescriptions_andMatchAnyCase();
     void fileDialog_opensWithTheRequest_andGivesTheChosenPath();
     void fileDialog_cancelled_givesNothing();
@@ -177,6 +178,25 @@ void QtPlatformTest::messageBox_secondDefaultFlag_makesNoTheDefault() {
         box->defaultButton()->click();
     });
     QCOMPARE(boxes.MsgBox("?", IMessageBox::vbYesNo | 256, "t"), int(IMessageBox::vbNo));
+}
+
+void QtPlatformTest::messageBox_buttonsInTheProgramsLanguage_keepTheirResults() {
+    QtMessageBox boxes;
+    boxes.setButtonTexts({"OK", "Άκυρο", "Ναι", "Όχι"});
+    whenModal<QMessageBox>([](QMessageBox* box) {
+        QCOMPARE(box->button(QMessageBox::Yes)->text(), QString("&Ναι"));
+        QCOMPARE(box->button(QMessageBox::No)->text(), QString("&Όχι"));
+        QCOMPARE(box->button(QMessageBox::Cancel)->text(), QString("Άκυρο"));
+        box->button(QMessageBox::Yes)->click();
+    });
+    QCOMPARE(boxes.MsgBox("?", IMessageBox::vbYesNoCancel, "t"), int(IMessageBox::vbYes));
+    // Texts left empty keep the system's own captions.
+    boxes.setButtonTexts({});
+    whenModal<QMessageBox>([](QMessageBox* box) {
+        QCOMPARE(box->button(QMessageBox::Ok)->text().remove('&'), QString("OK"));
+        box->button(QMessageBox::Ok)->click();
+    });
+    QCOMPARE(boxes.MsgBox("!", IMessageBox::vbOKOnly, "t"), int(IMessageBox::vbOK));
 }
 
 void QtPlatformTest::nameFilters_keepDescriptions_andMatchAnyCase() {

@@ -21,8 +21,7 @@ struct SilentUnit {
     TestPlatform test;
     QtSerialPort port;
     QtEventPump pump;
-    Platform platform{test.fs,    test.codec,   test.msgBox, test.fileDialog, port,       test.player,   pump,
-                      test.clock, test.windows, test.viewer, test.screen,     test.ports, test.converter};
+    Platform platform = test.platformWith(test.fs, test.codec, port, pump);
     AppState app;
     MDIKVT3310 mdi;
     Form1 form{platform, app, mdi};

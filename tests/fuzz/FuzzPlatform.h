@@ -10,34 +10,14 @@
 #include "platform/Platform.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
-#include "support/FakeDesktop.h"
-#include "support/FakeEventPump.h"
-#include "support/FakeFileDialog.h"
-#include "support/FakeMessageBox.h"
-#include "support/FakeSerialPort.h"
-#include "support/FakeSerialPortList.h"
-#include "support/FakeWavPlayer.h"
-#include "support/FakeWaveConverter.h"
+#include "support/CoreFakes.h"
 
 /// The fakes of the core tests around files in memory, and a loaded editor on them; one per fuzz input.
 /// `watchdog(ms)` makes a wait past that time on the fake clock, or one that nothing could ever end, stop the
 /// run as a hang.
-struct FuzzPlatform {
+struct FuzzPlatform : CoreFakes {
     MemoryFileSystem fs;
-    Latin1Codec codec;
-    FakeMessageBox msgBox;
-    FakeFileDialog fileDialog;
-    FakeClock clock;
-    FakeEventPump events{clock};
-    FakeSerialPort serial{events};
-    FakeWavPlayer player{events};
-    FakeWindowSearch windows;
-    FakeTextViewer viewer;
-    FakeScreen screen;
-    FakeSerialPortList ports;
-    FakeWaveConverter converter;
-    Platform platform{fs,    codec,   msgBox, fileDialog, serial, player,   events,
-                      clock, windows, viewer, screen,     ports,  converter};
+    Platform platform = platformWith(fs, codec);
     AppState app;
     MDIKVT3310 mdi;
     Form1 form{platform, app, mdi};

@@ -24,7 +24,3 @@ TempFolder::~TempFolder() {
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(m_path, ec);
 }
-
-TestPlatform::TestPlatform()
-    : fs(folder.path()), platform{fs,    codec,   msgBox, fileDialog, serial, player,   events,
-                                  clock, windows, viewer, screen,     ports,  converter} {}

@@ -5,14 +5,7 @@
 
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
-#include "support/FakeDesktop.h"
-#include "support/FakeEventPump.h"
-#include "support/FakeFileDialog.h"
-#include "support/FakeMessageBox.h"
-#include "support/FakeSerialPort.h"
-#include "support/FakeSerialPortList.h"
-#include "support/FakeWavPlayer.h"
-#include "support/FakeWaveConverter.h"
+#include "support/CoreFakes.h"
 
 /// The platform's folder separator, as the program writes folder settings with it.
 inline constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
@@ -37,27 +30,8 @@ private:
 
 /// Every fake the core needs, with the program folder in a fresh temporary folder, and the `Platform`
 /// that hands them to the code under test.
-struct TestPlatform {
-    TestPlatform();
-    /// The same fakes with another file system or text codec.
-    Platform platformWith(IFileSystem& files, ITextCodec& textCodec) {
-        return Platform{files, textCodec, msgBox, fileDialog, serial, player,   events,
-                        clock, windows,   viewer, screen,     ports,  converter};
-    }
-
+struct TestPlatform : CoreFakes {
     TempFolder folder;
-    StdFileSystem fs;
-    Latin1Codec codec;
-    FakeMessageBox msgBox;
-    FakeFileDialog fileDialog;
-    FakeClock clock;
-    FakeEventPump events{clock};
-    FakeSerialPort serial{events};
-    FakeWavPlayer player{events};
-    FakeWindowSearch windows;
-    FakeTextViewer viewer;
-    FakeScreen screen;
-    FakeSerialPortList ports;
-    FakeWaveConverter converter;
-    Platform platform;
+    StdFileSystem fs{folder.path()};
+    Platform platform = platformWith(fs, codec);
 };

@@ -30,8 +30,7 @@ struct Win32Upload {
     TestPlatform test;
     Win32EventPump pump;
     Win32SerialPort port{pump};
-    Platform platform{test.fs,    test.codec,   test.msgBox, test.fileDialog, port,       test.player,   pump,
-                      test.clock, test.windows, test.viewer, test.screen,     test.ports, test.converter};
+    Platform platform = test.platformWith(test.fs, test.codec, port, pump);
     AppState app;
     MDIKVT3310 mdi;
     Form1 form{platform, app, mdi};

@@ -399,6 +399,19 @@ TEST(StrictUnit, tableFrames_onlyWholeWellFormedBlocksAtTheTwoTableAddresses) {
     EXPECT_EQ(unit.receive(closed(good)), kAckW);
 }
 
+TEST(StrictUnit, tableOverATableNotErased_isRefused_theSameBytesAgainAreTaken) {
+    EmulatedUnit unit;
+    unit.receive(command('W'));
+    ASSERT_EQ(unit.receive(tableFrame(emptyMessageTable())), kAckW);
+    EXPECT_EQ(unit.receive(tableFrame(emptyMessageTable())), kAckW);
+    // The end address 175 in place of 0: 00 00 00 AF, the check word 0xAF less.
+    Bytes other = emptyMessageTable();
+    other[51] = 0xAF;
+    other[127] = 0x29;
+    EXPECT_EQ(unit.receive(tableFrame(other)), kNakW);
+    EXPECT_TRUE(logSays(unit, "the memory there is not erased"));
+}
+
 TEST(StrictUnit, endFrame_refusesAMessageThatDoesNotCloseAsItMust) {
     auto endVerdict = [](const Bytes& data) {
         EmulatedUnit unit;

@@ -102,7 +102,7 @@ const char* const EmulatedUnit::kChecks =
     "    or whose entries are malformed (message table: 12 entries of 00 and an address below 0x3FF000 or\n"
     "    FF FF FF FF, the end address in the same form, 00, a count of at most 12 matching the entries,\n"
     "    zeros; trigger table: 12 records of four pairs 00 and a message number up to 12 and a pair 00 and\n"
-    "    a zone byte below 0x40, then zeros);\n"
+    "    a zone byte below 0x40, then zeros), or that would overwrite memory that is not erased;\n"
     "  - an end frame whose message does not close with its check word (the sum of (w + 1) over its words\n"
     "    is not a multiple of 65536); where the message's RIFF header gives the file's length and the check\n"
     "    word stands right after it, also an odd file not padded with FF or a fill that is not FF;\n"
@@ -335,63 +335,71 @@ std::string EmulatedUnit::checkData(const Frame& frame) const {
     if (frame.length < 3)
         return "no address";
     const auto& data = frame.payload;
-    if (frame.address >= kTableArea) {
-        if (frame.address != kMsgTable && frame.address != kTrgTable)
-            return "no table starts at " + hex6(frame.address);
-        if (data.size() != kTableBytes)
-            return "a table block is 128 bytes, not " + std::to_string(data.size());
-        std::uint16_t sum = 0;
-        for (std::size_t i = 0; i < kTableBytes / 2; ++i)
-            sum = static_cast<std::uint16_t>(sum + wordAt(data, i));
-        if (sum != 0xFFC0)
-            return "the 64 words sum to " + hex2(sum >> 8) + hex2(sum) + ", not FFC0";
-        if (frame.address == kMsgTable) {
-            auto entry = [&](std::size_t at) -> std::int64_t {
-                if (data[at] == 0xFF && data[at + 1] == 0xFF && data[at + 2] == 0xFF && data[at + 3] == 0xFF)
-                    return -1;
-                if (data[at] != 0)
-                    return -2;
-                return address24(&data[at + 1]);
-            };
-            const std::int64_t end = entry(48);
-            if (end < 0 || end > kTableArea)
-                return "the end address is malformed";
-            int present = 0;
-            for (std::size_t i = 0; i < 12; ++i) {
-                const std::int64_t start = entry(4 * i);
-                if (start == -2 || start > end)
-                    return "entry " + std::to_string(i + 1) + " is malformed";
-                present += start >= 0;
-            }
-            if (data[52] != 0 || data[53] > 12 || data[53] != present)
-                return "the message count " + std::to_string(data[53]) + " does not match " + std::to_string(present) +
-                       " entries";
-            for (std::size_t i = 54; i < 126; ++i)
-                if (data[i] != 0)
-                    return "byte " + std::to_string(i) + " is not 0";
-        } else {
-            for (std::size_t t = 0; t < 12; ++t) {
-                for (std::size_t k = 0; k < 5; ++k) {
-                    const std::uint8_t high = data[10 * t + 2 * k];
-                    const std::uint8_t low = data[10 * t + 2 * k + 1];
-                    if (high != 0 || (k < 4 && low > 12) || (k == 4 && low >= 0x40))
-                        return "trigger record " + std::to_string(t + 1) + " is malformed";
-                }
-            }
-            for (std::size_t i = 120; i < 126; ++i)
-                if (data[i] != 0)
-                    return "byte " + std::to_string(i) + " is not 0";
-        }
-        return {};
-    }
+    if (frame.address >= kTableArea)
+        return checkTable(frame);
     if (data.size() != kWaveBytes)
         return "a wave data frame carries 350 bytes, not " + std::to_string(data.size());
     if (frame.address != m_nextWave)
         return "the next wave data goes to " + hex6(m_nextWave);
     if (frame.address + kFrameWords > kTableArea)
         return "wave data reaches the table area at 3FF000";
-    for (std::uint32_t i = 0; i < kFrameWords; ++i) {
-        const std::uint16_t stored = word(frame.address + i);
+    return checkErased(frame.address, data);
+}
+
+std::string EmulatedUnit::checkTable(const Frame& frame) const {
+    const auto& data = frame.payload;
+    if (frame.address != kMsgTable && frame.address != kTrgTable)
+        return "no table starts at " + hex6(frame.address);
+    if (data.size() != kTableBytes)
+        return "a table block is 128 bytes, not " + std::to_string(data.size());
+    std::uint16_t sum = 0;
+    for (std::size_t i = 0; i < kTableBytes / 2; ++i)
+        sum = static_cast<std::uint16_t>(sum + wordAt(data, i));
+    if (sum != 0xFFC0)
+        return "the 64 words sum to " + hex2(sum >> 8) + hex2(sum) + ", not FFC0";
+    if (frame.address == kMsgTable) {
+        auto entry = [&](std::size_t at) -> std::int64_t {
+            if (data[at] == 0xFF && data[at + 1] == 0xFF && data[at + 2] == 0xFF && data[at + 3] == 0xFF)
+                return -1;
+            if (data[at] != 0)
+                return -2;
+            return address24(&data[at + 1]);
+        };
+        const std::int64_t end = entry(48);
+        if (end < 0 || end > kTableArea)
+            return "the end address is malformed";
+        int present = 0;
+        for (std::size_t i = 0; i < 12; ++i) {
+            const std::int64_t start = entry(4 * i);
+            if (start == -2 || start > end)
+                return "entry " + std::to_string(i + 1) + " is malformed";
+            present += start >= 0;
+        }
+        if (data[52] != 0 || data[53] > 12 || data[53] != present)
+            return "the message count " + std::to_string(data[53]) + " does not match " + std::to_string(present) +
+                   " entries";
+        for (std::size_t i = 54; i < 126; ++i)
+            if (data[i] != 0)
+                return "byte " + std::to_string(i) + " is not 0";
+    } else {
+        for (std::size_t t = 0; t < 12; ++t) {
+            for (std::size_t k = 0; k < 5; ++k) {
+                const std::uint8_t high = data[10 * t + 2 * k];
+                const std::uint8_t low = data[10 * t + 2 * k + 1];
+                if (high != 0 || (k < 4 && low > 12) || (k == 4 && low >= 0x40))
+                    return "trigger record " + std::to_string(t + 1) + " is malformed";
+            }
+        }
+        for (std::size_t i = 120; i < 126; ++i)
+            if (data[i] != 0)
+                return "byte " + std::to_string(i) + " is not 0";
+    }
+    return checkErased(frame.address, data);
+}
+
+std::string EmulatedUnit::checkErased(std::uint32_t address, const std::vector<std::uint8_t>& data) const {
+    for (std::uint32_t i = 0; i < data.size() / 2; ++i) {
+        const std::uint16_t stored = word(address + i);
         if (stored != 0xFFFF && stored != wordAt(data, i))
             return "the memory there is not erased";
     }

@@ -85,6 +85,9 @@ private:
     std::string check(const Frame& frame) const;
     std::string checkCommand(const Frame& frame) const;
     std::string checkData(const Frame& frame) const;
+    std::string checkTable(const Frame& frame) const;
+    /// Data may only go where the memory is erased, or already holds the same words (a frame sent again).
+    std::string checkErased(std::uint32_t address, const std::vector<std::uint8_t>& data) const;
     std::string checkMessage() const;
     std::vector<std::uint8_t> carryOut(const Frame& frame);
     std::vector<std::uint8_t> command(const Frame& frame);

@@ -31,7 +31,8 @@ public:
     bool ReadMsgTab();
     /// The configuration-only upload: erases the table area and rewrites both tables, then "L".
     bool WriteTrgMsgTab();
-    /// `WriteTrgMsgTab` after its erase: "W", both tables, the end frame and "L"; true when all were accepted.
+    /// What follows the erase of the table area in both uploads: "W", both tables, the end frame and "L"; true
+    /// when all were accepted.
     bool rewriteTables();
 
     /// The frame closing a write sequence: 2A 00 00, checksum, CR LF. The reply is the caller's to read.

@@ -11,7 +11,6 @@
 #include "unitlink/EraseOperation.h"
 #include "unitlink/PortConnection.h"
 #include "unitlink/SerialLink.h"
-#include "unitlink/TableBlocks.h"
 #include "unitlink/UploadImage.h"
 
 namespace {
@@ -188,24 +187,7 @@ void UploadSequence::fullUpload() {
         showFailure(kStatusUploadFailed);
         return;
     }
-    if (!link.CommandDo(SerialLink::kUnit, 'W')) {
-        image.closeWriteSequence();
-        showFailure(kStatusUploadFailed);
-        return;
-    }
-    image.WriteAddress = static_cast<std::int32_t>(TableBlocks::kMsgTabAddress);
-    image.WriteMsgTab();
-    image.WriteAddress = static_cast<std::int32_t>(TableBlocks::kTrgTabAddress);
-    if (link.Status == SerialLink::kAck)
-        image.WriteTrgTab();
-    if (link.Status != SerialLink::kAck) {
-        image.closeWriteSequence();
-        showFailure(kStatusUploadFailed);
-        return;
-    }
-    image.sendEndFrame();
-    link.Status = link.CommandRead(SerialLink::kUnit, 'W');
-    if (link.Status != SerialLink::kAck || !link.CommandDo(SerialLink::kUnit, 'L')) {
+    if (!image.rewriteTables()) {
         showFailure(kStatusUploadFailed);
         return;
     }

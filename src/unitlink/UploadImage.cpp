@@ -66,6 +66,16 @@ void UploadImage::sendEndFrame() {
     l.RS232Write(10);
 }
 
+bool UploadImage::openWriteSequence() {
+    SerialLink& l = link();
+    if (l.CommandDo(SerialLink::kUnit, 'W'))
+        return true;
+    // A refused "W" opened nothing; a garbled acknowledgement may hide a sequence the unit did open.
+    if (l.Status != SerialLink::kNak)
+        closeWriteSequence();
+    return false;
+}
+
 void UploadImage::closeWriteSequence() {
     SerialLink& l = link();
     if (!m_form.platform().serial.portOpen())
@@ -93,9 +103,7 @@ bool UploadImage::WriteMsgData(int i) {
     m_form.TMsgSize[i] = storedSize(static_cast<std::uint32_t>(file->size()));
     m_form.MsgSize[i].setCaption(Formats::integer(m_form.TMsgSize[i] / 1000));
 
-    if (!l.CommandDo(SerialLink::kUnit, 'W')) {
-        // A garbled acknowledgement may hide a sequence the unit did open.
-        closeWriteSequence();
+    if (!openWriteSequence()) {
         l.ShowStatus(kStatusUploadFailed);
         return false;
     }
@@ -228,10 +236,8 @@ bool UploadImage::WriteTrgMsgTab() {
 
 bool UploadImage::rewriteTables() {
     SerialLink& l = link();
-    if (!l.CommandDo(SerialLink::kUnit, 'W')) {
-        closeWriteSequence();
+    if (!openWriteSequence())
         return false;
-    }
     WriteAddress = static_cast<std::int32_t>(TableBlocks::kMsgTabAddress);
     WriteMsgTab();
     WriteAddress = static_cast<std::int32_t>(TableBlocks::kTrgTabAddress);

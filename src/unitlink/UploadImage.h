@@ -37,6 +37,8 @@ public:
 
     /// The frame closing a write sequence: 2A 00 00, checksum, CR LF. The reply is the caller's to read.
     void sendEndFrame();
+    /// "W"; on failure, the write sequence is closed unless the unit refused it.
+    bool openWriteSequence();
     /// After a failure inside a write sequence, while the unit still listens: the end frame, so that the unit
     /// is not left waiting inside the sequence. Its reply is read and dropped; `Status` keeps the failure.
     void closeWriteSequence();

@@ -131,11 +131,10 @@ void Form1::setDefaultTexts() {
 void Form1::Form_Load() {
     CommTimeOut = kStartTimeOut;
     Commport = 1;
-    // Whole strings moved in: GCC 12 at -O3 warns falsely (-Wrestrict) on assigning one-letter literals.
-    Bret = std::string("115200");
-    Pchk = std::string("N");
-    Dbit = std::string("8");
-    Sbit = std::string("2");
+    Bret = "115200";
+    Pchk = "N";
+    Dbit = "8";
+    Sbit = "2";
     ProgressBar1.setVisible(false);
 
     TFileLength = 0;

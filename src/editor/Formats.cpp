@@ -26,7 +26,6 @@ std::string fixed(double value, int decimals) {
         else
             ++kept[i];
     }
-    // Built front to back: GCC 12 at -O3 warns falsely (-Wrestrict) about a text put before a string.
     bool zero = kept.find_first_not_of('0') == std::string::npos;
     std::string result = (value < 0 && !zero) ? "-" : "";
     result.append(kept, 0, kept.size() - decimals);

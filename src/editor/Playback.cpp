@@ -51,9 +51,7 @@ void Playback::TrgBt_Click(int t) {
 
     if (f.SeqPlaying) {
         // The sequence in progress sees the flag at its next wait and ends there.
-        player.command("Close");
-        f.SeqPlaying = false;
-        WavPlayer_Done();
+        stopPlaying();
         return;
     }
 
@@ -70,9 +68,7 @@ void Playback::TrgBt_Click(int t) {
             continue;
         f.TrgBt[t].setCaption("-");
         if (!start(f.FilePath[m])) {
-            player.command("Close");
-            f.SeqPlaying = false;
-            WavPlayer_Done();
+            stopPlaying();
             return;
         }
         f.Picture1.setVisible(true);

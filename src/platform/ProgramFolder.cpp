@@ -7,13 +7,11 @@
 #include <random>
 #include <system_error>
 
+#include "platform/Utf8Path.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path toPath(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -25,12 +23,10 @@ std::string lower(std::string text) {
 void fillFrom(const fs::path& installed, const fs::path& user) {
     std::error_code ec;
     for (fs::directory_iterator it(installed, ec), end; !ec && it != end; it.increment(ec)) {
-        if (!it->is_regular_file(ec) || !ProgramFolder::isShippedFile(it->path().filename().string()))
+        if (!it->is_regular_file(ec) || !ProgramFolder::isShippedFile(utf8String(it->path().filename())))
             continue;
-        const fs::path target = user / it->path().filename();
         std::error_code copyError;
-        if (!fs::exists(target, copyError))
-            fs::copy_file(it->path(), target, fs::copy_options::skip_existing, copyError);
+        fs::copy_file(it->path(), user / it->path().filename(), fs::copy_options::skip_existing, copyError);
     }
 }
 
@@ -40,7 +36,7 @@ ProgramFolder::ProgramFolder() : m_writable(&ProgramFolder::canCreateFiles) {}
 
 bool ProgramFolder::canCreateFiles(const std::string& folder) {
     std::random_device random;
-    const fs::path probe = toPath(folder) / (".kvt3310-probe-" + std::to_string(random() % 1000000));
+    const fs::path probe = utf8Path(folder) / (".kvt3310-probe-" + std::to_string(random() % 1000000));
     std::error_code ec;
     if (fs::exists(probe, ec))
         return false;
@@ -58,9 +54,9 @@ std::string ProgramFolder::choose(const std::string& installed, const std::strin
     if (user.empty() || m_writable(installed))
         return installed;
     std::error_code ec;
-    fs::create_directories(toPath(user), ec);
+    fs::create_directories(utf8Path(user), ec);
     if (!m_writable(user))
         return installed;
-    fillFrom(toPath(installed), toPath(user));
+    fillFrom(utf8Path(installed), utf8Path(user));
     return user;
 }

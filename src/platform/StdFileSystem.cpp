@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/SystemFiles.h"
+#include "platform/Utf8Path.h"
 
 namespace fs = std::filesystem;
 
@@ -24,10 +25,6 @@ private:
     std::ifstream m_stream;
     std::uint64_t m_size;
 };
-
-fs::path toPath(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 /// The file a path names after following its symbolic links (a relative link is relative to its folder);
 /// nothing when the links go round or cannot be read.
@@ -54,15 +51,15 @@ char StdFileSystem::separator() const {
 
 bool StdFileSystem::exists(const std::string& path) const {
     std::error_code ec;
-    return !path.empty() && fs::is_regular_file(toPath(path), ec);
+    return !path.empty() && fs::is_regular_file(utf8Path(path), ec);
 }
 
 std::optional<std::string> StdFileSystem::readFile(const std::string& path) const {
     // A folder opens as a stream on some systems and then throws on reading.
     std::error_code ec;
-    if (fs::is_directory(toPath(path), ec))
+    if (fs::is_directory(utf8Path(path), ec))
         return std::nullopt;
-    std::ifstream in(toPath(path), std::ios::binary);
+    std::ifstream in(utf8Path(path), std::ios::binary);
     if (!in)
         return std::nullopt;
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -73,10 +70,10 @@ std::optional<std::string> StdFileSystem::readFile(const std::string& path) cons
 
 std::unique_ptr<IByteSource> StdFileSystem::openRead(const std::string& path) const {
     std::error_code ec;
-    auto size = fs::file_size(toPath(path), ec);
+    auto size = fs::file_size(utf8Path(path), ec);
     if (ec)
         return nullptr;
-    std::ifstream in(toPath(path), std::ios::binary);
+    std::ifstream in(utf8Path(path), std::ios::binary);
     if (!in)
         return nullptr;
     return std::make_unique<FileByteSource>(std::move(in), size);
@@ -84,7 +81,7 @@ std::unique_ptr<IByteSource> StdFileSystem::openRead(const std::string& path) co
 
 bool StdFileSystem::writeFileAtomic(const std::string& path, const std::string& content) {
     // Through a symbolic link the file it names is saved: the link stays a link.
-    const std::optional<fs::path> link = linkTarget(toPath(path));
+    const std::optional<fs::path> link = linkTarget(utf8Path(path));
     if (!link)
         return false;
     const fs::path& target = *link;
@@ -114,11 +111,11 @@ bool StdFileSystem::writeFileAtomic(const std::string& path, const std::string& 
 
 bool StdFileSystem::remove(const std::string& path) {
     std::error_code ec;
-    return fs::remove(toPath(path), ec);
+    return fs::remove(utf8Path(path), ec);
 }
 
 bool StdFileSystem::appendFile(const std::string& path, const std::string& content) {
-    std::ofstream out(toPath(path), std::ios::binary | std::ios::app);
+    std::ofstream out(utf8Path(path), std::ios::binary | std::ios::app);
     if (!out)
         return false;
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
@@ -128,7 +125,7 @@ bool StdFileSystem::appendFile(const std::string& path, const std::string& conte
 
 std::optional<std::uint64_t> StdFileSystem::fileSize(const std::string& path) const {
     std::error_code ec;
-    auto size = fs::file_size(toPath(path), ec);
+    auto size = fs::file_size(utf8Path(path), ec);
     if (ec)
         return std::nullopt;
     return size;
@@ -136,6 +133,6 @@ std::optional<std::uint64_t> StdFileSystem::fileSize(const std::string& path) co
 
 bool StdFileSystem::rename(const std::string& from, const std::string& to) {
     std::error_code ec;
-    fs::rename(toPath(from), toPath(to), ec);
+    fs::rename(utf8Path(from), utf8Path(to), ec);
     return !ec;
 }

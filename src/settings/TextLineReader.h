@@ -22,8 +22,6 @@ public:
     bool tooLong() const { return m_tooLong; }
     /// Every byte of the file was read: false when reading failed before the end.
     bool complete() const { return m_eof && m_total >= m_size; }
-    /// Bytes read from the file so far.
-    std::uint64_t bytesRead() const { return m_total; }
 
 private:
     bool fill();

@@ -42,6 +42,9 @@ std::string PortConnection::settingsString() const {
 }
 
 std::string PortConnection::device() const {
+    // A port chosen from the system's list is opened by its name, whatever the number says.
+    if (!m_form.PortName.empty())
+        return m_form.PortName;
     if (m_form.platform().fs.separator() != '/')
         return {};
     const int number = m_form.platform().serial.commPort();

@@ -147,14 +147,15 @@ bool SerialLink::RS232Read() {
     }
     m_timer3->setEnabled(false);
     // However the time-out was set, a read must end: none at all takes the start value.
-    m_timer3->setInterval(m_form.CommTimeOut > 0 ? m_form.CommTimeOut : Form1::kStartTimeOut);
+    const int timeOut = m_form.CommTimeOut > 0 ? m_form.CommTimeOut : Form1::kStartTimeOut;
+    m_timer3->setInterval(timeOut);
     m_timer3->setEnabled(true);
     TimeOut = false;
     while (!TimeOut && !m_overrun && DataInPoint == DataOutPoint)
         m_form.platform().events.waitForEvents();
     m_timer3->setEnabled(false);
     if (m_overrun || DataInPoint == DataOutPoint) {
-        m_trace->readFailed(m_form.CommTimeOut, m_overrun);
+        m_trace->readFailed(timeOut, m_overrun);
         if (m_readFailure == Failure::None)
             m_readFailure = m_overrun ? Failure::Malformed : Failure::NoAnswer;
         m_overrun = false;

@@ -75,6 +75,14 @@ TEST_F(TraceFaults, nakAndBadChecksum_eachFrameOneLineWithWhatItWasReadAs) {
     EXPECT_EQ(traced(), expected);
 }
 
+TEST_F(Trace, portChosenFromTheSystemsList_isTheOneNamed) {
+    form.PortName = "/dev/ttyACM0";
+    mdi.Trace.click();
+    form.imgNotConnected.click();
+    ASSERT_GE(traced().size(), 2u);
+    EXPECT_EQ(traced()[1], "08:00:00.000 PORT open COM1 (/dev/ttyACM0) 115200,N,8,2");
+}
+
 TEST_F(Trace, silentUnit_timeOutAndNoFrameLines) {
     replaceUnit(silentAfter(0));
     choose(1, wave("gong.wav", 100));

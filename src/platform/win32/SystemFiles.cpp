@@ -6,10 +6,12 @@ namespace SystemFiles {
 
 namespace {
 
-/// A viewer, an indexer or a virus scanner may hold the old file open for a moment; those errors pass.
-bool heldByAnother(DWORD error) {
+/// A viewer, an indexer or a virus scanner may hold the old file open for a moment; those errors pass. When
+/// the swap stopped half-way, the old file is gone from its name and the next attempt moves the new one there.
+bool worthAnotherAttempt(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED ||
-           error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+           error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
+           error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
 }
 
 constexpr int kAttempts = 10;
@@ -50,7 +52,7 @@ bool replace(const std::filesystem::path& temp, const std::filesystem::path& tar
         }
         if (done)
             return true;
-        if (attempt == kAttempts || !heldByAnother(GetLastError()))
+        if (attempt == kAttempts || !worthAnotherAttempt(GetLastError()))
             return false;
         Sleep(kPauseMs);
     }

@@ -166,7 +166,7 @@ void Win32SerialPort::startRead() {
         return;
     }
     m_io->waitPending = false;
-    m_error = "COM" + std::to_string(comNumber()) + ": " + systemMessage(GetLastError());
+    m_error = portName() + ": " + systemMessage(GetLastError());
     m_pump.unwatch(m_io->waitEvent);
 }
 

@@ -1,5 +1,6 @@
 #include "settings/CodePageCodec.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "platform/IFileSystem.h"
@@ -106,9 +107,7 @@ std::optional<std::string> CodePageCodec::encode(std::string_view text, char rep
             out += static_cast<char>(c);
             continue;
         }
-        std::size_t found = 0;
-        while (found < table.size() && (table[found] == 0 || table[found] != c))
-            ++found;
+        const std::size_t found = static_cast<std::size_t>(std::find(table.begin(), table.end(), c) - table.begin());
         if (found < table.size()) {
             out += static_cast<char>(0x80 + found);
         } else if (replacement != 0) {

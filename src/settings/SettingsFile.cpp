@@ -212,8 +212,10 @@ bool SettingsFile::OpenIni(const std::string& file) {
         m_form.mdi().Com2.setChecked(false);
     }
     // Trace keys that do not convert leave the trace as it is: they are no reason to refuse the file.
-    if (auto limit = read(kTrace, "TraceSizeLimitKB"); limit && number(*limit) && *number(*limit) > 0)
-        m_form.link().trace().setLimit(static_cast<std::uint64_t>(std::min(*number(*limit), 1048576.0)) * 1024);
+    if (auto limit = read(kTrace, "TraceSizeLimitKB")) {
+        if (auto kb = number(*limit); kb && *kb > 0)
+            m_form.link().trace().setLimit(static_cast<std::uint64_t>(std::min(*kb, 1048576.0)) * 1024);
+    }
     if (auto on = read(kTrace, "Trace")) {
         if (auto value = toBool(on))
             m_form.link().trace().setEnabled(*value);

@@ -32,8 +32,6 @@ void CommandContext::useLink(Form1& f, const LinkOptions& link) {
     f.Com1Device = link.port;
     // Opened by its name on every system, so that COM3 on Windows is COM3 and not port number 1.
     f.PortName = link.port;
-    headless.serialPort().setDevicePath(1, f.Com1Device);
-    headless.serialPort().setPortName(f.PortName);
     f.CommTimeOut = link.timeout;
     if (!link.trace.empty()) {
         f.link().trace().setFile(EditorSession::fullPath(link.trace));

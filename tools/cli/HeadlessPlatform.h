@@ -35,7 +35,6 @@ public:
     StderrMessageBox& messages() { return m_msgBox; }
     ScriptedFileDialog& dialog() { return m_fileDialog; }
     CaptureFileSystem& files() { return m_files; }
-    ISerialPort& serialPort() { return m_system.serial; }
 
 private:
     HeadlessSystem m_system;

@@ -22,7 +22,7 @@ std::uint64_t Win32Timer::now() {
 void Win32Timer::setEnabled(bool on) {
     m_enabled = on;
     if (on)
-        m_due = now() + static_cast<std::uint64_t>(std::max(m_interval, 1));
+        m_due = now() + static_cast<std::uint64_t>(std::max(m_interval, 0));
 }
 
 bool Win32Timer::fireIfDue(std::uint64_t time) {

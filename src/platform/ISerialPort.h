@@ -37,4 +37,8 @@ public:
 
     /// Runs from the event loop whenever bytes have arrived.
     std::function<void()> OnComm;
+    /// Runs when the port reports a fault with a text that names the port and the cause: bytes garbled or
+    /// lost on the line, a write that failed or did not finish, the port lost. A port that failed or was lost
+    /// is closed first, with `lastError()` giving the same text.
+    std::function<void(const std::string&)> OnError;
 };

@@ -21,4 +21,6 @@ public:
     virtual void portOpened(int port, const std::string& device, const std::string& settings) = 0;
     virtual void portOpenFailed(int port, const std::string& device, const std::string& reason) = 0;
     virtual void portClosed() = 0;
+    /// A fault the open port reported: bytes garbled or lost on the line, a failed write, the port lost.
+    virtual void portFault(const std::string& reason) = 0;
 };

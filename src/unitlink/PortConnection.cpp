@@ -22,6 +22,7 @@ PortConnection::PortConnection(Form1& form) : m_form(form), m_timer1(form.platfo
     m_form.imgNotConnected.Click = [this] { imgNotConnected_Click(); };
     m_form.imgConnected.Click = [this] { imgConnected_Click(); };
     m_form.platform().serial.OnComm = [this] { MSComm1_OnComm(); };
+    m_form.platform().serial.OnError = [this](const std::string& reason) { m_form.link().trace().portFault(reason); };
     m_form.mdi().Com1.Click = [this] { Com1_Click(); };
     m_form.mdi().Com2.Click = [this] { Com2_Click(); };
     m_form.mdi().Comport.Click = [this] { Comport_Click(); };
@@ -30,6 +31,7 @@ PortConnection::PortConnection(Form1& form) : m_form(form), m_timer1(form.platfo
 PortConnection::~PortConnection() {
     m_timer1->Timer = nullptr;
     m_form.platform().serial.OnComm = nullptr;
+    m_form.platform().serial.OnError = nullptr;
     m_form.mdi().Com1.Click = nullptr;
     m_form.mdi().Com2.Click = nullptr;
     m_form.mdi().Comport.Click = nullptr;

@@ -282,6 +282,11 @@ void ProtocolTrace::portClosed() {
     write("PORT", "closed");
 }
 
+void ProtocolTrace::portFault(const std::string& reason) {
+    flushReceived(true);
+    write("PORT", reason);
+}
+
 void ProtocolTrace::statusChanged() {
     const std::string& text = m_form.sbrStatus.panelText(1);
     if (text == m_lastStatus)

@@ -45,6 +45,7 @@ public:
     void portOpened(int port, const std::string& device, const std::string& settings) override;
     void portOpenFailed(int port, const std::string& device, const std::string& reason) override;
     void portClosed() override;
+    void portFault(const std::string& reason) override;
 
     /// The text of a reply code: "ACK", "NAK", "time-out or no frame", "bad checksum" ...
     static std::string replyMeaning(std::uint8_t code);

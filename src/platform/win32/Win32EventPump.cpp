@@ -30,6 +30,30 @@ void Win32EventPump::unwatch(void* handle) {
         m_watches.end());
 }
 
+void Win32EventPump::addPoll(const void* owner, std::function<void()> poll) {
+    removePoll(owner);
+    m_polls.push_back({owner, std::move(poll)});
+}
+
+void Win32EventPump::removePoll(const void* owner) {
+    m_polls.erase(std::remove_if(m_polls.begin(), m_polls.end(), [owner](const Poll& p) { return p.owner == owner; }),
+                  m_polls.end());
+}
+
+void Win32EventPump::runPolls() {
+    // A poll may remove itself or others: each is looked up again before it runs.
+    std::vector<const void*> owners;
+    for (const Poll& p : m_polls)
+        owners.push_back(p.owner);
+    for (const void* owner : owners)
+        for (const Poll& p : m_polls)
+            if (p.owner == owner) {
+                auto poll = p.poll;
+                poll();
+                break;
+            }
+}
+
 bool Win32EventPump::runDueTimers() {
     // A handler may delete timers, so each is looked up again before it runs.
     const std::vector<Win32Timer*> timers = m_timers;
@@ -42,6 +66,8 @@ bool Win32EventPump::runDueTimers() {
 }
 
 bool Win32EventPump::runOnce(unsigned long waitMs) {
+    if (!m_polls.empty())
+        waitMs = std::min(waitMs, kPollMs);
     const std::uint64_t now = Win32Timer::now();
     for (const Win32Timer* timer : m_timers)
         if (timer->enabled())
@@ -69,6 +95,7 @@ bool Win32EventPump::runOnce(unsigned long waitMs) {
                 }
         }
     }
+    runPolls();
     return runDueTimers() || ran;
 }
 

@@ -25,6 +25,12 @@ public:
     /// reset it (starting the next overlapped operation does).
     void watch(void* handle, std::function<void()> ready);
     void unwatch(void* handle);
+    /// Runs `poll` after every turn of the loop, whatever ended its wait, and keeps each wait within
+    /// `kPollMs` while a poll is set: a source whose driver drops a notification is still asked in time.
+    void addPoll(const void* owner, std::function<void()> poll);
+    void removePoll(const void* owner);
+
+    static constexpr unsigned long kPollMs = 20;
 
 private:
     friend class Win32Timer;
@@ -37,6 +43,13 @@ private:
     bool runOnce(unsigned long waitMs);
     bool runDueTimers();
 
+    struct Poll {
+        const void* owner;
+        std::function<void()> poll;
+    };
+    void runPolls();
+
     std::vector<Watch> m_watches;
+    std::vector<Poll> m_polls;
     std::vector<Win32Timer*> m_timers;
 };

@@ -158,4 +158,23 @@ TEST_F(Win32SerialPortPair, bytesWaitingWithoutHandler_countedThenTakenOnce) {
     EXPECT_TRUE(b.input().empty());
 }
 
+TEST_F(Win32SerialPortPair, receiveNotificationNeverComes_replyStillTakenInOneTurnOfTheLoop) {
+    // As a driver that drops the notification: the loop no longer sees b's receive event at all.
+    pump.unwatch(b.receiveEvent());
+    const Bytes reply = {0x2A, 0x30, 0x31, 0x0D, 0x0A};
+    a.output(reply);
+    COMSTAT queued{};
+    DWORD errors = 0;
+    const ULONGLONG start = GetTickCount64();
+    while (ClearCommError(static_cast<HANDLE>(b.nativeHandle()), &errors, &queued) && queued.cbInQue < reply.size() &&
+           GetTickCount64() - start < 5000)
+        Sleep(5);
+    ASSERT_EQ(queued.cbInQue, reply.size());
+    int notifications = 0;
+    b.OnComm = [&] { ++notifications; };
+    pump.waitForEvents();
+    EXPECT_EQ(notifications, 1);
+    EXPECT_EQ(b.input(), reply);
+}
+
 }  // namespace

@@ -43,6 +43,19 @@ std::optional<fs::path> linkTarget(const fs::path& path) {
     return std::nullopt;
 }
 
+/// A name beside `target` for its new content: the target's name and a number, or a short name where that would
+/// pass the 255 characters a folder's names may have.
+fs::path tempBeside(const fs::path& target, unsigned number) {
+    constexpr std::size_t kLongestName = 255;
+    const std::string suffix = ".tmp" + std::to_string(number);
+    const fs::path name = target.filename();
+    if (name.native().size() + suffix.size() <= kLongestName) {
+        fs::path temp = target;
+        return temp += suffix;
+    }
+    return target.parent_path() / ("~kvt" + std::to_string(number) + ".tmp");
+}
+
 }  // namespace
 
 char StdFileSystem::separator() const {
@@ -95,8 +108,7 @@ bool StdFileSystem::writeFileAtomic(const std::string& path, const std::string& 
         return false;
     std::random_device random;
     for (int attempt = 0; attempt < 5; ++attempt) {
-        fs::path temp = target;
-        temp += ".tmp" + std::to_string(random() % 1000000);
+        const fs::path temp = tempBeside(target, random() % 1000000);
         if (fs::exists(temp, ec))
             continue;
         if (!SystemFiles::writeNew(temp, content, existed ? target : fs::path()))

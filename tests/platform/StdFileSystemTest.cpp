@@ -105,4 +105,22 @@ TEST(StdFileSystem, refusedSave_leavesThePreviousBytesAndNoTemporaryFile) {
     EXPECT_EQ(namesIn(test.folder.path()), (std::vector<std::string>{"PrintSetup.txt", "adir"}));
 }
 
+TEST(StdFileSystem, savesNearTheLimits_aLongNameAndAPathBeyond260Characters) {
+    TestPlatform test;
+    const std::string longName = std::string(245, 'n') + ".cfg";
+    std::string deepFolder = test.folder.path();
+    for (int depth = 0; deepFolder.size() < 300; ++depth) {
+        deepFolder += "/" + std::string(60, static_cast<char>('a' + depth));
+        fs::create_directory(deepFolder);
+    }
+    for (const std::string& path : {test.folder.file(longName), deepFolder + "/MessageSetup.cfg"}) {
+        SCOPED_TRACE(path.size());
+        ASSERT_TRUE(test.fs.writeFileAtomic(path, "first\r\n"));
+        ASSERT_TRUE(test.fs.writeFileAtomic(path, "second\r\n"));
+        EXPECT_EQ(test.fs.readFile(path).value_or(""), "second\r\n");
+        for (const std::string& name : namesIn(fs::path(path).parent_path().string()))
+            EXPECT_EQ(name.find("tmp"), std::string::npos) << name;
+    }
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace SystemFiles {
 
 namespace {
@@ -14,6 +16,19 @@ bool worthAnotherAttempt(DWORD error) {
            error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
 }
 
+/// Absolute paths near or beyond MAX_PATH in the form that the system takes at any length, whatever the
+/// system's long-path setting.
+std::wstring longForm(const std::filesystem::path& path) {
+    constexpr std::size_t kShortEnough = MAX_PATH - 12;
+    std::wstring text = path.lexically_normal().make_preferred().native();
+    if (text.size() < kShortEnough || !path.is_absolute() || text.rfind(L"\\\\?\\", 0) == 0 ||
+        text.rfind(L"\\\\.\\", 0) == 0)
+        return path.native();
+    if (text.rfind(L"\\\\", 0) == 0)
+        return L"\\\\?\\UNC\\" + text.substr(2);
+    return L"\\\\?\\" + text;
+}
+
 constexpr int kAttempts = 10;
 constexpr DWORD kPauseMs = 50;
 
@@ -22,7 +37,8 @@ constexpr DWORD kPauseMs = 50;
 bool writeNew(const std::filesystem::path& temp, std::string_view content, const std::filesystem::path& like) {
     // The permissions (the access list) of the old file pass to the new one when `replace` swaps them.
     (void)like;
-    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::wstring name = longForm(temp);
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     bool ok = true;
@@ -36,19 +52,20 @@ bool writeNew(const std::filesystem::path& temp, std::string_view content, const
     ok = ok && FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
     if (!ok)
-        DeleteFileW(temp.c_str());
+        DeleteFileW(name.c_str());
     return ok;
 }
 
 bool replace(const std::filesystem::path& temp, const std::filesystem::path& target) {
+    const std::wstring from = longForm(temp);
+    const std::wstring to = longForm(target);
     for (int attempt = 1;; ++attempt) {
         BOOL done;
-        if (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            done = MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+        if (GetFileAttributesW(to.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            done = MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);
         } else {
             // Keeps the old file's attributes, access list and short name, as an editor's save does.
-            done =
-                ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+            done = ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
         }
         if (done)
             return true;

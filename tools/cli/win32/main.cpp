@@ -16,6 +16,7 @@
 #include "platform/win32/Win32EventPump.h"
 #include "platform/win32/Win32SerialPort.h"
 #include "platform/win32/Win32SerialPortList.h"
+#include "win32/ConsoleSession.h"
 #include "win32/NoWaveConverter.h"
 
 namespace {
@@ -61,8 +62,8 @@ std::string userFolder() {
 }  // namespace
 
 int main() {
-    // The texts are UTF-8 inside; the console shows them as such.
-    SetConsoleOutputCP(CP_UTF8);
+    // The texts are UTF-8 inside; the console shows them as such until the program ends.
+    const ConsoleSession console;
     const std::string folder = ProgramFolder().choose(installedFolder(), userFolder());
     Win32EventPump events;
     Win32Clock clock;

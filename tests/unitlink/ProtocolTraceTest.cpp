@@ -97,6 +97,15 @@ TEST_F(Trace, silentUnit_timeOutAndNoFrameLines) {
     EXPECT_EQ(got[5], "08:00:00.300 RX no frame, read as 0 (time-out or no frame)");
 }
 
+TEST_F(Trace, faultTheOpenPortReports_isALineOfItsOwn) {
+    mdi.Trace.click();
+    form.imgNotConnected.click();
+    ASSERT_TRUE(test.serial.OnError);
+    test.serial.OnError("COM1: the port was lost: the driver does not answer (device not connected)");
+    EXPECT_EQ(traced().back(),
+              "08:00:00.000 PORT COM1: the port was lost: the driver does not answer (device not connected)");
+}
+
 TEST_F(Trace, pastItsLimit_theFileIsRotatedAndNoLineIsCut) {
     trace().setLimit(4096);
     EXPECT_EQ(trace().limit(), 4096u);

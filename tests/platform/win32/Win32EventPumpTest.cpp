@@ -76,4 +76,20 @@ TEST(Win32EventPump, timerDeletedByAnotherHandler_neverRunsAgain) {
     EXPECT_EQ(secondRuns, 0);
 }
 
+TEST(Win32EventPump, poll_runsAfterATurnThatNothingEnded_untilRemoved) {
+    Win32EventPump pump;
+    int polls = 0;
+    pump.addPoll(&polls, [&] { ++polls; });
+    const ULONGLONG start = GetTickCount64();
+    // Nothing is watched and no timer runs: without the poll's cap this turn would last a second.
+    pump.waitForEvents();
+    EXPECT_GE(polls, 1);
+    EXPECT_LT(GetTickCount64() - start, 500u);
+
+    pump.removePoll(&polls);
+    polls = 0;
+    pump.processEvents();
+    EXPECT_EQ(polls, 0);
+}
+
 }  // namespace

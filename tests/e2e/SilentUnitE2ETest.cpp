@@ -37,24 +37,28 @@ struct SilentUnit {
 };
 
 TEST(SilentUnitE2E, timeOutOfZeroInTheSettings_uploadFailsAfterTheStartValue) {
-    for (const std::string comSettings : {"CommTimeOut=0\r\n", ""}) {
-        SilentUnit s;
-        ASSERT_FALSE(s.emulator.path().empty()) << "the emulator did not print its terminal";
-        s.start(comSettings);
-        ASSERT_EQ(s.form.CommTimeOut, 5000) << comSettings;
-
-        QElapsedTimer clock;
-        clock.start();
-        s.form.Bt_SendMessage.click();
-        const qint64 elapsed = clock.elapsed();
-
-        EXPECT_GE(elapsed, 4900) << comSettings;
-        EXPECT_LT(elapsed, 15000) << comSettings;
-        EXPECT_FALSE(s.port.portOpen());
-        EXPECT_TRUE(s.mdi.enabled());
-        EXPECT_EQ(s.form.sbrStatus.panelText(1),
-                  "STATUS: Message and configuration upload unsuccessfully! The unit does not answer!");
+    {
+        // A settings file without the key gives the same start value; its wait is the same, and waited out once.
+        SilentUnit noKey;
+        noKey.start("");
+        EXPECT_EQ(noKey.form.CommTimeOut, 5000);
     }
+    SilentUnit s;
+    ASSERT_FALSE(s.emulator.path().empty()) << "the emulator did not print its terminal";
+    s.start("CommTimeOut=0\r\n");
+    ASSERT_EQ(s.form.CommTimeOut, 5000);
+
+    QElapsedTimer clock;
+    clock.start();
+    s.form.Bt_SendMessage.click();
+    const qint64 elapsed = clock.elapsed();
+
+    EXPECT_GE(elapsed, 4900);
+    EXPECT_LT(elapsed, 15000);
+    EXPECT_FALSE(s.port.portOpen());
+    EXPECT_TRUE(s.mdi.enabled());
+    EXPECT_EQ(s.form.sbrStatus.panelText(1),
+              "STATUS: Message and configuration upload unsuccessfully! The unit does not answer!");
 }
 
 }  // namespace

@@ -1,10 +1,18 @@
-// The string catalogue: ids and offsets of the eleven languages, the English table, and translations of their own.
+// The string catalogue: ids and offsets of the eleven languages, their codes, texts that survive a language file,
+// and translations of their own.
 #include <gtest/gtest.h>
 
-#include <map>
+#include <algorithm>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "platform/IFileSystem.h"
+#include "settings/BuiltInLanguages.h"
+#include "settings/CodePageCodec.h"
+#include "settings/LanguageFile.h"
+#include "settings/LanguageTemplate.h"
 #include "settings/StringCatalogue.h"
 
 namespace {
@@ -37,6 +45,23 @@ bool hasGreekLetter(const std::string& text) {
     return false;
 }
 
+/// A file's content as the language file reader takes it.
+class ContentSource : public IByteSource {
+public:
+    explicit ContentSource(std::string content) : m_content(std::move(content)) {}
+    std::size_t read(std::uint8_t* buffer, std::size_t size) override {
+        const std::size_t n = std::min(size, m_content.size() - m_at);
+        std::copy_n(m_content.begin() + static_cast<std::ptrdiff_t>(m_at), n, buffer);
+        m_at += n;
+        return n;
+    }
+    std::uint64_t size() const override { return m_content.size(); }
+
+private:
+    std::string m_content;
+    std::size_t m_at = 0;
+};
+
 bool hasNonAscii(const std::string& text) {
     for (unsigned char c : text) {
         if (c >= 0x80)
@@ -68,102 +93,42 @@ TEST(StringCatalogue, everyLanguage_hasExactlyItsOffsets_1024TextsInAll) {
     EXPECT_FALSE(catalogue.text(1005));
 }
 
-TEST(StringCatalogue, english_isTheTableOfTheProgram) {
-    const std::map<int, std::string> expected = {
-        {0, "message manager set up"},
-        {10, "KVT3310/00 set up"},
-        {20, "message upload"},
-        {30, " trigger input configuration"},
-        {70, "KVT 3310 Tavro message manager set up:"},
-        {80, " File"},
-        {90, "Open"},
-        {100, "Save"},
-        {110, "Save as"},
-        {120, "Save as text file"},
-        {130, "Exit"},
-        {140, "Setup"},
-        {150, "Com port"},
-        {160, "Com1"},
-        {170, "Com2"},
-        {180, "Language"},
-        {190, "zh-s"},
-        {200, "zh-t"},
-        {210, "en"},
-        {220, "fr"},
-        {230, "nl"},
-        {240, "de"},
-        {250, "es"},
-        {260, "it"},
-        {270, "pt"},
-        {272, "cs"},
-        {274, "fi"},
-        {276, "no"},
-        {280, "other"},
-        {290, "Help"},
-        {300, "Instructions for use"},
-        {310, "Contacts"},
-        {320, "About Tavro Message Manager"},
-        {330, "Message"},
-        {340, "Play"},
-        {350, "File"},
-        {360, "Time"},
-        {370, "[s]"},
-        {380, "Size"},
-        {390, "kB"},
-        {400, "Sample"},
-        {410, "[Khz]"},
-        {420, "Browse"},
-        {430, "Trigger"},
-        {440, "Play"},
-        {450, "Message sequence"},
-        {460, "Time"},
-        {470, "[s]"},
-        {480, "Zones"},
-        {490, "Total"},
-        {500, "Send messages and configuration"},
-        {510, "Com port not connected!"},
-        {520, "File is uploading..."},
-        {530, "Message and configuration upload successfully!"},
-        {540, "Message and configuration upload unsuccessfully!"},
-        {550, "Reading data failed!"},
-        {560, "Checking data..."},
-        {570, "Checking data successfully!"},
-        {580, "Checking data failed!"},
-        {590, "Erasing data..."},
-        {600, "Erasing data successfully!"},
-        {610, "Erasing data failed!"},
-        {620, "STATUS:"},
-        {630, "RS232 PORT:"},
-        {640, "Configuration only upload successfully!"},
-        {650, "Configuration only upload unsuccessfully!"},
-        {660, "%    Remaining Time:"},
-        {670, "Message files exceed memory capacity of 8380 KB!"},
-        {680, "Word length of wave file is not 16 bit!"},
-        {690, "Sample frequency is not in the range of 8...24 kHz!"},
-        {700, "The file is not a mono file!"},
-        {710, "The file is not a WAVE file!"},
-        {720, "The unit cannot be operated while upload is in progress!"},
-        {730, "Do you want to save the changes?"},
-        {740, "Com port not connected!"},
-        {750, "Initial file cannot be found!"},
-        {760, "Language file cannot be found!"},
-        {770, "Configuration file cannot be found!"},
-        {780, "Path of message file is incorrect!"},
-        {790, "The port could not be opened:"},
-        {800, "The unit does not answer!"},
-        {810, "The unit refused the data!"},
-        {820, "The reply of the unit is not valid!"},
-        {830, "Reading data successfully!"},
-        {840, "No sound output is available on this PC: the message cannot be played."},
-        {850, "Protocol trace"},
-        {860, "OK"},
-        {870, "Cancel"},
-        {880, "Yes"},
-        {890, "No"},
-    };
-    for (const auto& [offset, text] : expected)
-        EXPECT_EQ(englishText(offset), text) << offset;
-    EXPECT_EQ(StringCatalogue().text(11278), "el");
+TEST(StringCatalogue, languageCodes_nameTheBuiltInLanguagesInMenuOrderInEveryLanguage) {
+    StringCatalogue catalogue;
+    const auto tables = StringCatalogue::tables();
+    for (const BuiltInLanguage& language : BuiltInLanguages::all()) {
+        const auto own = std::find_if(tables.begin(), tables.end(),
+                                      [&](const LanguageTable* t) { return t->lngBase == language.lngBase; });
+        ASSERT_NE(own, tables.end()) << language.code;
+        EXPECT_EQ((*own)->code, std::string(language.code));
+        // Menu items 0 to 6 at offsets 210 to 270, then 272 on in steps of 2; Greek alone holds its own 278.
+        const int offset = language.menuIndex <= 6 ? 210 + 10 * language.menuIndex : 258 + 2 * language.menuIndex;
+        for (const LanguageTable* table : tables) {
+            if (offset != 278 || table == *own) {
+                EXPECT_EQ(catalogue.text(table->lngBase, offset), language.code) << table->code;
+            }
+        }
+    }
+}
+
+TEST(StringCatalogue, everyLanguage_writtenAsALanguageFileInItsCodePage_readsBackAsTheSameTexts) {
+    for (const LanguageTable* table : StringCatalogue::tables()) {
+        const CodePageCodec codec(LanguageTemplate::codePageOf(table->lngBase));
+        std::vector<std::pair<std::string, std::string>> lines;
+        for (const CatalogueEntry& entry : table->texts)
+            lines.emplace_back("T" + std::to_string(entry.offset), entry.text);
+        const std::string content = LanguageFile::write(codec, lines);
+        ASSERT_FALSE(content.empty()) << table->code << ": a text its code page cannot hold";
+        ContentSource file(content);
+        const auto texts = LanguageFile::read(file, codec, lines.size());
+        ASSERT_TRUE(texts) << table->code;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            // The format drops the blank that leads a text such as " File".
+            const std::string& text = lines[i].second;
+            EXPECT_EQ((*texts)[i], text.starts_with(' ') ? text.substr(1) : text)
+                << table->code << " " << lines[i].first;
+        }
+    }
 }
 
 TEST(StringCatalogue, makerLinesAndFixedTexts_holdInEveryLanguage) {
@@ -185,14 +150,11 @@ TEST(StringCatalogue, makerLinesAndFixedTexts_holdInEveryLanguage) {
 }
 
 TEST(StringCatalogue, noTextEmpty_norWithStrayBlanksBeyondEnglish) {
-    StringCatalogue catalogue;
     for (const LanguageTable* table : StringCatalogue::tables()) {
         for (const CatalogueEntry& entry : table->texts) {
             const std::string text = entry.text;
             const std::string english = englishText(entry.offset);
-            if (english.empty())
-                continue;
-            EXPECT_FALSE(text.empty()) << table->code << " " << entry.offset;
+            ASSERT_FALSE(text.empty()) << table->code << " " << entry.offset;
             // A leading blank belongs to the layout of two texts; any other edge blank is a slip.
             EXPECT_EQ(text.front() == ' ', english.front() == ' ') << table->code << " " << entry.offset;
             EXPECT_NE(text.back(), ' ') << table->code << " " << entry.offset;

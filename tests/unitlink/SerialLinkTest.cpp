@@ -2,12 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
+#include <set>
 #include <vector>
 
 #include "support/EmulatorPeer.h"
+#include "unitlink/EraseOperation.h"
 #include "unitlink/LinkFixture.h"
 #include "unitlink/PortConnection.h"
 #include "unitlink/SerialLink.h"
+#include "unitlink/UploadImage.h"
+#include "unitlink/WireBytes.h"
 
 namespace {
 
@@ -15,7 +20,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 // "P" from the PC (0x64) to the unit (0x55), no payload: "*", "64", "55", "50", 00 00, checksum "63", CR LF.
 const Bytes kPToUnit = {0x2A, 0x36, 0x34, 0x35, 0x35, 0x35, 0x30, 0x00, 0x00, 0x36, 0x33, 0x0D, 0x0A};
-// The unit's ACK to it: "*", "55", "64", "50", 00 01, 06, checksum "6A", CR LF.
+// "E" with the payload 3F F1 00: "*", "64", "55", "45", 00 03, 3F F1 00, checksum 0x29A -> "9A", CR LF.
+const Bytes kEToUnit = {0x2A, 0x36, 0x34, 0x35, 0x35, 0x34, 0x35, 0x00, 0x03, 0x3F, 0xF1, 0x00, 0x39, 0x41, 0x0D, 0x0A};
+// The unit's ACK to "P": "*", "55", "64", "50", 00 01, 06, checksum "6A", CR LF.
 const Bytes kAckToP = {0x2A, 0x35, 0x35, 0x36, 0x34, 0x35, 0x30, 0x00, 0x01, 0x06, 0x36, 0x41, 0x0D, 0x0A};
 
 struct Link : LinkFixture {
@@ -230,35 +237,49 @@ TEST(SerialLinkRing, overrun_dropsTheUnreadBytesAndFailsTheWaitingRead) {
     EXPECT_FALSE(l.test.serial.portOpen());
 }
 
-TEST(SerialLinkExchange, oneNak_isAnsweredByOneRetry) {
-    Link l;
-    UnitFaults faults;
-    faults.nakFrames = {1};
-    EmulatorPeer peer(l.test.serial, faults);
-    EXPECT_TRUE(l.link.CommandDo(0x55, 'P'));
-    EXPECT_EQ(l.link.Status, 6);
-    ASSERT_EQ(l.test.serial.written.size(), 2u);
-    EXPECT_EQ(l.test.serial.written[1], kPToUnit);
-}
-
-TEST(SerialLinkExchange, twoNaks_failWithStatus21) {
-    Link l;
-    UnitFaults faults;
-    faults.nakFrames = {1, 2};
-    EmulatorPeer peer(l.test.serial, faults);
-    EXPECT_FALSE(l.link.CommandDo(0x55, 'P'));
-    EXPECT_EQ(l.link.Status, 21);
-    EXPECT_EQ(l.test.serial.written.size(), 2u);
-}
-
-TEST(SerialLinkExchange, corruptReply_failsWithoutRetry) {
-    Link l;
-    UnitFaults faults;
-    faults.corruptFrames = {1};
-    EmulatorPeer peer(l.test.serial, faults);
-    EXPECT_FALSE(l.link.CommandDo(0x55, 'P'));
-    EXPECT_EQ(l.link.Status, 1);
-    EXPECT_EQ(l.test.serial.written.size(), 1u);
+TEST(SerialLinkExchange, refusedCommand_goesOutOnceMoreByteForByte_theSecondAnswerIsFinal) {
+    // Only a NAK brings the one repeat; whatever the operation around the command, the second answer stands.
+    struct Case {
+        const char* what;
+        std::set<int> nakFrames;
+        std::set<int> corruptFrames;
+        std::function<bool(Link&)> send;
+        Bytes frame;
+        std::size_t sends;
+        bool accepted;
+        int status;
+        const char* statusLine;
+    };
+    const auto commandP = [](Link& l) { return l.link.CommandDo(0x55, 'P'); };
+    const auto eraseTables = [](Link& l) {
+        l.form.erase().EraseData(0x3FF100);
+        return l.link.Status == 6;
+    };
+    // A refused "W" opened no write sequence, so no end frame follows it.
+    const auto openSequence = [](Link& l) { return l.form.image().openWriteSequence(); };
+    const Case cases[] = {
+        {"P refused once", {1}, {}, commandP, kPToUnit, 2, true, 6, nullptr},
+        {"P refused twice", {1, 2}, {}, commandP, kPToUnit, 2, false, 21, nullptr},
+        {"P answered with a wrong checksum", {}, {1}, commandP, kPToUnit, 1, false, 1, nullptr},
+        // The NAK read in between does not replace the address.
+        {"E refused twice", {1, 2}, {}, eraseTables, kEToUnit, 2, false, 21, "Status: Erasing data failed!"},
+        {"W refused twice", {1, 2}, {}, openSequence, WireBytes::kWToUnit, 2, false, 21, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Link l;
+        UnitFaults faults;
+        faults.nakFrames = c.nakFrames;
+        faults.corruptFrames = c.corruptFrames;
+        EmulatorPeer peer(l.test.serial, faults);
+        EXPECT_EQ(c.send(l), c.accepted);
+        EXPECT_EQ(l.link.Status, c.status);
+        EXPECT_EQ(l.test.serial.written, std::vector<Bytes>(c.sends, c.frame));
+        EXPECT_EQ(peer.unit.refusals(), 0);
+        if (c.statusLine) {
+            EXPECT_EQ(l.form.sbrStatus.panelText(1), c.statusLine);
+        }
+    }
 }
 
 TEST(SerialLinkExchange, noisyUnit_isStillUnderstood) {

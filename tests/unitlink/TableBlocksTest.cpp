@@ -42,14 +42,14 @@ TEST(MessageBlock, filledSlots_giveAddressesEndAndCount) {
     Block block = TableBlocks::messageBlock(table);
     EXPECT_EQ(bytes(block, 0, 16),
               (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 2, 1, 0xAF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0x12, 0x34, 0x56}));
+    EXPECT_EQ(bytes(block, 16, 48), std::vector<std::uint8_t>(32, 0xFF));
     EXPECT_EQ(bytes(block, 48, 54), (std::vector<std::uint8_t>{0, 0x3F, 0xEF, 0x51, 0, 3}));
-    // The check word from its rule, over the 63 words before it.
-    std::uint32_t s = 0;
-    for (int w = 0; w < 63; ++w)
-        s += block[2 * w] * 256u + block[2 * w + 1];
-    std::uint16_t check = static_cast<std::uint16_t>(65536 - (s % 65536) - 64);
-    EXPECT_EQ(block[126], check >> 8);
-    EXPECT_EQ(block[127], check & 0xFF);
+    EXPECT_EQ(bytes(block, 54, 126), std::vector<std::uint8_t>(72, 0));
+    // The 64 words must sum to FFC0. The 63 before the check word: 0002 + 01AF + 0012 + 3456 for slots 2 and 4,
+    // 18 x FFFF for the nine empty slots, 003F + EF51 + 0003 for the end and the count: 13259A, 259A modulo
+    // 65536. The check word is FFC0 - 259A = DA26.
+    EXPECT_EQ(block[126], 0xDA);
+    EXPECT_EQ(block[127], 0x26);
 }
 
 TEST(MessageBlock, decode_readsHighFirstByteAsNoMessage) {

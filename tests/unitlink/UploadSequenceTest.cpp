@@ -185,19 +185,6 @@ TEST(UploadFaults, fiveNaksOnATable_failWithoutWaitingForAReply) {
     EXPECT_EQ(u.status(), u.statusOf(2));
 }
 
-TEST(UploadFaults, wRefusedTwice_opensNoSequenceSoNoEndFrameFollows) {
-    // P, E, E, then "W" and its repeat refused.
-    Upload u(UploadFixture::nakOn({4, 5}));
-    u.threeSlots();
-    u.upload();
-    EXPECT_EQ(u.status(), u.failedBecause(3, kLinkRefused));
-    u.expectIdle();
-    EXPECT_EQ(u.unit().framesReceived(), 5);
-    EXPECT_EQ(u.unit().refusals(), 0);
-    u.upload();
-    EXPECT_EQ(u.status(), u.statusOf(2));
-}
-
 TEST(UploadFaults, silenceInTheMiddleOfTheData_costsOneTimeOutWithTheWindowDisabledUntilTheEnd) {
     Upload u(UploadFixture::silentAfter(7));
     u.threeSlots();

@@ -32,7 +32,7 @@ void SdlWavPlayerTest::init() {
 void SdlWavPlayerTest::playedFile_reachesOutputInFullInOrderAtItsRate() {
     for (std::uint32_t rate : {8000u, 22050u}) {
         TempFolder folder;
-        const auto sound = DiskAudio::samples(static_cast<int>(rate / 5), 1);
+        const auto sound = DiskAudio::samples(static_cast<int>(rate / 10), 1);  // 0.1 s, a few output buffers
         DiskAudio::writeWave(folder.file("a.wav"), rate, sound);
         const QString output = out(QString("rate%1.raw").arg(rate));
         DiskAudio::outputTo(output);
@@ -65,14 +65,14 @@ void SdlWavPlayerTest::close_stopsAtOnceWithoutCompletion() {
     player.setFileName(folder.file("long.wav"));
     QVERIFY(player.command("Open"));
     QVERIFY(player.command("Play"));
-    QTest::qWait(200);
+    QTest::qWait(100);
 
     QVERIFY(player.command("Close"));
     QVERIFY(player.mode() != IWavPlayer::kModePlaying);
     const auto heard = DiskAudio::heard(DiskAudio::readOutput(out("out.raw")));
     QVERIFY(heard.size() < sound.size() / 2);
     QVERIFY(std::equal(heard.begin(), heard.end(), sound.begin()));
-    QTest::qWait(300);
+    QTest::qWait(100);
     QCOMPARE(done, 0);
     QVERIFY(player.command("Close"));  // harmless when nothing is open
 }
@@ -82,7 +82,7 @@ void SdlWavPlayerTest::sequenceOfThreeSteps_playsFilesOneAfterAnotherInStepOrder
     std::vector<std::vector<std::int16_t>> sounds(4);
     const std::uint32_t rates[] = {0, 8000, 11025, 16000};
     for (int i = 1; i <= 3; ++i) {
-        sounds[i] = DiskAudio::samples(static_cast<int>(rates[i] / 8), i);
+        sounds[i] = DiskAudio::samples(static_cast<int>(rates[i] / 20), i);
         e.fill(i, rates[i], sounds[i]);
     }
     e.steps(1, {"3", "1", "2", " "});

@@ -1,13 +1,11 @@
 #include "settings/SettingsFile.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cmath>
-#include <cstdlib>
 
 #include "editor/Form1.h"
 #include "settings/AppState.h"
 #include "settings/IniProcedures.h"
+#include "settings/TextValues.h"
 #include "shell/MDIKVT3310.h"
 #include "unitlink/SerialLink.h"
 
@@ -18,44 +16,17 @@ const char* const kComRead = "Com Settings";
 const char* const kPaths = "File paths";
 const char* const kTrace = "Trace";
 
-std::string trimmed(const std::string& text) {
-    auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-/// A whole decimal number, possibly with decimals (rounded half to even, as the conversion to an integer
-/// does); nothing for any other text.
-std::optional<double> number(const std::string& text) {
-    std::string t = trimmed(text);
-    if (t.empty())
-        return std::nullopt;
-    std::size_t i = (t[0] == '+' || t[0] == '-') ? 1 : 0;
-    bool digits = false, point = false;
-    for (; i < t.size(); ++i) {
-        if (std::isdigit(static_cast<unsigned char>(t[i]))) {
-            digits = true;
-        } else if (t[i] == '.' && !point) {
-            point = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!digits)
-        return std::nullopt;
-    return std::strtod(t.c_str(), nullptr);
-}
+constexpr auto kNoExponent = TextValues::Exponent::No;
 
 }  // namespace
 
 std::optional<std::int16_t> SettingsFile::toInt16(const std::optional<std::string>& value) {
     if (!value)
         return 0;
-    auto n = number(*value);
+    auto n = TextValues::number(*value, kNoExponent);
     if (!n)
         return std::nullopt;
-    double rounded = std::nearbyint(*n);  // the default rounding mode rounds halves to even
+    const double rounded = TextValues::roundHalfEven(*n);
     if (rounded < -32768 || rounded > 32767)
         return std::nullopt;
     return static_cast<std::int16_t>(rounded);
@@ -64,18 +35,7 @@ std::optional<std::int16_t> SettingsFile::toInt16(const std::optional<std::strin
 std::optional<bool> SettingsFile::toBool(const std::optional<std::string>& value) {
     if (!value)
         return false;
-    std::string t = trimmed(*value);
-    std::string lower;
-    for (char c : t)
-        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (lower == "true")
-        return true;
-    if (lower == "false")
-        return false;
-    auto n = number(t);
-    if (!n)
-        return std::nullopt;
-    return *n != 0;
+    return TextValues::boolean(*value, kNoExponent);
 }
 
 void SettingsFile::fail(const std::string& detail) {
@@ -100,7 +60,6 @@ bool SettingsFile::SaveIni(const std::string& file) {
         if (!unwritable && !ini.set(*profile, section, key, value))
             unwritable = value;
     };
-    auto boolean = [](bool b) { return std::string(b ? "True" : "False"); };
     put(kCom, "CommTimeOut", std::to_string(m_form.CommTimeOut));
     put(kCom, "Commport", std::to_string(m_form.Commport));
     put(kCom, "BaudRate", m_form.Bret);
@@ -109,7 +68,7 @@ bool SettingsFile::SaveIni(const std::string& file) {
     put(kCom, "Stopbits", m_form.Sbit);
     put(kPaths, "strLNGFilePath", app.strLNGFilePath);
     put(kPaths, "stroLNGFilePath", app.stroLNGFilePath);
-    put(kPaths, "stroLNGFilePathType", boolean(app.stroLNGFilePathType));
+    put(kPaths, "stroLNGFilePathType", TextValues::booleanText(app.stroLNGFilePathType));
     put(kPaths, "strMSGFilePath", app.strMSGFilePath);
     put(kPaths, "MessageFile", m_form.MessageFile);
     put(kPaths, "strWAVFilePath", app.strWAVFilePath);
@@ -125,7 +84,7 @@ bool SettingsFile::SaveIni(const std::string& file) {
         return false;
     }
     // The protocol trace for support; written, so that it can be found and switched on in the file.
-    put(kTrace, "Trace", boolean(m_form.link().trace().enabled()));
+    put(kTrace, "Trace", TextValues::booleanText(m_form.link().trace().enabled()));
     put(kTrace, "TraceSizeLimitKB", std::to_string(m_form.link().trace().limit() / 1024));
     // Settings that silently fail to be kept would come back as before at the next start: the user is told
     // which file could not be written (a read-only folder, a full disk).
@@ -213,7 +172,7 @@ bool SettingsFile::OpenIni(const std::string& file) {
     }
     // Trace keys that do not convert leave the trace as it is: they are no reason to refuse the file.
     if (auto limit = read(kTrace, "TraceSizeLimitKB")) {
-        if (auto kb = number(*limit); kb && *kb > 0)
+        if (auto kb = TextValues::number(*limit, kNoExponent); kb && *kb > 0)
             m_form.link().trace().setLimit(static_cast<std::uint64_t>(std::min(*kb, 1048576.0)) * 1024);
     }
     if (auto on = read(kTrace, "Trace")) {

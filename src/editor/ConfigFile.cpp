@@ -1,13 +1,9 @@
 #include "editor/ConfigFile.h"
 
 #include <array>
-#include <cctype>
-#include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <exception>
 #include <limits>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +11,7 @@
 #include "editor/Form1.h"
 #include "editor/Formats.h"
 #include "settings/TextLineReader.h"
+#include "settings/TextValues.h"
 
 namespace {
 
@@ -25,78 +22,24 @@ constexpr int kZoneCount = Form1::kTriggers * Form1::kZones;
 /// A value of the file that cannot be taken; ends the read phase.
 struct BadValue : std::exception {};
 
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
-/// A whole text that is a decimal number (blanks around it allowed, exponent allowed), or nothing.
-std::optional<double> wholeNumber(std::string_view text) {
-    text = trimBlanks(text);
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    std::size_t digits = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
-        ++i, ++digits;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
-            ++i, ++digits;
-    }
-    if (digits == 0)
-        return std::nullopt;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-            ++i;
-        std::size_t expDigits = 0;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
-            ++i, ++expDigits;
-        if (expDigits == 0)
-            return std::nullopt;
-    }
-    if (i != text.size())
-        return std::nullopt;
-    double value = std::strtod(std::string(text).c_str(), nullptr);
-    if (!std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-double roundHalfEven(double value) {
-    double rounded = std::round(value);
-    if (std::fabs(value - std::trunc(value)) == 0.5)
-        rounded = 2.0 * std::round(value / 2.0);
-    return rounded;
-}
+constexpr auto kExponent = TextValues::Exponent::Allowed;
 
 std::int32_t toInt32(double value) {
-    double rounded = roundHalfEven(value);
+    double rounded = TextValues::roundHalfEven(value);
     if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max())
         throw BadValue{};
     return static_cast<std::int32_t>(rounded);
 }
 
 bool toBoolean(std::string_view text) {
-    std::string lower;
-    for (char c : trimBlanks(text))
-        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (lower == "true")
-        return true;
-    if (lower == "false")
-        return false;
-    auto number = wholeNumber(text);
-    if (!number)
+    auto value = TextValues::boolean(text, kExponent);
+    if (!value)
         throw BadValue{};
-    return *number != 0;
+    return *value;
 }
 
 std::int32_t toInteger(std::string_view text) {
-    auto number = wholeNumber(text);
+    auto number = TextValues::number(text, kExponent);
     if (!number)
         throw BadValue{};
     return toInt32(*number);
@@ -223,10 +166,6 @@ void applyValues(Form1& f, const ConfigValues& v) {
     }
 }
 
-std::string boolText(bool value) {
-    return value ? "True" : "False";
-}
-
 std::string index(const char* name, int i) {
     return std::string(name) + "(" + std::to_string(i) + ")";
 }
@@ -236,13 +175,13 @@ std::vector<std::string> configLines(const Form1& f) {
     std::vector<std::string> lines;
     lines.reserve(ConfigFile::kLines);
     for (int i = 1; i <= kSlots; ++i)
-        lines.push_back(index("MsgBt", i) + " =" + boolText(f.MsgBt[i].enabled()));
+        lines.push_back(index("MsgBt", i) + " =" + TextValues::booleanText(f.MsgBt[i].enabled()));
     for (int i = 1; i <= kSlots; ++i) {
         lines.push_back(index("WaveFile", i) + "=" + f.WaveFile[i].text());
         lines.push_back(index("FilePath", i) + "=" + f.FilePath[i]);
     }
     for (int i = 1; i <= kSlots; ++i)
-        lines.push_back(index("Bt_Browse", i) + "=" + boolText(f.Bt_Browse[i].enabled()));
+        lines.push_back(index("Bt_Browse", i) + "=" + TextValues::booleanText(f.Bt_Browse[i].enabled()));
     for (int i = 1; i <= kSlots; ++i)
         lines.push_back(index("MsgTime", i) + "=" + f.MsgTime[i].caption());
     for (int i = 1; i <= kSlots; ++i)
@@ -250,11 +189,11 @@ std::vector<std::string> configLines(const Form1& f) {
     for (int i = 1; i <= kSlots; ++i)
         lines.push_back(index("MsgSample", i) + "=" + f.MsgSample[i].caption());
     for (int i = 1; i <= kSlots; ++i)
-        lines.push_back(index("TrgBt", i) + "=" + boolText(f.TrgBt[i].enabled()));
+        lines.push_back(index("TrgBt", i) + "=" + TextValues::booleanText(f.TrgBt[i].enabled()));
     // All 48 lists hold the same entries, so one length stands for all.
     lines.push_back("TRG1(13)_ListCount=" + Formats::integer(f.TRG1[13].listCount()));
     for (int j = 1; j <= kStepCount; ++j) {
-        lines.push_back(index("TRG1", j) + "_Enabled=" + boolText(f.TRG1[j].enabled()));
+        lines.push_back(index("TRG1", j) + "_Enabled=" + TextValues::booleanText(f.TRG1[j].enabled()));
         lines.push_back(index("TRG1", j) + "_Text=" + f.TRG1[j].text());
     }
     for (int i = 1; i <= kSlots; ++i)

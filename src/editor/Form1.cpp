@@ -12,9 +12,8 @@
 #include "editor/TextPrintout.h"
 #include "editor/TriggerSequences.h"
 #include "settings/AppState.h"
-#include "settings/LanguageApplier.h"
-#include "settings/LanguageMenu.h"
-#include "settings/SettingsFile.h"
+#include "shell/LanguageApplier.h"
+#include "shell/LanguageMenu.h"
 #include "unitlink/EraseOperation.h"
 #include "unitlink/PortConnection.h"
 #include "unitlink/SerialLink.h"
@@ -163,11 +162,6 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_Activate() {
-    std::string settings = m_app.strAPPFilePath + "KVT3310.INI";
-    const bool settingsExist = m_platform.fs.exists(settings);
-    if (settingsExist)
-        SettingsFile(*this).OpenIni(settings);
-    languageMenu().applyRemembered(settingsExist);
     sbrStatus.setPanelText(1, StatusText[11] + " ");
     sbrStatus.setPanelText(2, StatusText[12] + " ");
     m_platform.player.setDeviceType("WaveAudio");

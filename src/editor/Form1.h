@@ -15,6 +15,7 @@
 #include "platform/ProgressBar.h"
 #include "platform/StatusBar.h"
 #include "platform/TextBox.h"
+#include "settings/Settings.h"
 
 struct AppState;
 class LanguageApplier;
@@ -44,14 +45,15 @@ public:
     static constexpr std::int32_t kMemoryBytes = 8380000;
     /// The per-byte read time-out of the serial link at start, in milliseconds; also taken for a time-out of
     /// 0 or less, which would otherwise wait for ever.
-    static constexpr std::int16_t kStartTimeOut = 5000;
+    static constexpr std::int16_t kStartTimeOut = Settings::kStartTimeOut;
 
     Form1(Platform& platform, AppState& app, MDIKVT3310& mdi);
     ~Form1();
 
     /// Start state of the set and the serial settings.
     void Form_Load();
-    /// Completes start-up when the editor becomes active: settings, language, player.
+    /// Completes start-up when the editor becomes active, once the shell has read the settings and applied
+    /// the language: the status line and the player.
     void Form_Activate();
     /// Recomputes `TotalTime`, `TotalSize` and `TFileLength` from the 12 slots.
     void RecalcTotals();

@@ -1,10 +1,11 @@
 #include "editor/Formats.h"
 
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "settings/TextValues.h"
 
 namespace Formats {
 namespace {
@@ -51,23 +52,11 @@ std::string integer(std::int64_t value) {
 }
 
 double leadingNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    std::size_t start = i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    std::size_t digits = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
-        ++i, ++digits;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
-            ++i, ++digits;
-    }
-    if (digits == 0)
+    text = TextValues::trimmed(text);
+    const std::size_t length = TextValues::numberLength(text, TextValues::Exponent::No);
+    if (length == 0)
         return 0.0;
-    return std::strtod(std::string(text.substr(start, i - start)).c_str(), nullptr);
+    return std::strtod(std::string(text.substr(0, length)).c_str(), nullptr);
 }
 
 }  // namespace Formats

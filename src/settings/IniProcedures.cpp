@@ -3,6 +3,7 @@
 #include "platform/IFileSystem.h"
 #include "platform/ITextCodec.h"
 #include "settings/TextLineReader.h"
+#include "settings/TextValues.h"
 
 std::optional<PrivateProfile> IniProcedures::load(const std::string& file) const {
     auto source = m_fs.openRead(file);
@@ -78,7 +79,7 @@ std::int32_t IniProcedures::WriteIni(const std::string& section, const std::stri
 
 std::int32_t IniProcedures::WriteIni(const std::string& section, const std::string& key, bool value,
                                      const std::string& file) {
-    return WriteIni(section, key, std::string(value ? "True" : "False"), file);
+    return WriteIni(section, key, std::string(TextValues::booleanText(value)), file);
 }
 
 std::int32_t IniProcedures::WriteIni(const std::string& section, const std::string& key, int value,

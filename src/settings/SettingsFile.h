@@ -4,18 +4,27 @@
 #include <optional>
 #include <string>
 
-class Form1;
+#include "settings/Settings.h"
 
-/// The editor's whole-file operations on the settings file "KVT3310.INI": `SaveIni` writes the serial
-/// settings, the folders and the configuration file name; `OpenIni` reads them back with the language file
-/// name. Both report a failure themselves (beep and message) and return false; so does a settings file
-/// that cannot be written.
+class IFileSystem;
+class ITextCodec;
+
+/// The whole-file operations on the settings file "KVT3310.INI": `SaveIni` writes the serial settings, the
+/// folders, the configuration file name and the trace; `OpenIni` reads them back with the language file
+/// name. Neither shows anything: the result says what failed, for the caller to report.
 class SettingsFile {
 public:
-    explicit SettingsFile(Form1& form) : m_form(form) {}
+    /// How far a read got: the values before the one that failed have been taken, those after it not.
+    enum class OpenResult { Read, Unreadable, BadTimeOut, BadPort, BadLanguageType };
+    enum class SaveResult { Saved, Unreadable, Unwritable, NotStored };
 
-    bool SaveIni(const std::string& file);
-    bool OpenIni(const std::string& file);
+    SettingsFile(IFileSystem& fs, const ITextCodec& codec) : m_fs(fs), m_codec(codec) {}
+
+    /// A key missing from the file (or empty) leaves its member as it was.
+    OpenResult OpenIni(const std::string& file, Settings& settings) const;
+    /// `Unwritable`: a value the code page cannot hold, given by `unwritable()`; the file stays as it was.
+    SaveResult SaveIni(const std::string& file, const Settings& settings);
+    const std::string& unwritable() const { return m_unwritable; }
 
     /// The conversions of values read: nothing when the text does not convert. A missing value (nullopt in)
     /// converts to 0 or false.
@@ -23,8 +32,7 @@ public:
     static std::optional<bool> toBool(const std::optional<std::string>& value);
 
 private:
-    /// Beeps and shows the message; `detail` (the value the file could not hold, or the file's path) follows
-    /// the catalogue text.
-    void fail(const std::string& detail = {});
-    Form1& m_form;
+    IFileSystem& m_fs;
+    const ITextCodec& m_codec;
+    std::string m_unwritable;
 };

@@ -5,9 +5,10 @@
 
 #include "editor/Playback.h"
 #include "settings/IniProcedures.h"
-#include "settings/SettingsFile.h"
 #include "shell/FileCommands.h"
 #include "shell/InstanceMarker.h"
+#include "shell/LanguageMenu.h"
+#include "shell/SettingsBinding.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ Application::Application(Platform& platform)
     m_mdi.QueryUnload = [this] { return MDIForm_QueryUnload(); };
     m_splash.SplashDone = [this] { showEditor(); };
     m_mdi.About_Tavro_message_manager.Click = [this] {
-        SettingsFile(m_form).SaveIni(settingsFile());
+        SettingsBinding(m_form).SaveIni(settingsFile());
         m_splash.Caption = m_mdi.About_Tavro_message_manager.caption();
         m_splash.showAbout();
     };
@@ -106,11 +107,16 @@ void Application::showEditor() {
     m_editorShown = true;
     m_form.Form_Load();
     mainWindowShown.emit();
+    // As the editor becomes active: the remembered settings and language, before its own start.
+    const bool settingsExist = m_platform.fs.exists(settingsFile());
+    if (settingsExist)
+        SettingsBinding(m_form).OpenIni(settingsFile());
+    m_form.languageMenu().applyRemembered(settingsExist);
     m_form.Form_Activate();
 }
 
 bool Application::MDIForm_QueryUnload() {
-    SettingsFile(m_form).SaveIni(settingsFile());
+    SettingsBinding(m_form).SaveIni(settingsFile());
     if (!m_app.blnChanged)
         return true;
     int answer = m_platform.msgBox.MsgBox(m_form.MDI_MsgInfo[0].caption(),

@@ -5,9 +5,9 @@
 
 #include "settings/AppState.h"
 #include "settings/IniProcedures.h"
-#include "settings/LanguageApplier.h"
 #include "settings/LanguageFile.h"
 #include "settings/SettingsFile.h"
+#include "shell/LanguageApplier.h"
 
 frmSplash::frmSplash(Platform& platform, AppState& app)
     : m_platform(platform), m_app(app), m_timer(platform.events.createTimer()), m_stack{&Image1, &Image2} {

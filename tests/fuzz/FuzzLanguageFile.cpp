@@ -6,8 +6,8 @@
 #include <string>
 
 #include "FuzzPlatform.h"
-#include "settings/LanguageApplier.h"
 #include "settings/LanguageFile.h"
+#include "shell/LanguageApplier.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzPlatform p;

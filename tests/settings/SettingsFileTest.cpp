@@ -1,16 +1,14 @@
-// The settings file: private-profile semantics, SaveIni and OpenIni, values the code page cannot hold, and
-// files too large to be settings.
+// The settings file: private-profile semantics, SaveIni and OpenIni on a Settings value, values the code page
+// cannot hold, and files too large to be settings.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "editor/Form1.h"
-#include "settings/AppState.h"
 #include "settings/CodePageCodec.h"
 #include "settings/IniProcedures.h"
 #include "settings/PrivateProfile.h"
+#include "settings/Settings.h"
 #include "settings/SettingsFile.h"
-#include "shell/MDIKVT3310.h"
 #include "support/CountingFileSystem.h"
 #include "support/TestPlatform.h"
 
@@ -48,25 +46,23 @@ TEST(PrivateProfile, valuesWithOuterBlanksOrQuotes_areQuotedAndReadBackAsSet) {
     EXPECT_EQ(p.text(), "[A]\r\nk=\" x \"\r\n");
 }
 
-struct Settings : ::testing::Test {
+struct SettingsFileTest : ::testing::Test {
     TestPlatform test;
-    AppState app;
-    MDIKVT3310 mdi;
-    Form1 form{test.platform, app, mdi};
     IniProcedures ini{test.fs, test.codec};
+    SettingsFile settingsFile{test.fs, test.codec};
     std::string file = test.folder.file("KVT3310.INI");
 
     void write(const std::string& content) { ASSERT_TRUE(test.fs.writeFileAtomic(file, content)); }
 };
 
-TEST_F(Settings, readIni_cutsValuesTo254Characters) {
+TEST_F(SettingsFileTest, readIni_cutsValuesTo254Characters) {
     write("[File paths]\r\nstrMSGFilePath=" + std::string(300, 'x') + "\r\n");
     EXPECT_EQ(ini.ReadIni("File paths", "strMSGFilePath", file), std::string(254, 'x'));
     EXPECT_EQ(ini.ReadIni("File paths", "missing", file), std::nullopt);
     EXPECT_EQ(ini.ReadIni("File paths", "x", test.folder.file("none.ini")), std::nullopt);
 }
 
-TEST_F(Settings, writeIni_createsTheFileWithCrLfAndEightBitText) {
+TEST_F(SettingsFileTest, writeIni_createsTheFileWithCrLfAndEightBitText) {
     EXPECT_NE(ini.WriteIni("File paths", "strWAVFilePath",
                            std::string("C:\\Ansagen\\Bahnh\xC3\xB6"
                                        "fe\\"),
@@ -80,69 +76,51 @@ TEST_F(Settings, writeIni_createsTheFileWithCrLfAndEightBitText) {
               "fe\\");
 }
 
-TEST_F(Settings, saveIniThenOpenIni_readsBackThroughTheOtherSpellings) {
-    form.Form_Load();
-    form.CommTimeOut = 3000;
-    form.Commport = 2;
-    form.Bret = "57600";
-    app.strLNGFilePath = "/opt/lng/";
-    app.stroLNGFilePath = "/home/i/lng/";
-    app.stroLNGFilePathType = true;
-    app.strMSGFilePath = "/home/i/sets/";
-    form.MessageFile = "hall.cfg";
-    app.strWAVFilePath = "/home/i/wav/";
-    ASSERT_TRUE(SettingsFile(form).SaveIni(file));
+TEST_F(SettingsFileTest, saveIniThenOpenIni_readsBackThroughTheOtherSpellings) {
+    Settings settings;
+    settings.CommTimeOut = 3000;
+    settings.Commport = 2;
+    settings.Bret = "57600";
+    settings.strLNGFilePath = "/opt/lng/";
+    settings.stroLNGFilePath = "/home/i/lng/";
+    settings.stroLNGFilePathType = true;
+    settings.strMSGFilePath = "/home/i/sets/";
+    settings.MessageFile = "hall.cfg";
+    settings.strWAVFilePath = "/home/i/wav/";
+    settings.LanguageFile = "de.lng";
+    ASSERT_EQ(settingsFile.SaveIni(file, settings), SettingsFile::SaveResult::Saved);
     auto text = test.fs.readFile(file).value();
     EXPECT_EQ(text.substr(0, 14), "[Com settings]");
     EXPECT_NE(text.find("Commport=2\r\n"), std::string::npos);
     EXPECT_NE(text.find("stroLNGFilePathType=True\r\n"), std::string::npos);
     EXPECT_EQ(text.find("LanguageFile"), std::string::npos);
 
-    AppState app2;
-    MDIKVT3310 mdi2;
-    Form1 other{test.platform, app2, mdi2};
-    other.Form_Load();
-    ASSERT_TRUE(SettingsFile(other).OpenIni(file));
-    EXPECT_EQ(other.CommTimeOut, 3000);
-    EXPECT_EQ(other.Commport, 2);
-    EXPECT_TRUE(mdi2.Com2.checked());
-    EXPECT_FALSE(mdi2.Com1.checked());
-    EXPECT_EQ(other.Bret, "57600");
-    EXPECT_EQ(other.Sbit, "2");
-    EXPECT_EQ(app2.strLNGFilePath, "/opt/lng/");
-    EXPECT_EQ(app2.stroLNGFilePath, "/home/i/lng/");
-    EXPECT_TRUE(app2.stroLNGFilePathType);
-    EXPECT_EQ(app2.strMSGFilePath, "/home/i/sets/");
-    EXPECT_EQ(other.MessageFile, "hall.cfg");
-    EXPECT_EQ(app2.strWAVFilePath, "/home/i/wav/");
+    Settings other;
+    ASSERT_EQ(settingsFile.OpenIni(file, other), SettingsFile::OpenResult::Read);
     EXPECT_EQ(other.LanguageFile, "en.lng");  // not written by SaveIni: the start value stays
-    EXPECT_TRUE(test.msgBox.shown.empty());
+    other.LanguageFile = settings.LanguageFile;
+    EXPECT_EQ(other, settings);
 }
 
-TEST_F(Settings, openIni_fileWithOnlyADeviceKey_keepsEveryStartValue) {
-    form.Form_Load();
+TEST_F(SettingsFileTest, openIni_fileWithOnlyADeviceKey_keepsEveryStartValue) {
+    Settings settings;
     const std::string programFolder = test.fs.programFolder() + "/";
-    for (std::string* folder : {&app.strLNGFilePath, &app.stroLNGFilePath, &app.strMSGFilePath, &app.strWAVFilePath})
+    for (std::string* folder :
+         {&settings.strLNGFilePath, &settings.stroLNGFilePath, &settings.strMSGFilePath, &settings.strWAVFilePath})
         *folder = programFolder;
+    Settings expected = settings;
+    expected.Com1Device = "/dev/ttyUSB0";
     write("[Com settings]\r\nCom1Device=/dev/ttyUSB0\r\n");
-    ASSERT_TRUE(SettingsFile(form).OpenIni(file));
-    EXPECT_EQ(form.Com1Device, "/dev/ttyUSB0");
-    EXPECT_EQ(form.CommTimeOut, 5000);
-    EXPECT_EQ(form.Commport, 1);
-    EXPECT_TRUE(mdi.Com1.checked());
-    EXPECT_FALSE(mdi.Com2.checked());
-    EXPECT_EQ(form.Bret + "," + form.Pchk + "," + form.Dbit + "," + form.Sbit, "115200,N,8,2");
-    EXPECT_EQ(app.strLNGFilePath, programFolder);
-    EXPECT_EQ(app.stroLNGFilePath, programFolder);
-    EXPECT_EQ(app.strMSGFilePath, programFolder);
-    EXPECT_EQ(app.strWAVFilePath, programFolder);
-    EXPECT_FALSE(app.stroLNGFilePathType);
-    EXPECT_EQ(form.LanguageFile, "en.lng");
-    EXPECT_EQ(form.MessageFile, "MessageSetup.cfg");
-    EXPECT_TRUE(test.msgBox.shown.empty());
+    ASSERT_EQ(settingsFile.OpenIni(file, settings), SettingsFile::OpenResult::Read);
+    EXPECT_EQ(settings, expected);
+    EXPECT_EQ(settings.CommTimeOut, 5000);
+    EXPECT_EQ(settings.Commport, 1);
+    EXPECT_EQ(settings.Bret + "," + settings.Pchk + "," + settings.Dbit + "," + settings.Sbit, "115200,N,8,2");
+    EXPECT_EQ(settings.LanguageFile, "en.lng");
+    EXPECT_EQ(settings.MessageFile, "MessageSetup.cfg");
 
     // The close writes the working state back, not a broken one.
-    ASSERT_TRUE(SettingsFile(form).SaveIni(file));
+    ASSERT_EQ(settingsFile.SaveIni(file, settings), SettingsFile::SaveResult::Saved);
     auto text = test.fs.readFile(file).value();
     for (const char* line : {"CommTimeOut=5000\r\n", "Commport=1\r\n", "BaudRate=115200\r\n", "Stopbits=2\r\n",
                              "MessageFile=MessageSetup.cfg\r\n"})
@@ -150,56 +128,42 @@ TEST_F(Settings, openIni_fileWithOnlyADeviceKey_keepsEveryStartValue) {
     EXPECT_NE(text.find("strWAVFilePath=" + programFolder + "\r\n"), std::string::npos);
 }
 
-TEST_F(Settings, openIni_presentKeysAreReadAsWritten_emptyValuesCountAsMissing) {
-    form.Form_Load();
+TEST_F(SettingsFileTest, openIni_presentKeysAreReadAsWritten_emptyValuesCountAsMissing) {
+    Settings settings;
     write("[Com settings]\r\nCommport=7\r\nBaudRate=\r\nParity=E\r\n[File paths]\r\nstroLNGFilePathType=-1\r\n");
-    ASSERT_TRUE(SettingsFile(form).OpenIni(file));
-    EXPECT_EQ(form.Commport, 7);
-    EXPECT_TRUE(mdi.Com2.checked());
-    EXPECT_EQ(form.Bret, "115200");
-    EXPECT_EQ(form.Pchk, "E");
-    EXPECT_TRUE(app.stroLNGFilePathType);
+    ASSERT_EQ(settingsFile.OpenIni(file, settings), SettingsFile::OpenResult::Read);
+    EXPECT_EQ(settings.Commport, 7);
+    EXPECT_EQ(settings.Bret, "115200");
+    EXPECT_EQ(settings.Pchk, "E");
+    EXPECT_TRUE(settings.stroLNGFilePathType);
 }
 
-TEST_F(Settings, openIni_timeOutOfZeroOrLess_takesTheStartValue) {
+TEST_F(SettingsFileTest, openIni_timeOutOfZeroOrLess_takesTheStartValue) {
     for (const char* value : {"0", "-1", "-32768", "0.4"}) {
-        form.Form_Load();
-        form.CommTimeOut = 1234;
+        Settings settings;
+        settings.CommTimeOut = 1234;
         write(std::string("[Com settings]\r\nCommTimeOut=") + value + "\r\n");
-        ASSERT_TRUE(SettingsFile(form).OpenIni(file)) << value;
-        EXPECT_EQ(form.CommTimeOut, 5000) << value;
+        ASSERT_EQ(settingsFile.OpenIni(file, settings), SettingsFile::OpenResult::Read) << value;
+        EXPECT_EQ(settings.CommTimeOut, 5000) << value;
     }
+    Settings settings;
     write("[Com settings]\r\nCommTimeOut=1\r\n");
-    ASSERT_TRUE(SettingsFile(form).OpenIni(file));
-    EXPECT_EQ(form.CommTimeOut, 1);
+    ASSERT_EQ(settingsFile.OpenIni(file, settings), SettingsFile::OpenResult::Read);
+    EXPECT_EQ(settings.CommTimeOut, 1);
 }
 
-TEST_F(Settings, openIni_nonNumericValueFailsWithItsMessage_earlierAssignmentsStay) {
-    form.Form_Load();
+TEST_F(SettingsFileTest, openIni_nonNumericValueFails_earlierAssignmentsStay) {
+    Settings settings;
     write("[Com Settings]\r\nCommTimeOut=2500\r\nCommPort=one\r\nBaudRate=9600\r\n");
-    EXPECT_FALSE(SettingsFile(form).OpenIni(file));
-    EXPECT_EQ(form.CommTimeOut, 2500);
-    EXPECT_EQ(form.Commport, 1);
-    EXPECT_EQ(form.Bret, "115200");
-    ASSERT_EQ(test.msgBox.shown.size(), 1u);
-    EXPECT_EQ(test.msgBox.shown[0].text, "Initial file cannot be found!");
-    EXPECT_EQ(test.msgBox.shown[0].flags, IMessageBox::vbQuestion);
-    EXPECT_EQ(test.msgBox.beeps, 1);
+    EXPECT_EQ(settingsFile.OpenIni(file, settings), SettingsFile::OpenResult::BadPort);
+    EXPECT_EQ(settings.CommTimeOut, 2500);
+    EXPECT_EQ(settings.Commport, 1);
+    EXPECT_EQ(settings.Bret, "115200");
 }
 
-TEST_F(Settings, saveIni_unwritableFile_reportsItWithThePath) {
-    form.Form_Load();
-    // A folder in the file's place cannot be replaced by a file, whoever runs the test.
-    const std::string blocked = test.folder.file("blocked");
-    std::filesystem::create_directory(blocked);
-    EXPECT_FALSE(SettingsFile(form).SaveIni(blocked));
-    ASSERT_EQ(test.msgBox.shown.size(), 1u);
-    EXPECT_EQ(test.msgBox.shown[0].text, "Initial file cannot be found!\n\n" + blocked);
-    EXPECT_EQ(test.msgBox.shown[0].flags, IMessageBox::vbQuestion);
-    EXPECT_EQ(test.msgBox.beeps, 1);
-
-    EXPECT_FALSE(SettingsFile(form).SaveIni(test.folder.file("no such folder/KVT3310.INI")));
-    EXPECT_EQ(test.msgBox.shown.size(), 2u);
+TEST_F(SettingsFileTest, saveIni_fileThatCannotBeWritten_failsAndSaysSo) {
+    EXPECT_EQ(settingsFile.SaveIni(test.folder.file("no such folder/KVT3310.INI"), Settings{}),
+              SettingsFile::SaveResult::NotStored);
 }
 
 TEST(SettingsConversions, booleansAndNumbers) {
@@ -218,31 +182,26 @@ TEST(SettingsConversions, booleansAndNumbers) {
 
 namespace {
 
-/// The editor over a settings file in the code page given, through the program's own tables.
+/// A settings file in the code page given, through the program's own tables.
 struct CodePageSettings : ::testing::Test {
     TestPlatform test;
     CodePageCodec codec{1252};
-    Platform platform = test.platformWith(test.fs, codec);
-    AppState app;
-    MDIKVT3310 mdi;
-    Form1 form{platform, app, mdi};
     std::string file = test.folder.file("KVT3310.INI");
 };
 
 TEST_F(CodePageSettings, folderTheCodePageCannotHold_failsTheSaveNamingItAndKeepsTheFile) {
-    form.Form_Load();
+    SettingsFile settingsFile(test.fs, codec);
+    Settings settings;
     ASSERT_TRUE(test.fs.writeFileAtomic(file, "[File paths]\r\nstrMSGFilePath=/old/\r\n"));
-    app.strWAVFilePath = "/zvuky/Jiří/";
-    EXPECT_FALSE(SettingsFile(form).SaveIni(file));
+    settings.strWAVFilePath = "/zvuky/Jiří/";
+    EXPECT_EQ(settingsFile.SaveIni(file, settings), SettingsFile::SaveResult::Unwritable);
     EXPECT_EQ(test.fs.readFile(file), "[File paths]\r\nstrMSGFilePath=/old/\r\n");
-    ASSERT_EQ(test.msgBox.shown.size(), 1u);
-    EXPECT_EQ(test.msgBox.shown[0].text, "Initial file cannot be found!\n/zvuky/Jiří/");
-    EXPECT_EQ(test.msgBox.beeps, 1);
+    EXPECT_EQ(settingsFile.unwritable(), "/zvuky/Jiří/");
 
     IniProcedures ini(test.fs, codec);
     EXPECT_EQ(ini.WriteIni("File paths", "strWAVFilePath", std::string("/zvuky/Jiří/"), file), 0);
     ASSERT_TRUE(codec.setCodePage(1250));
-    ASSERT_TRUE(SettingsFile(form).SaveIni(file));
+    ASSERT_EQ(settingsFile.SaveIni(file, settings), SettingsFile::SaveResult::Saved);
     EXPECT_NE(test.fs.readFile(file)->find("\r\nstrWAVFilePath=/zvuky/Ji\xF8\xED/\r\n"), std::string::npos);
 }
 

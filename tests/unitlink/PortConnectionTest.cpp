@@ -1,7 +1,7 @@
 // Connecting and disconnecting, the connection display and clock, the receive notification and the port menu.
 #include <gtest/gtest.h>
 
-#include "settings/SettingsFile.h"
+#include "shell/SettingsBinding.h"
 #include "unitlink/LinkFixture.h"
 
 namespace {
@@ -174,7 +174,7 @@ TEST(PortConnection, deviceKeysOfTheSettingsFile_nameTheDevicesThePortNumbersOpe
     std::string ini = c.test.folder.file("KVT3310.INI");
     ASSERT_TRUE(c.test.fs.writeFileAtomic(
         ini, "[Com settings]\r\nCommport=2\r\nCom1Device=/dev/ttyUSB0\r\nCom2Device=/dev/ttyACM0\r\n"));
-    ASSERT_TRUE(SettingsFile(c.form).OpenIni(ini));
+    ASSERT_TRUE(SettingsBinding(c.form).OpenIni(ini));
     c.form.imgNotConnected.click();
     EXPECT_EQ(c.test.serial.devicePaths[1], "/dev/ttyUSB0");
     EXPECT_EQ(c.test.serial.devicePaths[2], "/dev/ttyACM0");

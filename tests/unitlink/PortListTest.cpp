@@ -1,7 +1,7 @@
 // The serial ports of the system in the port menu: listing, choosing, opening, remembering and showing them.
 #include <gtest/gtest.h>
 
-#include "settings/SettingsFile.h"
+#include "shell/SettingsBinding.h"
 #include "unitlink/LinkFixture.h"
 
 namespace {
@@ -40,9 +40,9 @@ void expectConnectsTo(Form1& form, const FakeSerialPort& serial, const std::stri
 /// The next run of the editor on the same machine: saved settings read back at its start.
 struct Restarted {
     explicit Restarted(PortList& first) : form{first.test.platform, app, mdi} {
-        EXPECT_TRUE(SettingsFile(first.form).SaveIni(first.ini()));
+        EXPECT_TRUE(SettingsBinding(first.form).SaveIni(first.ini()));
         form.Form_Load();
-        EXPECT_TRUE(SettingsFile(form).OpenIni(first.ini()));
+        EXPECT_TRUE(SettingsBinding(form).OpenIni(first.ini()));
     }
     AppState app;
     MDIKVT3310 mdi;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "UploadFixture.h"
-#include "settings/SettingsFile.h"
+#include "shell/SettingsBinding.h"
 #include "unitlink/ProtocolTrace.h"
 #include "unitlink/SerialLink.h"
 
@@ -130,19 +130,19 @@ TEST_F(Trace, pastItsLimit_theFileIsRotatedAndNoLineIsCut) {
 
 TEST_F(Trace, settingsFile_switchesItAndKeepsTheLimit) {
     const std::string ini = test.folder.file("KVT3310.INI");
-    ASSERT_TRUE(SettingsFile(form).SaveIni(ini));
+    ASSERT_TRUE(SettingsBinding(form).SaveIni(ini));
     auto text = test.fs.readFile(ini).value();
     EXPECT_NE(text.find("[Trace]\r\nTrace=False\r\nTraceSizeLimitKB=1024\r\n"), std::string::npos) << text;
 
     ASSERT_TRUE(test.fs.writeFileAtomic(ini, "[Trace]\r\nTrace=True\r\nTraceSizeLimitKB=64\r\n"));
-    ASSERT_TRUE(SettingsFile(form).OpenIni(ini));
+    ASSERT_TRUE(SettingsBinding(form).OpenIni(ini));
     EXPECT_TRUE(trace().enabled());
     EXPECT_TRUE(mdi.Trace.checked());
     EXPECT_EQ(trace().limit(), 64u * 1024);
 
     // Values that do not convert change nothing and are no reason to refuse the file.
     ASSERT_TRUE(test.fs.writeFileAtomic(ini, "[Trace]\r\nTrace=maybe\r\nTraceSizeLimitKB=lots\r\n"));
-    ASSERT_TRUE(SettingsFile(form).OpenIni(ini));
+    ASSERT_TRUE(SettingsBinding(form).OpenIni(ini));
     EXPECT_TRUE(trace().enabled());
     EXPECT_EQ(trace().limit(), 64u * 1024);
     EXPECT_TRUE(test.msgBox.shown.empty());

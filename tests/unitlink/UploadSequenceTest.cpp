@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "editor/FormTexts.h"
-#include "settings/LanguageApplier.h"
+#include "shell/LanguageApplier.h"
 #include "unitlink/PortConnection.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/UploadFixture.h"

@@ -7,9 +7,9 @@
 #include "platform/Utf8Path.h"
 #include "settings/AppState.h"
 #include "settings/BuiltInLanguages.h"
-#include "settings/LanguageApplier.h"
 #include "shell/Application.h"
 #include "shell/InstanceMarker.h"
+#include "shell/LanguageApplier.h"
 
 EditorSession::EditorSession(HeadlessPlatform& headless)
     : m_headless(headless), m_application(std::make_unique<Application>(headless.platform())) {

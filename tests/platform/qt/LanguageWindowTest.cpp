@@ -9,7 +9,7 @@
 
 #include "EditorFit.h"
 #include "GuiFixture.h"
-#include "settings/LanguageApplier.h"
+#include "shell/LanguageApplier.h"
 
 class LanguageWindowTest : public QObject {
     Q_OBJECT

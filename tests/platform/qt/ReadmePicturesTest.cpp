@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "GuiFixture.h"
-#include "settings/LanguageApplier.h"
+#include "shell/LanguageApplier.h"
 #include "support/EmulatorPeer.h"
 #include "support/TestFiles.h"
 

@@ -4,8 +4,8 @@
 #include "editor/Form1.h"
 #include "editor/FormTexts.h"
 #include "settings/AppState.h"
-#include "settings/LanguageApplier.h"
 #include "shell/InstanceMarker.h"
+#include "shell/LanguageApplier.h"
 #include "shell/MDIKVT3310.h"
 #include "support/TestPlatform.h"
 

@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "settings/IniProcedures.h"
-#include "settings/LanguageApplier.h"
-#include "settings/LanguageMenu.h"
 #include "shell/Application.h"
+#include "shell/LanguageApplier.h"
+#include "shell/LanguageMenu.h"
 #include "support/TestPlatform.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "settings/LanguageMenu.h"
+#include "shell/LanguageMenu.h"
 
 #include "editor/Form1.h"
 #include "settings/AppState.h"
 #include "settings/BuiltInLanguages.h"
 #include "settings/IniProcedures.h"
-#include "settings/LanguageApplier.h"
+#include "shell/LanguageApplier.h"
 #include "shell/MDIKVT3310.h"
 
 LanguageMenu::LanguageMenu(Form1& form) : m_form(form) {

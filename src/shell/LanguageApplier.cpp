@@ -1,4 +1,4 @@
-#include "settings/LanguageApplier.h"
+#include "shell/LanguageApplier.h"
 
 #include "editor/Form1.h"
 #include "editor/FormTexts.h"

@@ -14,6 +14,7 @@
 #include "settings/AppState.h"
 #include "shell/LanguageApplier.h"
 #include "shell/LanguageMenu.h"
+#include "shell/SettingsBinding.h"
 #include "unitlink/EraseOperation.h"
 #include "unitlink/PortConnection.h"
 #include "unitlink/SerialLink.h"
@@ -162,6 +163,12 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_Activate() {
+    // The remembered settings and language come first, as the editor becomes active.
+    const std::string settings = m_app.strAPPFilePath + "KVT3310.INI";
+    const bool settingsExist = m_platform.fs.exists(settings);
+    if (settingsExist)
+        SettingsBinding(*this).OpenIni(settings);
+    languageMenu().applyRemembered(settingsExist);
     sbrStatus.setPanelText(1, StatusText[11] + " ");
     sbrStatus.setPanelText(2, StatusText[12] + " ");
     m_platform.player.setDeviceType("WaveAudio");

@@ -107,11 +107,6 @@ void Application::showEditor() {
     m_editorShown = true;
     m_form.Form_Load();
     mainWindowShown.emit();
-    // As the editor becomes active: the remembered settings and language, before its own start.
-    const bool settingsExist = m_platform.fs.exists(settingsFile());
-    if (settingsExist)
-        SettingsBinding(m_form).OpenIni(settingsFile());
-    m_form.languageMenu().applyRemembered(settingsExist);
     m_form.Form_Activate();
 }
 

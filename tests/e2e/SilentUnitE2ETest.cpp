@@ -11,9 +11,7 @@
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtSerialPort.h"
 #include "settings/AppState.h"
-#include "shell/LanguageMenu.h"
 #include "shell/MDIKVT3310.h"
-#include "shell/SettingsBinding.h"
 #include "support/TestPlatform.h"
 
 namespace {
@@ -33,10 +31,7 @@ struct SilentUnit {
         app.strAPPFilePath = test.folder.path() + "/";
         const std::string settings = "[Com settings]\r\nCom1Device=" + emulator.path() + "\r\n" + comSettings;
         ASSERT_TRUE(test.fs.writeFileAtomic(app.strAPPFilePath + "KVT3310.INI", settings));
-        // The editor's start as the shell makes it: load, the settings and the remembered language, activation.
         form.Form_Load();
-        SettingsBinding(form).OpenIni(app.strAPPFilePath + "KVT3310.INI");
-        form.languageMenu().applyRemembered(true);
         form.Form_Activate();
     }
 };

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/ITimer.h"
+#include "unitlink/FrameCodec.h"
 #include "unitlink/ProtocolTrace.h"
 
 class Form1;
@@ -41,6 +43,8 @@ public:
     /// `PayloadLength` says: none for "P", "W" and "L", the 3 address bytes of `PayloadData` for "R", "E", "C"
     /// and "T". Other commands carry `PayloadData` elements 1 to `PayloadLength`.
     void CommandWrite(std::uint8_t IDD, std::uint8_t COMD);
+    /// A whole frame of `FrameCodec`'s through `RS232Write`, `OutputCheckSum` counted from 0.
+    void writeFrame(const std::vector<std::uint8_t>& frame);
     std::uint8_t CommandRead(std::uint8_t IDS, std::uint8_t COMD);
     /// `CommandWrite` and `CommandRead`, and after a NAK the same frame once more, byte for byte.
     bool CommandDo(std::uint8_t IDD, std::uint8_t COMD);
@@ -95,8 +99,10 @@ private:
     /// The end of a read that got no byte: the link is closed and the window given back to the user.
     void readFailed();
     /// Reads and drops `count` bytes; false when one does not come.
-    bool discard(std::int32_t count);
+    bool discard(std::size_t count);
     std::uint8_t readReply(std::uint8_t IDS, std::uint8_t COMD);
+    /// `PayloadLength` and `PayloadData` from what the reader has of a reply, whole or not.
+    void takePayload(const FrameCodec::Reader& reader);
 
     Form1& m_form;
     std::unique_ptr<ITimer> m_timer3;
@@ -108,6 +114,4 @@ private:
     bool m_windowHeld = false;
     /// Set when a read got no byte: the unit fell silent, or a reply overran the ring.
     Failure m_readFailure = Failure::None;
-    /// The raw value of the last two bytes read by `RS232ReadInt`, also when it did not fit.
-    std::int32_t m_lastInt = -1;
 };

@@ -9,12 +9,11 @@
 #include "editor/Formats.h"
 #include "editor/StoredSize.h"
 #include "unitlink/EraseOperation.h"
+#include "unitlink/FrameCodec.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/WaveFrames.h"
 
 namespace {
-
-constexpr std::uint8_t kStart = 0x2A;
 
 std::optional<std::vector<std::uint8_t>> readWhole(const IFileSystem& fs, const std::string& path) {
     auto source = fs.openRead(path);
@@ -42,28 +41,12 @@ SerialLink& UploadImage::link() {
 }
 
 void UploadImage::writeDataFrame(std::int32_t address, const std::uint8_t* data, int count) {
-    SerialLink& l = link();
-    l.OutputCheckSum = 0;
-    l.RS232Write(kStart);
-    l.RS232WriteInt(3 + count);
-    l.RS232Write(static_cast<std::uint8_t>(address >> 16));
-    l.RS232Write(static_cast<std::uint8_t>(address >> 8));
-    l.RS232Write(static_cast<std::uint8_t>(address));
-    for (int k = 0; k < count; ++k)
-        l.RS232Write(data[k]);
-    l.RS232WriteHex(l.OutputCheckSum);
-    l.RS232Write(13);
-    l.RS232Write(10);
+    link().writeFrame(
+        FrameCodec::dataFrame(static_cast<std::uint32_t>(address), data, static_cast<std::size_t>(count)));
 }
 
 void UploadImage::sendEndFrame() {
-    SerialLink& l = link();
-    l.OutputCheckSum = 0;
-    l.RS232Write(kStart);
-    l.RS232WriteInt(0);
-    l.RS232WriteHex(l.OutputCheckSum);
-    l.RS232Write(13);
-    l.RS232Write(10);
+    link().writeFrame(FrameCodec::endFrame());
 }
 
 bool UploadImage::openWriteSequence() {

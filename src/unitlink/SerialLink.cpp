@@ -5,10 +5,8 @@
 #include <vector>
 
 #include "editor/Form1.h"
-#include "editor/FormTexts.h"
-#include "shell/MDIKVT3310.h"
 #include "unitlink/FrameCodec.h"
-#include "unitlink/PortConnection.h"
+#include "unitlink/ILinkEvents.h"
 
 namespace {
 
@@ -16,8 +14,11 @@ constexpr std::uint8_t kLf = FrameCodec::kLf;
 
 }  // namespace
 
-SerialLink::SerialLink(Form1& form)
-    : m_form(form), m_timer3(form.platform().events.createTimer()), m_trace(std::make_unique<ProtocolTrace>(form)) {
+SerialLink::SerialLink(Form1& form, ILinkEvents& events)
+    : m_form(form),
+      m_events(events),
+      m_timer3(form.platform().events.createTimer()),
+      m_trace(std::make_unique<ProtocolTrace>(form)) {
     m_timer3->Timer = [this] { Timer3_Timer(); };
 }
 
@@ -31,14 +32,6 @@ std::string SerialLink::trimmed(const std::string& text) {
         return {};
     auto last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
-}
-
-void SerialLink::ShowStatus(int index) {
-    ShowStatusText(m_form.StatusText.at(index));
-}
-
-void SerialLink::ShowStatusText(const std::string& text) {
-    m_form.sbrStatus.setPanelText(1, trimmed(m_form.StatusText[kStatusCaption]) + " " + trimmed(text));
 }
 
 // --- Transmit path ---
@@ -57,7 +50,7 @@ void SerialLink::handOver() {
         port.output(std::vector<std::uint8_t>(TxFrame.begin(), TxFrame.begin() + TxFrameLength));
         m_trace->bytesSent(TxFrame.data(), static_cast<std::size_t>(TxFrameLength));
     } else {
-        ShowStatus(kStatusNotConnected);
+        m_events.statusChanged({StatusEvent::Kind::NotConnected, {}});
     }
     TxFrameLength = 0;
 }
@@ -138,7 +131,7 @@ void SerialLink::resetRing() {
 bool SerialLink::RS232Read() {
     if (DataInPoint == DataOutPoint && !m_overrun && !m_form.platform().serial.portOpen()) {
         // A closed port brings nothing: waiting on it would cost a second time-out for the same silence.
-        readFailed();
+        m_events.readFailed();
         return false;
     }
     m_timer3->setEnabled(false);
@@ -152,28 +145,17 @@ bool SerialLink::RS232Read() {
     m_timer3->setEnabled(false);
     if (m_overrun || DataInPoint == DataOutPoint) {
         m_trace->readFailed(timeOut, m_overrun);
-        if (m_readFailure == Failure::None)
-            m_readFailure = m_overrun ? Failure::Malformed : Failure::NoAnswer;
+        if (!m_readFailure)
+            m_readFailure = LinkOutcome{m_overrun ? LinkOutcome::Kind::InvalidReply : LinkOutcome::Kind::NoAnswer, {}};
         m_overrun = false;
-        readFailed();
+        m_events.readFailed();
         return false;
     }
     Rs232DataByte = RxRing[DataOutPoint];
     DataOutPoint = static_cast<std::int16_t>((DataOutPoint + 1) % kRingSize);
     InputCheckSum = static_cast<std::uint8_t>(InputCheckSum + Rs232DataByte);
-    m_form.txtDataOutPoint.setText(std::to_string(DataOutPoint));
-    m_form.txtInputCheckSum.setText(std::to_string(InputCheckSum));
+    m_events.byteRead(DataOutPoint, InputCheckSum);
     return true;
-}
-
-void SerialLink::readFailed() {
-    PortConnection& connection = m_form.connection();
-    connection.imgConnected_Click();
-    connection.StopClock();
-    if (m_windowHeld)
-        return;
-    m_form.mdi().setEnabled(true);
-    m_form.platform().screen.setMousePointer(IScreen::vbDefault);
 }
 
 std::uint8_t SerialLink::CTN(std::uint8_t RByte) {
@@ -271,18 +253,19 @@ void SerialLink::takePayload(const FrameCodec::Reader& reader) {
     std::copy(payload.begin(), payload.end(), PayloadData.begin() + 1);
 }
 
-SerialLink::Failure SerialLink::lastFailure() const {
-    if (m_readFailure != Failure::None)
-        return m_readFailure;
+LinkOutcome SerialLink::lastOutcome() const {
+    using Kind = LinkOutcome::Kind;
+    if (m_readFailure)
+        return *m_readFailure;
     if (Status == kAck)
-        return Failure::None;
+        return {};
     if (Status == kNak)
-        return Failure::Refused;
+        return {Kind::Refused, {}};
     if (Status >= 1 && Status <= 5)
-        return Failure::Malformed;
+        return {Kind::InvalidReply, {}};
     if (!m_form.platform().serial.portOpen())
-        return Failure::PortClosed;
-    return Failure::Refused;
+        return {Kind::PortLost, {}};
+    return {Kind::Refused, {}};
 }
 
 bool SerialLink::CommandDo(std::uint8_t IDD, std::uint8_t COMD) {

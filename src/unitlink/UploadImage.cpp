@@ -5,15 +5,18 @@
 #include <vector>
 
 #include "editor/Form1.h"
-#include "editor/FormTexts.h"
 #include "editor/Formats.h"
 #include "editor/StoredSize.h"
 #include "unitlink/EraseOperation.h"
 #include "unitlink/FrameCodec.h"
+#include "unitlink/ILinkEvents.h"
+#include "unitlink/IUploadEvents.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/WaveFrames.h"
 
 namespace {
+
+using Kind = StatusEvent::Kind;
 
 std::optional<std::vector<std::uint8_t>> readWhole(const IFileSystem& fs, const std::string& path) {
     auto source = fs.openRead(path);
@@ -71,8 +74,7 @@ void UploadImage::closeWriteSequence() {
 
 void UploadImage::countAccepted() {
     BytesSent = std::min(BytesSent + WaveFrames::kFrameBytes, m_form.TFileLength);
-    ProgressBar& bar = m_form.ProgressBar1;
-    bar.setValue(std::min(BytesSent, bar.max()));
+    m_upload.progress(BytesSent);
     WriteAddress += kFrameWords;
 }
 
@@ -80,14 +82,14 @@ bool UploadImage::WriteMsgData(int i) {
     SerialLink& l = link();
     auto file = readWhole(m_form.platform().fs, SerialLink::trimmed(m_form.FilePath[i]));
     if (!file) {
-        l.ShowStatus(kStatusUploadFailed);
+        m_events.statusChanged({Kind::UploadFailed, {}});
         return false;
     }
     m_form.TMsgSize[i] = storedSize(static_cast<std::uint32_t>(file->size()));
     m_form.MsgSize[i].setCaption(Formats::integer(m_form.TMsgSize[i] / 1000));
 
     if (!openWriteSequence()) {
-        l.ShowStatus(kStatusUploadFailed);
+        m_events.statusChanged({Kind::UploadFailed, {}});
         return false;
     }
     WaveFrames frames(std::move(*file));
@@ -118,13 +120,13 @@ bool UploadImage::WriteMsgData(int i) {
         l.Status = l.CommandRead(SerialLink::kUnit, 'W');
         // A file cut short is not the message the user chose, however the unit took the rest of it.
         if (l.Status == SerialLink::kAck && !cutShort) {
-            l.ShowStatus(kStatusUploadDone);
+            m_events.statusChanged({Kind::UploadDone, {}});
             return true;
         }
     } else {
         closeWriteSequence();
     }
-    l.ShowStatus(kStatusUploadFailed);
+    m_events.statusChanged({Kind::UploadFailed, {}});
     return false;
 }
 
@@ -192,7 +194,7 @@ bool UploadImage::ReadMsgTab() {
     link().resetRing();
     TableBlocks::Block block;
     if (!readBlock(TableBlocks::kMsgTabAddress, block)) {
-        link().ShowStatus(kStatusReadFailed);
+        m_events.statusChanged({Kind::ReadFailed, {}});
         return false;
     }
     takeMessageTable(block);

@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "editor/Form1.h"
-#include "editor/FormTexts.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
 #include "unitlink/FrameCodec.h"

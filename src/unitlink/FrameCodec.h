@@ -5,13 +5,14 @@
 #include <optional>
 #include <vector>
 
+// The emulated unit keeps frame code of its own on purpose: an oracle must not share the code it checks.
+
 /// The frames of the link, built and read as bytes; nothing here touches a port.
 ///
 /// A command frame: 2A, sender, receiver and command as two uppercase hex digits each, the payload length N
 /// (raw, high byte first), N payload bytes, the checksum (the sum mod 256 of every byte before it) as two hex
 /// digits, CR LF. A data frame of the upload keeps the start byte, the length, the checksum and CR LF; its
 /// payload is a 3-byte word address and the data. The end frame is a data frame without payload.
-// The emulated unit keeps frame code of its own on purpose: an oracle must not share the code it checks.
 class FrameCodec {
 public:
     using Bytes = std::vector<std::uint8_t>;

@@ -7,6 +7,7 @@
 #include "editor/ConfigFile.h"
 #include "editor/FormTexts.h"
 #include "editor/Formats.h"
+#include "editor/LinkPresenter.h"
 #include "editor/MessageSlots.h"
 #include "editor/Playback.h"
 #include "editor/TextPrintout.h"
@@ -109,12 +110,13 @@ Form1::Form1(Platform& platform, AppState& app, MDIKVT3310& mdi)
     m_playback = std::make_unique<Playback>(*this);
     m_config = std::make_unique<ConfigFile>(*this);
     m_printout = std::make_unique<TextPrintout>(*this);
-    m_link = std::make_unique<SerialLink>(*this);
+    m_presenter = std::make_unique<LinkPresenter>(*this);
+    m_link = std::make_unique<SerialLink>(*this, *m_presenter);
     m_connection = std::make_unique<PortConnection>(*this);
-    m_erase = std::make_unique<EraseOperation>(*this);
-    m_image = std::make_unique<UploadImage>(*this);
-    m_upload = std::make_unique<UploadSequence>(*this);
-    m_service = std::make_unique<ServicePanel>(*this);
+    m_erase = std::make_unique<EraseOperation>(*m_link, *m_presenter);
+    m_image = std::make_unique<UploadImage>(*this, *m_presenter, *m_presenter);
+    m_upload = std::make_unique<UploadSequence>(*this, *m_presenter, *m_presenter);
+    m_service = std::make_unique<ServicePanel>(*this, *m_presenter);
 }
 
 Form1::~Form1() = default;

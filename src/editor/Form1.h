@@ -26,6 +26,7 @@ class MessageSlots;
 class Playback;
 class TriggerSequences;
 class TextPrintout;
+class LinkPresenter;
 class SerialLink;
 class PortConnection;
 class EraseOperation;
@@ -163,6 +164,8 @@ public:
     ConfigFile& config() { return *m_config; }
     /// `PrintOutTxt`.
     TextPrintout& printout() { return *m_printout; }
+    /// Shows what the link and the upload report: status line, progress, pointer, window, indicator.
+    LinkPresenter& presenter() { return *m_presenter; }
     SerialLink& link() { return *m_link; }
     PortConnection& connection() { return *m_connection; }
     EraseOperation& erase() { return *m_erase; }
@@ -185,6 +188,7 @@ private:
     std::unique_ptr<Playback> m_playback;
     std::unique_ptr<ConfigFile> m_config;
     std::unique_ptr<TextPrintout> m_printout;
+    std::unique_ptr<LinkPresenter> m_presenter;
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<PortConnection> m_connection;
     std::unique_ptr<EraseOperation> m_erase;

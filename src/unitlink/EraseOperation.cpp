@@ -1,7 +1,6 @@
 #include "unitlink/EraseOperation.h"
 
-#include "editor/Form1.h"
-#include "editor/FormTexts.h"
+#include "unitlink/ILinkEvents.h"
 #include "unitlink/SerialLink.h"
 
 namespace {
@@ -9,7 +8,8 @@ constexpr std::uint8_t kProgress = 0x2E;
 }  // namespace
 
 void EraseOperation::EraseData(std::int32_t address) {
-    SerialLink& link = m_form.link();
+    using Kind = StatusEvent::Kind;
+    SerialLink& link = m_link;
     // A negative address is no area of the unit's; the erase ends without a word, `Status` as it stood.
     if (address < 0)
         return;
@@ -19,23 +19,23 @@ void EraseOperation::EraseData(std::int32_t address) {
     link.PayloadLength = 3;
     link.Status = 0;
     if (!link.CommandDo(SerialLink::kUnit, 'E')) {
-        link.ShowStatus(kStatusEraseFailed);
+        m_events.statusChanged({Kind::EraseFailed, {}});
         return;
     }
     link.Status = 0;
     bool complete = false;
     while (link.RS232Read()) {
         if (link.Rs232DataByte == kProgress) {
-            link.ShowStatus(kStatusErasing);
+            m_events.statusChanged({Kind::Erasing, {}});
             continue;
         }
         if (link.Rs232DataByte == SerialLink::kAck) {
             link.Status = SerialLink::kAck;
-            link.ShowStatus(kStatusErased);
+            m_events.statusChanged({Kind::Erased, {}});
             complete = true;
         }
         break;
     }
     if (!complete)
-        link.ShowStatus(kStatusEraseFailed);
+        m_events.statusChanged({Kind::EraseFailed, {}});
 }

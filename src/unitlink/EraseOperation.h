@@ -2,17 +2,20 @@
 
 #include <cstdint>
 
-class Form1;
+class ILinkEvents;
+class SerialLink;
 
 /// Asks the unit to clear an area of its memory and follows its progress bytes until it reports the erase
-/// complete. The outcome is left in the link's `Status`: 6 when the erase is complete.
+/// complete. The outcome is left in the link's `Status`: 6 when the erase is complete; the progress and the
+/// result are reported to the link's events.
 class EraseOperation {
 public:
-    explicit EraseOperation(Form1& form) : m_form(form) {}
+    EraseOperation(SerialLink& link, ILinkEvents& events) : m_link(link), m_events(events) {}
 
     /// `address` is a word address; only its low 24 bits are sent.
     void EraseData(std::int32_t address);
 
 private:
-    Form1& m_form;
+    SerialLink& m_link;
+    ILinkEvents& m_events;
 };

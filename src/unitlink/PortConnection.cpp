@@ -8,6 +8,7 @@
 #include "editor/Form1.h"
 #include "editor/FormTexts.h"
 #include "shell/MDIKVT3310.h"
+#include "unitlink/ILinkEvents.h"
 #include "unitlink/SerialLink.h"
 
 namespace {
@@ -60,8 +61,7 @@ void PortConnection::showPortPanel(const std::string& detail) {
 void PortConnection::showOpenFailure() {
     std::string reason = m_form.platform().serial.lastError();
     m_form.link().trace().portOpenFailed(m_form.platform().serial.commPort(), device(), reason);
-    m_form.link().ShowStatusText(SerialLink::trimmed(m_form.StatusText[kStatusNotConnected]) +
-                                 (reason.empty() ? "" : " " + reason));
+    m_form.link().events().statusChanged({StatusEvent::Kind::NotConnected, reason});
 }
 
 void PortConnection::showClosed() {

@@ -5,32 +5,16 @@
 #include <cstdio>
 
 #include "editor/Form1.h"
-#include "editor/FormTexts.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
+#include "unitlink/FrameCodec.h"
 
 namespace {
 
-constexpr std::uint8_t kStart = 0x2A;
+constexpr std::uint8_t kStart = FrameCodec::kStart;
 constexpr std::uint64_t kSmallestLimit = 4096;
 /// A length beyond any frame of the link: the bytes are shown as they are, not waited for.
 constexpr std::size_t kLongestPayload = 1200;
-
-bool isHexDigit(std::uint8_t c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
-}
-
-std::uint8_t digit(std::uint8_t c) {
-    if (c >= '0' && c <= '9')
-        return static_cast<std::uint8_t>(c - '0');
-    if (c >= 'A' && c <= 'F')
-        return static_cast<std::uint8_t>(c - 'A' + 10);
-    return 0;
-}
-
-std::uint8_t hexByte(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return static_cast<std::uint8_t>(digit(b[at]) * 16 + digit(b[at + 1]));
-}
 
 std::string hex(const std::uint8_t* bytes, std::size_t count) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -55,48 +39,37 @@ std::string commandName(std::uint8_t command) {
     return hex2(command);
 }
 
-/// Header bytes before the payload: start, sender, receiver and command in hex digits, length; a data frame
-/// has only the start byte and the length.
-std::size_t headerSize(const std::vector<std::uint8_t>& b) {
-    return isHexDigit(b[1]) ? 9 : 3;
-}
-
 /// The length of the frame at the start of `b`, once enough of it is there to tell.
 std::optional<std::size_t> frameLength(const std::vector<std::uint8_t>& b) {
-    if (b.size() < 2)
+    const auto header = FrameCodec::readHeader(b.data(), b.size());
+    if (!header)
         return std::nullopt;
-    const std::size_t header = headerSize(b);
-    if (b.size() < header)
-        return std::nullopt;
-    const std::size_t payload = b[header - 2] * 256u + b[header - 1];
-    return header + std::min(payload, kLongestPayload + 1) + 4;
+    return header->size + std::min(header->payloadLength, kLongestPayload + 1) + FrameCodec::kTrailer;
 }
 
-/// What the frame's bytes say, as far as they go.
+/// What the frame's bytes say, as far as they go; its header is there.
 std::string decode(const std::vector<std::uint8_t>& b, std::size_t length, bool whole) {
-    const std::size_t header = headerSize(b);
+    const FrameCodec::Header header = *FrameCodec::readHeader(b.data(), b.size());
     std::string text;
-    if (header == 9) {
-        text = "from " + hex2(hexByte(b, 1)) + " to " + hex2(hexByte(b, 3)) + ", command " + commandName(hexByte(b, 5));
+    if (header.isCommand) {
+        text =
+            "from " + hex2(header.sender) + " to " + hex2(header.receiver) + ", command " + commandName(header.command);
     } else {
         text = "data frame";
-        if (length >= header + 3)
-            text += " to word " + hex(&b[header], 3);
+        if (length >= header.size + 3)
+            text += " to word " + hex(&b[header.size], 3);
     }
-    const std::size_t payload = b[header - 2] * 256u + b[header - 1];
+    const std::size_t payload = header.payloadLength;
     text += ", payload " + std::to_string(payload);
     if (!whole || payload > kLongestPayload)
         return text + ", incomplete";
-    std::uint8_t sum = 0;
-    for (std::size_t i = 0; i < header + payload; ++i)
-        sum = static_cast<std::uint8_t>(sum + b[i]);
-    const std::uint8_t received = hexByte(b, header + payload);
-    text += ", checksum " + hex2(received);
-    text += received == sum ? " ok" : " bad (computed " + hex2(sum) + ")";
-    if (b[header + payload + 2] != 13 || b[header + payload + 3] != 10)
+    const FrameCodec::Trailer trailer = FrameCodec::readTrailer(b.data(), header);
+    text += ", checksum " + hex2(trailer.received);
+    text += trailer.received == trailer.computed ? " ok" : " bad (computed " + hex2(trailer.computed) + ")";
+    if (!trailer.lineEnd())
         text += ", no CR LF at the end";
-    if (header == 9 && payload == 1)
-        text += ", payload byte " + std::to_string(b[header]);
+    if (header.isCommand && payload == 1)
+        text += ", payload byte " + std::to_string(b[header.size]);
     return text;
 }
 
@@ -221,7 +194,7 @@ std::vector<std::string> ProtocolTrace::frames(Assembler& assembler, bool all) {
         }
         if (all) {
             lines.push_back(hex(b.data(), b.size()) + " | " +
-                            (b.size() >= 2 && b.size() >= headerSize(b) ? decode(b, b.size(), false)
+                            (FrameCodec::readHeader(b.data(), b.size()) ? decode(b, b.size(), false)
                                                                         : std::string("incomplete frame")));
             b.clear();
         }

@@ -5,20 +5,20 @@
 #include <vector>
 
 #include "editor/Form1.h"
-#include "editor/FormTexts.h"
-#include "shell/MDIKVT3310.h"
-#include "unitlink/PortConnection.h"
+#include "unitlink/FrameCodec.h"
+#include "unitlink/ILinkEvents.h"
 
 namespace {
 
-constexpr std::uint8_t kStart = 0x2A;
-constexpr std::uint8_t kCr = 13;
-constexpr std::uint8_t kLf = 10;
+constexpr std::uint8_t kLf = FrameCodec::kLf;
 
 }  // namespace
 
-SerialLink::SerialLink(Form1& form)
-    : m_form(form), m_timer3(form.platform().events.createTimer()), m_trace(std::make_unique<ProtocolTrace>(form)) {
+SerialLink::SerialLink(Form1& form, ILinkEvents& events)
+    : m_form(form),
+      m_events(events),
+      m_timer3(form.platform().events.createTimer()),
+      m_trace(std::make_unique<ProtocolTrace>(form)) {
     m_timer3->Timer = [this] { Timer3_Timer(); };
 }
 
@@ -32,14 +32,6 @@ std::string SerialLink::trimmed(const std::string& text) {
         return {};
     auto last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
-}
-
-void SerialLink::ShowStatus(int index) {
-    ShowStatusText(m_form.StatusText.at(index));
-}
-
-void SerialLink::ShowStatusText(const std::string& text) {
-    m_form.sbrStatus.setPanelText(1, trimmed(m_form.StatusText[kStatusCaption]) + " " + trimmed(text));
 }
 
 // --- Transmit path ---
@@ -58,7 +50,7 @@ void SerialLink::handOver() {
         port.output(std::vector<std::uint8_t>(TxFrame.begin(), TxFrame.begin() + TxFrameLength));
         m_trace->bytesSent(TxFrame.data(), static_cast<std::size_t>(TxFrameLength));
     } else {
-        ShowStatus(kStatusNotConnected);
+        m_events.statusChanged({StatusEvent::Kind::NotConnected, {}});
     }
     TxFrameLength = 0;
 }
@@ -97,19 +89,16 @@ int SerialLink::ownPayloadLength(std::uint8_t COMD) {
 void SerialLink::CommandWrite(std::uint8_t IDD, std::uint8_t COMD) {
     // `PayloadLength` also counts the last reply received; a command of the unit's own never sends that on.
     const int own = ownPayloadLength(COMD);
-    const int count = own >= 0 ? own : PayloadLength;
-    OutputCheckSum = 0;
-    RS232Write(kStart);
-    RS232WriteHex(kPc);
-    RS232WriteHex(IDD);
-    RS232WriteHex(COMD);
-    RS232WriteInt(count);
-    for (int i = 1; i <= count; ++i)
-        RS232Write(PayloadData[i]);
-    RS232WriteHex(OutputCheckSum);
-    RS232Write(kCr);
-    RS232Write(kLf);
+    const int count = std::clamp<int>(own >= 0 ? own : PayloadLength, 0, kPayloadSize);
+    writeFrame(FrameCodec::commandFrame(kPc, IDD, COMD, PayloadData.data() + 1, static_cast<std::size_t>(count)));
     PayloadLength = 0;
+}
+
+void SerialLink::writeFrame(const std::vector<std::uint8_t>& frame) {
+    OutputCheckSum = 0;
+    // Byte by byte: the checksum runs and the frame goes to the port at each LF, as the transmit path does.
+    for (std::uint8_t byte : frame)
+        RS232Write(byte);
 }
 
 // --- Receive path ---
@@ -142,7 +131,7 @@ void SerialLink::resetRing() {
 bool SerialLink::RS232Read() {
     if (DataInPoint == DataOutPoint && !m_overrun && !m_form.platform().serial.portOpen()) {
         // A closed port brings nothing: waiting on it would cost a second time-out for the same silence.
-        readFailed();
+        m_events.readFailed();
         return false;
     }
     m_timer3->setEnabled(false);
@@ -156,36 +145,21 @@ bool SerialLink::RS232Read() {
     m_timer3->setEnabled(false);
     if (m_overrun || DataInPoint == DataOutPoint) {
         m_trace->readFailed(timeOut, m_overrun);
-        if (m_readFailure == Failure::None)
-            m_readFailure = m_overrun ? Failure::Malformed : Failure::NoAnswer;
+        if (!m_readFailure)
+            m_readFailure = LinkOutcome{m_overrun ? LinkOutcome::Kind::InvalidReply : LinkOutcome::Kind::NoAnswer, {}};
         m_overrun = false;
-        readFailed();
+        m_events.readFailed();
         return false;
     }
     Rs232DataByte = RxRing[DataOutPoint];
     DataOutPoint = static_cast<std::int16_t>((DataOutPoint + 1) % kRingSize);
     InputCheckSum = static_cast<std::uint8_t>(InputCheckSum + Rs232DataByte);
-    m_form.txtDataOutPoint.setText(std::to_string(DataOutPoint));
-    m_form.txtInputCheckSum.setText(std::to_string(InputCheckSum));
+    m_events.byteRead(DataOutPoint, InputCheckSum);
     return true;
 }
 
-void SerialLink::readFailed() {
-    PortConnection& connection = m_form.connection();
-    connection.imgConnected_Click();
-    connection.StopClock();
-    if (m_windowHeld)
-        return;
-    m_form.mdi().setEnabled(true);
-    m_form.platform().screen.setMousePointer(IScreen::vbDefault);
-}
-
 std::uint8_t SerialLink::CTN(std::uint8_t RByte) {
-    if (RByte >= '0' && RByte <= '9')
-        return static_cast<std::uint8_t>(RByte - '0');
-    if (RByte >= 'A' && RByte <= 'F')
-        return static_cast<std::uint8_t>(RByte - 'A' + 10);
-    return 0;
+    return FrameCodec::digitValue(RByte);
 }
 
 bool SerialLink::RS232ReadHex() {
@@ -199,21 +173,19 @@ bool SerialLink::RS232ReadHex() {
 }
 
 bool SerialLink::RS232ReadInt() {
-    m_lastInt = -1;
     if (!RS232Read())
         return false;
     std::uint8_t high = Rs232DataByte;
     if (!RS232Read())
         return false;
-    m_lastInt = high * 256 + Rs232DataByte;
     if (high >= 128)
         return false;
-    Rs232DataInt = static_cast<std::int16_t>(m_lastInt);
+    Rs232DataInt = static_cast<std::int16_t>(high * 256 + Rs232DataByte);
     return true;
 }
 
-bool SerialLink::discard(std::int32_t count) {
-    for (std::int32_t i = 0; i < count; ++i)
+bool SerialLink::discard(std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i)
         if (!RS232Read())
             return false;
     return true;
@@ -226,73 +198,74 @@ std::uint8_t SerialLink::CommandRead(std::uint8_t IDS, std::uint8_t COMD) {
 }
 
 std::uint8_t SerialLink::readReply(std::uint8_t IDS, std::uint8_t COMD) {
+    using Step = FrameCodec::Reader::Step;
     // An empty reply must not pass off a 6 left here by an earlier frame as its acknowledgement.
     PayloadData[1] = 0;
     Rs232DataByte = 0;
-    while (Rs232DataByte != kStart)
-        if (!RS232Read())
+    FrameCodec::Reader reader(kPayloadSize);
+    for (Step step = Step::Hunting; step != Step::Complete;) {
+        if (!RS232Read()) {
+            takePayload(reader);
             return 0;
-    InputCheckSum = kStart;
-    if (!RS232ReadHex())
-        return 0;
-    const std::uint8_t sender = Rs232DataByte;
-    if (!RS232ReadHex())
-        return 0;
-    const std::uint8_t receiver = Rs232DataByte;
-    if (!RS232ReadHex())
-        return 0;
-    const std::uint8_t command = Rs232DataByte;
-    if (!RS232ReadInt() || Rs232DataInt > kPayloadSize) {
-        // A reply too long for the buffer is read to its end and dropped.
-        if (m_lastInt > kPayloadSize)
-            discard(m_lastInt + 4);
-        PayloadLength = 0;
-        return 0;
-    }
-    PayloadLength = Rs232DataInt;
-    for (int i = 1; i <= PayloadLength; ++i) {
-        if (!RS232Read())
+        }
+        step = reader.feed(Rs232DataByte);
+        if (step == Step::Started)
+            InputCheckSum = FrameCodec::kStart;
+        if (step == Step::TooLong) {
+            // A reply too long for the buffer is read to its end and dropped.
+            takePayload(reader);
+            discard(reader.header()->payloadLength + FrameCodec::kTrailer);
             return 0;
-        PayloadData[i] = Rs232DataByte;
+        }
     }
-    const std::uint8_t computed = InputCheckSum;
-    if (!RS232ReadHex())
-        return 0;
-    const std::uint8_t received = Rs232DataByte;
-    if (!RS232Read())
-        return 0;
-    const std::uint8_t cr = Rs232DataByte;
-    if (!RS232Read())
-        return 0;
-    const std::uint8_t lf = Rs232DataByte;
-
-    if (received != computed)
-        return 1;
-    if (cr != kCr)
-        return 2;
-    if (lf != kLf)
-        return 3;
-    if (sender != IDS || receiver != kPc)
-        return 4;
-    if (command != COMD)
-        return 5;
+    takePayload(reader);
+    switch (FrameCodec::check(reader.frame(), IDS, kPc, COMD)) {
+        case FrameCodec::Fault::Checksum:
+            return 1;
+        case FrameCodec::Fault::Cr:
+            return 2;
+        case FrameCodec::Fault::Lf:
+            return 3;
+        case FrameCodec::Fault::Address:
+            return 4;
+        case FrameCodec::Fault::Command:
+            return 5;
+        case FrameCodec::Fault::None:
+            break;
+    }
     if (PayloadLength <= 1)
         return PayloadData[1];
     return kAck;
 }
 
-SerialLink::Failure SerialLink::lastFailure() const {
-    if (m_readFailure != Failure::None)
-        return m_readFailure;
+void SerialLink::takePayload(const FrameCodec::Reader& reader) {
+    const auto& header = reader.header();
+    if (!header) {
+        // Once the length is being read, the length of the frame before no longer stands.
+        if (reader.bytesRead() >= FrameCodec::kCommandHeader - 2)
+            PayloadLength = 0;
+        return;
+    }
+    if (header->payloadLength < 0x8000)
+        Rs232DataInt = static_cast<std::int16_t>(header->payloadLength);
+    PayloadLength = header->payloadLength > kPayloadSize ? 0 : static_cast<std::int16_t>(header->payloadLength);
+    const FrameCodec::Bytes payload = reader.payload();
+    std::copy(payload.begin(), payload.end(), PayloadData.begin() + 1);
+}
+
+LinkOutcome SerialLink::lastOutcome() const {
+    using Kind = LinkOutcome::Kind;
+    if (m_readFailure)
+        return *m_readFailure;
     if (Status == kAck)
-        return Failure::None;
+        return {};
     if (Status == kNak)
-        return Failure::Refused;
+        return {Kind::Refused, {}};
     if (Status >= 1 && Status <= 5)
-        return Failure::Malformed;
+        return {Kind::InvalidReply, {}};
     if (!m_form.platform().serial.portOpen())
-        return Failure::PortClosed;
-    return Failure::Refused;
+        return {Kind::PortLost, {}};
+    return {Kind::Refused, {}};
 }
 
 bool SerialLink::CommandDo(std::uint8_t IDD, std::uint8_t COMD) {

@@ -3,16 +3,22 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/ITimer.h"
+#include "unitlink/FrameCodec.h"
+#include "unitlink/LinkOutcome.h"
 #include "unitlink/ProtocolTrace.h"
 
 class Form1;
+class ILinkEvents;
 
 /// The byte and frame layer of the RS232 link to the unit: raw, hex-coded and 16-bit writes with a running
 /// checksum, frames handed to the port at each LF, bytes read back from the receive ring with a per-byte
-/// time-out, and the command exchange on top. There is one link, owned by the editor.
+/// time-out, and the command exchange on top. There is one link, owned by the editor. It shows nothing itself:
+/// what the window must show it reports to `ILinkEvents`.
 class SerialLink {
 public:
     static constexpr std::uint8_t kPc = 0x64;
@@ -23,7 +29,7 @@ public:
     static constexpr int kFrameSize = 1201;
     static constexpr int kPayloadSize = 1200;
 
-    explicit SerialLink(Form1& form);
+    SerialLink(Form1& form, ILinkEvents& events);
     ~SerialLink();
     SerialLink(const SerialLink&) = delete;
     SerialLink& operator=(const SerialLink&) = delete;
@@ -41,16 +47,15 @@ public:
     /// `PayloadLength` says: none for "P", "W" and "L", the 3 address bytes of `PayloadData` for "R", "E", "C"
     /// and "T". Other commands carry `PayloadData` elements 1 to `PayloadLength`.
     void CommandWrite(std::uint8_t IDD, std::uint8_t COMD);
+    /// A whole frame of `FrameCodec`'s through `RS232Write`, `OutputCheckSum` counted from 0.
+    void writeFrame(const std::vector<std::uint8_t>& frame);
     std::uint8_t CommandRead(std::uint8_t IDS, std::uint8_t COMD);
-    /// `CommandWrite` and `CommandRead`, and after a NAK the same frame once more, byte for byte.
+    /// `CommandWrite` and `CommandRead`, and after a NAK the same frame once more, byte for byte. Why it failed
+    /// is `lastOutcome`.
     bool CommandDo(std::uint8_t IDD, std::uint8_t COMD);
     /// The payload length a command of the unit's carries (0 or 3), or -1 for a command it does not know.
     static int ownPayloadLength(std::uint8_t COMD);
 
-    /// Panel 1 of the status bar: "STATUS:", one blank and `StatusText`(index) without outer blanks.
-    void ShowStatus(int index);
-    /// The same with a text of the caller's, for texts that carry more than a catalogue entry.
-    void ShowStatusText(const std::string& text);
     /// The text without leading and trailing blanks.
     static std::string trimmed(const std::string& text);
 
@@ -58,11 +63,10 @@ public:
     /// discards everything unread and the rest of `bytes`, and makes the waiting read fail: a reply with a
     /// gap in it must not pass for a whole one.
     void receive(const std::uint8_t* bytes, std::size_t count);
-    /// Why the last exchange failed, as far as the link can tell: a read that got nothing since
-    /// `clearFailure`, else the code in `Status`.
-    enum class Failure { None, PortClosed, NoAnswer, Refused, Malformed };
-    Failure lastFailure() const;
-    void clearFailure() { m_readFailure = Failure::None; }
+    /// What the last exchange ended with, as far as the link can tell: a read that got nothing since
+    /// `clearOutcome`, else what the code in `Status` means.
+    LinkOutcome lastOutcome() const;
+    void clearOutcome() { m_readFailure.reset(); }
 
     /// Empties the ring and the frame being assembled (port opened, start of an upload).
     void resetRing();
@@ -80,10 +84,8 @@ public:
     std::array<std::uint8_t, kPayloadSize + 1> PayloadData{};
     std::int16_t PayloadLength = 0;
 
-    /// While held, a read time-out leaves the main window and the mouse pointer to the operation that holds
-    /// them (the upload gives them back at its own end step).
-    void holdWindow(bool on) { m_windowHeld = on; }
-
+    /// Where the link reports what the window shows; the operations on the link report there too.
+    ILinkEvents& events() { return m_events; }
     ITimer& Timer3() { return *m_timer3; }
     /// The protocol trace, told of every byte sent and received, reply read and read time-out.
     ProtocolTrace& trace() { return *m_trace; }
@@ -92,22 +94,20 @@ public:
 private:
     void Timer3_Timer();
     void handOver();
-    /// The end of a read that got no byte: the link is closed and the window given back to the user.
-    void readFailed();
     /// Reads and drops `count` bytes; false when one does not come.
-    bool discard(std::int32_t count);
+    bool discard(std::size_t count);
     std::uint8_t readReply(std::uint8_t IDS, std::uint8_t COMD);
+    /// `PayloadLength` and `PayloadData` from what the reader has of a reply, whole or not.
+    void takePayload(const FrameCodec::Reader& reader);
 
     Form1& m_form;
+    ILinkEvents& m_events;
     std::unique_ptr<ITimer> m_timer3;
     std::unique_ptr<ProtocolTrace> m_trace;
     std::array<std::uint8_t, kRingSize> RxRing{};
     std::array<std::uint8_t, kFrameSize> TxFrame{};
     std::int16_t TxFrameLength = 0;
     bool m_overrun = false;
-    bool m_windowHeld = false;
     /// Set when a read got no byte: the unit fell silent, or a reply overran the ring.
-    Failure m_readFailure = Failure::None;
-    /// The raw value of the last two bytes read by `RS232ReadInt`, also when it did not fit.
-    std::int32_t m_lastInt = -1;
+    std::optional<LinkOutcome> m_readFailure;
 };

@@ -4,13 +4,15 @@
 #include <string>
 
 #include "editor/Form1.h"
-#include "editor/FormTexts.h"
 #include "unitlink/EraseOperation.h"
+#include "unitlink/ILinkEvents.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/TableBlocks.h"
 #include "unitlink/UploadImage.h"
 
 namespace {
+
+using Kind = StatusEvent::Kind;
 
 constexpr std::uint8_t kProgress = 0x2E;
 
@@ -26,7 +28,7 @@ int hexDigit(char c) {
 
 }  // namespace
 
-ServicePanel::ServicePanel(Form1& form) : m_form(form) {
+ServicePanel::ServicePanel(Form1& form, ILinkEvents& events) : m_form(form), m_events(events) {
     form.Command2.setCaption("Send Status");
     form.Command3.setCaption("Read Status");
     form.Command4.setCaption("* Flash Check");
@@ -65,6 +67,10 @@ std::int32_t ServicePanel::typedAddress() const {
     return static_cast<std::int32_t>(value & 0xFFFFFF);
 }
 
+void ServicePanel::show(StatusEvent::Kind kind) {
+    m_events.statusChanged({kind, {}});
+}
+
 void ServicePanel::setAddressPayload(std::int32_t address) {
     SerialLink& link = m_form.link();
     link.PayloadData[1] = static_cast<std::uint8_t>(address >> 16);
@@ -84,16 +90,16 @@ void ServicePanel::Command2_Click() {
     UploadImage& image = m_form.image();
     link.resetRing();
     if (!link.CommandDo(SerialLink::kUnit, 'P')) {
-        link.ShowStatus(kStatusUploadFailed);
+        show(Kind::UploadFailed);
         return;
     }
     TableBlocks::Block block;
     if (!image.readBlock(TableBlocks::kMsgTabAddress, block)) {
-        link.ShowStatus(kStatusUploadFailed);
+        show(Kind::UploadFailed);
         return;
     }
     if (TableBlocks::wordSum(block) != TableBlocks::kBlockSum) {
-        link.ShowStatus(kStatusReadFailed);
+        show(Kind::ReadFailed);
         return;
     }
     image.takeMessageTable(block);
@@ -101,7 +107,7 @@ void ServicePanel::Command2_Click() {
     m_form.erase().EraseData(static_cast<std::int32_t>(TableBlocks::kTrgTabAddress));
     if (link.Status != SerialLink::kAck)
         return;
-    link.ShowStatus(image.rewriteTables() ? kStatusUploadDone : kStatusUploadFailed);
+    show(image.rewriteTables() ? Kind::UploadDone : Kind::UploadFailed);
 }
 
 bool ServicePanel::readTables() {
@@ -110,13 +116,13 @@ bool ServicePanel::readTables() {
     link.resetRing();
     TableBlocks::Block block;
     if (!image.readBlock(TableBlocks::kMsgTabAddress, block)) {
-        link.ShowStatus(kStatusReadFailed);
+        show(Kind::ReadFailed);
         return false;
     }
     image.takeMessageTable(block);
     showMessageTable();
     if (!image.readBlock(TableBlocks::kTrgTabAddress, block)) {
-        link.ShowStatus(kStatusReadFailed);
+        show(Kind::ReadFailed);
         return false;
     }
     const TableBlocks::TriggerTable triggers = TableBlocks::decodeTriggerBlock(block);
@@ -129,7 +135,7 @@ bool ServicePanel::readTables() {
 
 void ServicePanel::Command3_Click() {
     if (readTables())
-        m_form.link().ShowStatus(kStatusUploadDone);
+        show(Kind::UploadDone);
 }
 
 void ServicePanel::Command4_Click() {
@@ -137,28 +143,28 @@ void ServicePanel::Command4_Click() {
     link.resetRing();
     setAddressPayload(typedAddress());
     if (!link.CommandDo(SerialLink::kUnit, 'C')) {
-        link.ShowStatus(kStatusCheckFailed);
+        show(Kind::CheckFailed);
         return;
     }
     bool checked = false;
     while (link.RS232Read()) {
         if (link.Rs232DataByte == kProgress) {
-            link.ShowStatus(kStatusChecking);
+            show(Kind::Checking);
             continue;
         }
         checked = link.Rs232DataByte == SerialLink::kAck;
-        link.ShowStatus(checked ? kStatusChecked : kStatusCheckFailed);
+        show(checked ? Kind::Checked : Kind::CheckFailed);
         break;
     }
     if (!checked)
-        link.ShowStatus(kStatusCheckFailed);
+        show(Kind::CheckFailed);
     if (!link.RS232ReadHex()) {
-        link.ShowStatus(kStatusCheckFailed);
+        show(Kind::CheckFailed);
         return;
     }
     const int high = link.Rs232DataByte;
     if (!link.RS232ReadHex()) {
-        link.ShowStatus(kStatusCheckFailed);
+        show(Kind::CheckFailed);
         return;
     }
     m_form.Message.setText(std::to_string(high * 256 + link.Rs232DataByte));
@@ -176,21 +182,21 @@ void ServicePanel::Command6_Click() {
     link.resetRing();
     setAddressPayload(typedAddress());
     if (!link.CommandDo(SerialLink::kUnit, 'E')) {
-        link.ShowStatus(kStatusEraseFailed);
+        show(Kind::EraseFailed);
         return;
     }
     bool complete = false;
     while (link.RS232Read()) {
         if (link.Rs232DataByte == kProgress) {
-            link.ShowStatus(kStatusErasing);
+            show(Kind::Erasing);
             continue;
         }
         complete = link.Rs232DataByte == SerialLink::kAck;
-        link.ShowStatus(complete ? kStatusErased : kStatusEraseFailed);
+        show(complete ? Kind::Erased : Kind::EraseFailed);
         break;
     }
     if (!complete)
-        link.ShowStatus(kStatusEraseFailed);
+        show(Kind::EraseFailed);
 }
 
 void ServicePanel::Command7_Click() {

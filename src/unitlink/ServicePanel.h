@@ -2,13 +2,17 @@
 
 #include <cstdint>
 
+#include "unitlink/StatusEvent.h"
+
 class Form1;
+class ILinkEvents;
 
 /// The hidden service panel of the editor: six buttons that send single commands to the unit and show raw
-/// results. Nothing in the program shows its controls; the commands are wired so that they can be driven.
+/// results. Nothing in the program shows its controls; the commands are wired so that they can be driven. The
+/// status line is reported to the link's events.
 class ServicePanel {
 public:
-    explicit ServicePanel(Form1& form);
+    ServicePanel(Form1& form, ILinkEvents& events);
     ~ServicePanel();
     ServicePanel(const ServicePanel&) = delete;
     ServicePanel& operator=(const ServicePanel&) = delete;
@@ -35,6 +39,8 @@ public:
 private:
     void setAddressPayload(std::int32_t address);
     void showMessageTable();
+    void show(StatusEvent::Kind kind);
 
     Form1& m_form;
+    ILinkEvents& m_events;
 };

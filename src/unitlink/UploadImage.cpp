@@ -5,16 +5,18 @@
 #include <vector>
 
 #include "editor/Form1.h"
-#include "editor/FormTexts.h"
 #include "editor/Formats.h"
 #include "editor/StoredSize.h"
 #include "unitlink/EraseOperation.h"
+#include "unitlink/FrameCodec.h"
+#include "unitlink/ILinkEvents.h"
+#include "unitlink/IUploadEvents.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/WaveFrames.h"
 
 namespace {
 
-constexpr std::uint8_t kStart = 0x2A;
+using Kind = StatusEvent::Kind;
 
 std::optional<std::vector<std::uint8_t>> readWhole(const IFileSystem& fs, const std::string& path) {
     auto source = fs.openRead(path);
@@ -42,28 +44,12 @@ SerialLink& UploadImage::link() {
 }
 
 void UploadImage::writeDataFrame(std::int32_t address, const std::uint8_t* data, int count) {
-    SerialLink& l = link();
-    l.OutputCheckSum = 0;
-    l.RS232Write(kStart);
-    l.RS232WriteInt(3 + count);
-    l.RS232Write(static_cast<std::uint8_t>(address >> 16));
-    l.RS232Write(static_cast<std::uint8_t>(address >> 8));
-    l.RS232Write(static_cast<std::uint8_t>(address));
-    for (int k = 0; k < count; ++k)
-        l.RS232Write(data[k]);
-    l.RS232WriteHex(l.OutputCheckSum);
-    l.RS232Write(13);
-    l.RS232Write(10);
+    link().writeFrame(
+        FrameCodec::dataFrame(static_cast<std::uint32_t>(address), data, static_cast<std::size_t>(count)));
 }
 
 void UploadImage::sendEndFrame() {
-    SerialLink& l = link();
-    l.OutputCheckSum = 0;
-    l.RS232Write(kStart);
-    l.RS232WriteInt(0);
-    l.RS232WriteHex(l.OutputCheckSum);
-    l.RS232Write(13);
-    l.RS232Write(10);
+    link().writeFrame(FrameCodec::endFrame());
 }
 
 bool UploadImage::openWriteSequence() {
@@ -88,8 +74,7 @@ void UploadImage::closeWriteSequence() {
 
 void UploadImage::countAccepted() {
     BytesSent = std::min(BytesSent + WaveFrames::kFrameBytes, m_form.TFileLength);
-    ProgressBar& bar = m_form.ProgressBar1;
-    bar.setValue(std::min(BytesSent, bar.max()));
+    m_upload.progress(BytesSent);
     WriteAddress += kFrameWords;
 }
 
@@ -97,14 +82,14 @@ bool UploadImage::WriteMsgData(int i) {
     SerialLink& l = link();
     auto file = readWhole(m_form.platform().fs, SerialLink::trimmed(m_form.FilePath[i]));
     if (!file) {
-        l.ShowStatus(kStatusUploadFailed);
+        m_events.statusChanged({Kind::UploadFailed, {}});
         return false;
     }
     m_form.TMsgSize[i] = storedSize(static_cast<std::uint32_t>(file->size()));
     m_form.MsgSize[i].setCaption(Formats::integer(m_form.TMsgSize[i] / 1000));
 
     if (!openWriteSequence()) {
-        l.ShowStatus(kStatusUploadFailed);
+        m_events.statusChanged({Kind::UploadFailed, {}});
         return false;
     }
     WaveFrames frames(std::move(*file));
@@ -135,13 +120,13 @@ bool UploadImage::WriteMsgData(int i) {
         l.Status = l.CommandRead(SerialLink::kUnit, 'W');
         // A file cut short is not the message the user chose, however the unit took the rest of it.
         if (l.Status == SerialLink::kAck && !cutShort) {
-            l.ShowStatus(kStatusUploadDone);
+            m_events.statusChanged({Kind::UploadDone, {}});
             return true;
         }
     } else {
         closeWriteSequence();
     }
-    l.ShowStatus(kStatusUploadFailed);
+    m_events.statusChanged({Kind::UploadFailed, {}});
     return false;
 }
 
@@ -209,7 +194,7 @@ bool UploadImage::ReadMsgTab() {
     link().resetRing();
     TableBlocks::Block block;
     if (!readBlock(TableBlocks::kMsgTabAddress, block)) {
-        link().ShowStatus(kStatusReadFailed);
+        m_events.statusChanged({Kind::ReadFailed, {}});
         return false;
     }
     takeMessageTable(block);

@@ -6,19 +6,22 @@
 #include "unitlink/TableBlocks.h"
 
 class Form1;
+class ILinkEvents;
+class IUploadEvents;
 class SerialLink;
 
 /// What the unit's memory holds after an upload and how each piece gets there: the wave files streamed in
 /// acknowledged data frames from word 0, the message table and the trigger table, the message table read
 /// back, and the configuration-only rewrite of both tables. Results of the exchanges are left in the link's
-/// `Status`.
+/// `Status`; status reports go to the link's events, the bytes accepted to the upload's.
 class UploadImage {
 public:
     static constexpr int kSlots = 12;
     static constexpr std::int32_t kFrameWords = 175;
     static constexpr int kTries = 5;
 
-    explicit UploadImage(Form1& form) : m_form(form) {}
+    UploadImage(Form1& form, ILinkEvents& events, IUploadEvents& upload)
+        : m_form(form), m_events(events), m_upload(upload) {}
 
     /// Streams slot `i`'s wave file into the data area at `WriteAddress`, which grows by 175 for every
     /// accepted frame; sets the slot's `TMsgSize` and size label.
@@ -65,4 +68,6 @@ private:
     SerialLink& link();
 
     Form1& m_form;
+    ILinkEvents& m_events;
+    IUploadEvents& m_upload;
 };

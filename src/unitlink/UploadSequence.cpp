@@ -1,14 +1,14 @@
 #include "unitlink/UploadSequence.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <exception>
 
 #include "editor/Form1.h"
-#include "editor/FormTexts.h"
 #include "editor/StoredSize.h"
-#include "shell/MDIKVT3310.h"
 #include "unitlink/EraseOperation.h"
+#include "unitlink/ILinkEvents.h"
+#include "unitlink/IUploadEvents.h"
 #include "unitlink/PortConnection.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/UploadImage.h"
@@ -20,7 +20,8 @@ constexpr std::int32_t kEraseLowerHalf = 0x1FFFFF;
 
 }  // namespace
 
-UploadSequence::UploadSequence(Form1& form) : m_form(form) {
+UploadSequence::UploadSequence(Form1& form, ILinkEvents& events, IUploadEvents& upload)
+    : m_form(form), m_events(events), m_upload(upload) {
     form.Bt_SendMessage.Click = [this] { Bt_SendMessage_Click(); };
     form.connection().ProgressStep = [this] { ProgressStep(); };
 }
@@ -30,64 +31,36 @@ UploadSequence::~UploadSequence() {
     m_form.connection().ProgressStep = nullptr;
 }
 
-void UploadSequence::Bt_SendMessage_Click() {
+UploadOutcome UploadSequence::send() {
     Form1& f = m_form;
-    SerialLink& link = f.link();
-    f.ProgressBar1.setVisible(false);
-    f.Lb_Percentage.setCaption("");
-    f.mdi().setEnabled(false);
-    f.platform().screen.setMousePointer(IScreen::vbHourglass);
-    // A read time-out must not give the window back while this upload still runs to its end.
-    link.holdWindow(true);
-    link.clearFailure();
+    m_upload.uploadStarted();
+    f.link().clearOutcome();
     // The user who connected first keeps the connection: the upload uses it and leaves it open.
     const bool connected = f.platform().serial.portOpen();
+    UploadOutcome outcome;
     try {
-        run(connected);
+        outcome = run(connected);
     } catch (const std::exception&) {
-        link.ShowStatus(kStatusUploadFailed);
+        outcome = UploadOutcome::failed(UploadOutcome::Step::Upload);
     }
-    if (connected) {
-        f.ProgressBar1.setVisible(false);
-        f.Lb_Percentage.setCaption("");
-    } else {
+    m_upload.uploadFinished(outcome);
+    if (!connected) {
         f.connection().imgConnected_Click();
         f.connection().StopClock();
     }
-    link.holdWindow(false);
-    f.mdi().setEnabled(true);
-    f.platform().screen.setMousePointer(IScreen::vbDefault);
+    m_upload.uploadEnded();
+    return outcome;
 }
 
-void UploadSequence::showFailure(int index) {
-    Form1& f = m_form;
-    SerialLink& link = f.link();
-    std::string reason;
-    switch (link.lastFailure()) {
-        case SerialLink::Failure::None:
-            break;
-        case SerialLink::Failure::PortClosed:
-            reason = f.StatusText[kStatusNotConnected];
-            break;
-        case SerialLink::Failure::NoAnswer:
-            reason = f.LinkText[kLinkNoAnswer];
-            break;
-        case SerialLink::Failure::Refused:
-            reason = f.LinkText[kLinkRefused];
-            break;
-        case SerialLink::Failure::Malformed:
-            reason = f.LinkText[kLinkMalformed];
-            break;
-    }
-    const std::string text = SerialLink::trimmed(f.StatusText.at(index));
-    link.ShowStatusText(reason.empty() ? text : text + " " + SerialLink::trimmed(reason));
+UploadOutcome UploadSequence::failed(UploadOutcome::Step step) const {
+    return UploadOutcome::failed(step, m_form.link().lastOutcome());
 }
 
 bool UploadSequence::lineLost() const {
     return !m_form.platform().serial.portOpen();
 }
 
-bool UploadSequence::filesReady() {
+std::optional<UploadOutcome> UploadSequence::fileNotReady() {
     Form1& f = m_form;
     const IFileSystem& fs = f.platform().fs;
     for (int i = 1; i <= Form1::kSlots; ++i) {
@@ -100,33 +73,26 @@ bool UploadSequence::filesReady() {
             storedSize(static_cast<std::uint32_t>(source->size())) == f.TMsgSize[i])
             continue;
         f.image().MsgAddress[i] = -1;
-        f.link().ShowStatus(kStatusUploadFailed);
-        f.platform().msgBox.Beep();
-        f.platform().msgBox.MsgBox(f.MsgText[kMsgPathIncorrect] + "\n\n" + std::to_string(i) + ": " + path,
-                                   IMessageBox::vbOKOnly, f.Caption);
-        return false;
+        return UploadOutcome::fileNotReady(i, path);
     }
-    return true;
+    return std::nullopt;
 }
 
-void UploadSequence::run(bool connected) {
+UploadOutcome UploadSequence::run(bool connected) {
+    using Step = UploadOutcome::Step;
     Form1& f = m_form;
     SerialLink& link = f.link();
     UploadImage& image = f.image();
 
     // Nothing reaches the unit before every file is known to be there: an erase followed by a missing file
     // would leave the unit with no messages at all.
-    if (!filesReady())
-        return;
+    if (auto notReady = fileNotReady())
+        return *notReady;
     if (!connected) {
         f.connection().imgNotConnected_Click();
-        if (lineLost()) {
-            const std::string reason = f.platform().serial.lastError();
-            link.ShowStatusText(SerialLink::trimmed(f.StatusText[kStatusUploadFailed]) + " " +
-                                SerialLink::trimmed(f.LinkText[kLinkPortNotOpened]) +
-                                (reason.empty() ? "" : " " + reason));
-            return;
-        }
+        if (lineLost())
+            return UploadOutcome::failed(Step::Connect,
+                                         {LinkOutcome::Kind::PortNotOpened, f.platform().serial.lastError()});
     }
     image.MsgAddress.fill(0);
     f.LastAddress.setText("");
@@ -134,18 +100,14 @@ void UploadSequence::run(bool connected) {
     link.resetRing();
 
     const bool full = fullUploadNeeded();
-    if (lineLost() || !link.CommandDo(SerialLink::kUnit, 'P')) {
-        showFailure(kStatusUploadFailed);
-        return;
-    }
+    if (lineLost() || !link.CommandDo(SerialLink::kUnit, 'P'))
+        return failed(Step::Upload);
     if (!full) {
         if (image.WriteTrgMsgTab())
-            link.ShowStatus(kStatusConfigDone);
-        else
-            showFailure(kStatusConfigFailed);
-        return;
+            return UploadOutcome::done(UploadOutcome::Result::ConfigurationDone);
+        return failed(Step::Configuration);
     }
-    fullUpload();
+    return fullUpload();
 }
 
 bool UploadSequence::fullUploadNeeded() {
@@ -159,50 +121,39 @@ bool UploadSequence::fullUploadNeeded() {
     return false;
 }
 
-void UploadSequence::fullUpload() {
+UploadOutcome UploadSequence::fullUpload() {
+    using Step = UploadOutcome::Step;
     Form1& f = m_form;
     SerialLink& link = f.link();
     UploadImage& image = f.image();
 
     for (std::int32_t address : {kEraseAll, kEraseLowerHalf}) {
         f.erase().EraseData(address);
-        if (link.Status != SerialLink::kAck) {
-            showFailure(kStatusEraseFailed);
-            return;
-        }
+        if (link.Status != SerialLink::kAck)
+            return failed(Step::Erase);
     }
 
     image.WriteAddress = 0;
     link.resetRing();
     image.EndAddress = 0;
     image.MsgNumber = 0;
-    f.ProgressBar1.setMin(0);
-    f.ProgressBar1.setMax(f.TFileLength);
-    f.ProgressBar1.setValue(0);
-    f.ProgressBar1.setVisible(true);
+    m_upload.progressStarted(f.TFileLength);
     image.BytesSent = 1;
     ClockSeconds = 1;
 
-    if (!sendSlots()) {
-        showFailure(kStatusUploadFailed);
-        return;
-    }
-    if (!image.rewriteTables()) {
-        showFailure(kStatusUploadFailed);
-        return;
-    }
+    if (!sendSlots() || !image.rewriteTables())
+        return failed(Step::Upload);
     f.MsgUnchanged = true;
-    link.ShowStatus(kStatusUploadDone);
+    return UploadOutcome::done(UploadOutcome::Result::FullUploadDone);
 }
 
 bool UploadSequence::sendSlots() {
     Form1& f = m_form;
-    SerialLink& link = f.link();
     UploadImage& image = f.image();
     for (int i = 1; i <= Form1::kSlots; ++i) {
         const std::string& name = f.WaveFile[i].text();
         if (!name.empty()) {
-            link.ShowStatusText(name + " " + SerialLink::trimmed(f.StatusText[kStatusUploading]));
+            m_events.statusChanged({StatusEvent::Kind::Uploading, name});
             image.MsgAddress[i] = image.WriteAddress;
             if (!image.WriteMsgData(i))
                 return false;
@@ -219,14 +170,6 @@ bool UploadSequence::sendSlots() {
     return true;
 }
 
-std::string UploadSequence::progressText(std::int32_t percent, const std::string& remainingText, std::int32_t seconds) {
-    std::string label = remainingText;
-    label.erase(label.find_last_not_of(' ') + 1);
-    char time[32];
-    std::snprintf(time, sizeof time, "%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
-    return std::to_string(percent) + label + " " + time;
-}
-
 void UploadSequence::ProgressStep() {
     Form1& f = m_form;
     UploadImage& image = f.image();
@@ -240,5 +183,5 @@ void UploadSequence::ProgressStep() {
     const std::int32_t rate = image.BytesSent / ClockSeconds;
     if (rate > 0)
         RemainingSeconds = std::max(0, f.TFileLength / rate - ClockSeconds);
-    f.Lb_Percentage.setCaption(progressText(Percent, f.StatusText[kStatusRemainingTime], RemainingSeconds));
+    m_upload.progressTime(Percent, RemainingSeconds);
 }

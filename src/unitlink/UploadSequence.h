@@ -1,49 +1,53 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <optional>
+
+#include "unitlink/UploadOutcome.h"
 
 class Form1;
+class ILinkEvents;
+class IUploadEvents;
 
 /// The upload button `Bt_SendMessage`: connects, decides between a full upload (erase, every wave file, both
-/// tables) and a configuration-only upload (both tables), runs it, reports the outcome on the status line
-/// and disconnects. The main window stays disabled, with the hourglass pointer, from the click to the end
-/// step. Also the progress step that the once-a-second clock runs during the data phase.
+/// tables) and a configuration-only upload (both tables), runs it, reports the outcome and disconnects. The
+/// window is held from the click to the end step. Also the progress step that the once-a-second clock runs
+/// during the data phase. What the window shows is reported to the events; nothing is shown here.
 class UploadSequence {
 public:
-    explicit UploadSequence(Form1& form);
+    UploadSequence(Form1& form, ILinkEvents& events, IUploadEvents& upload);
     ~UploadSequence();
     UploadSequence(const UploadSequence&) = delete;
     UploadSequence& operator=(const UploadSequence&) = delete;
 
-    void Bt_SendMessage_Click();
-    /// One clock tick of the data phase: percentage and remaining time in `Lb_Percentage`.
+    void Bt_SendMessage_Click() { send(); }
+    /// The whole transfer as the button runs it, from holding the window to giving it back; the outcome is
+    /// reported before the end step closes the port, and returned.
+    UploadOutcome send();
+    /// One clock tick of the data phase: percentage and remaining time reported.
     void ProgressStep();
 
     /// Clock ticks since the data phase began (starts at 1).
     std::int32_t ClockSeconds = 0;
     std::int32_t Percent = 0;
-    /// Kept between uploads: a tick without a rate shows the previous estimate.
+    /// Kept between uploads: a tick without a rate reports the previous estimate.
     std::int32_t RemainingSeconds = 0;
 
-    /// "45%    Remaining Time: 00:01:13" from its parts.
-    static std::string progressText(std::int32_t percent, const std::string& remainingText, std::int32_t seconds);
-
-    /// The status line after a failure: `StatusText`(index) and, when the link can tell, why.
-    void showFailure(int index);
-
 private:
-    /// The steps between connecting and the end step. `connected`: the user had opened the port already.
-    void run(bool connected);
-    /// Every named slot's file is there, readable and of the size the set shows; otherwise the message of the
-    /// first that is not, and false.
-    bool filesReady();
+    /// The steps between holding the window and the end step. `connected`: the user had opened the port.
+    UploadOutcome run(bool connected);
+    /// The first named slot whose file is not there, not readable or not of the size the set shows.
+    std::optional<UploadOutcome> fileNotReady();
     bool fullUploadNeeded();
-    void fullUpload();
+    UploadOutcome fullUpload();
     /// Sends every named slot's file; false when one fails.
     bool sendSlots();
     /// A read time-out closed the port: nothing more can reach the unit.
     bool lineLost() const;
+    /// `step` failed, for the reason the link gives now.
+    UploadOutcome failed(UploadOutcome::Step step) const;
 
     Form1& m_form;
+    ILinkEvents& m_events;
+    IUploadEvents& m_upload;
 };

@@ -310,7 +310,7 @@ TEST(SerialLinkExchange, timeOut_closesTheLinkAndTheNextExchangeFailsAtOnceWithZ
     std::size_t before = l.test.serial.written.size();
     EXPECT_FALSE(l.link.CommandDo(0x55, 'P'));
     EXPECT_EQ(l.link.Status, 0);
-    EXPECT_EQ(l.link.lastFailure(), SerialLink::Failure::NoAnswer);
+    EXPECT_EQ(l.link.lastOutcome().kind, LinkOutcome::Kind::NoAnswer);
     EXPECT_EQ(l.test.clock.steadyMs(), 5000);
     EXPECT_EQ(l.test.serial.written.size(), before);
     EXPECT_EQ(l.form.sbrStatus.panelText(1), "Status: Com port not connected!");

@@ -4,7 +4,7 @@
 #include "CommandLine.h"
 #include "UploadDisplay.h"
 #include "editor/Form1.h"
-#include "editor/FormTexts.h"
+#include "editor/LinkPresenter.h"
 #include "unitlink/PortConnection.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/ServicePanel.h"
@@ -52,10 +52,9 @@ int ReadTablesCommand::run(CommandContext& context, const std::vector<std::strin
     if (!context.headless.platform().serial.portOpen())
         return context.refused(f.Com1Device + ": cannot be opened");
     UploadImage& image = f.image();
-    // The link closes the port itself when the unit does not answer.
-    const bool ok = image.ReadMsgTab() && context.headless.platform().serial.portOpen() && f.service().readTables();
+    const bool ok = image.ReadMsgTab() && f.link().lastOutcome().ok() && f.service().readTables();
     if (ok)
-        f.link().ShowStatusText(f.LinkText[kLinkReadDone]);
+        f.presenter().statusChanged({StatusEvent::Kind::ReadDone, {}});
     if (context.headless.platform().serial.portOpen())
         f.connection().imgConnected_Click();
     if (!ok)

@@ -5,7 +5,6 @@
 #include "UploadDisplay.h"
 #include "editor/Form1.h"
 #include "platform/Terminal.h"
-#include "unitlink/SerialLink.h"
 #include "unitlink/UploadSequence.h"
 
 const char* const UploadCommand::kHelp =
@@ -18,13 +17,6 @@ const char* const UploadCommand::kHelp =
     "  --timeout MS    the time the unit may take for each byte of a reply (default 5000)\n"
     "  --trace FILE    write a protocol trace to FILE: every frame with its bytes, time-outs, status texts\n"
     "Exit status 1 when the unit refused or did not answer.\n";
-
-namespace {
-
-const int kFullDone = 2;
-const int kConfigDone = 13;
-
-}  // namespace
 
 int UploadCommand::run(CommandContext& context, const std::vector<std::string>& words) {
     CommandLine line(words, {{"port", "timeout", "trace"}, {}});
@@ -43,14 +35,7 @@ int UploadCommand::run(CommandContext& context, const std::vector<std::string>& 
     context.useLink(f, *link);
 
     UploadDisplay display(f, context.err, errorStreamIsTerminal());
-    f.upload().Bt_SendMessage_Click();
-    const std::string outcome = display.lastStatus();
-    context.out << outcome << "\n";
-    for (int index : {kFullDone, kConfigDone}) {
-        const std::string done = SerialLink::trimmed(f.StatusText[static_cast<std::size_t>(index)]);
-        if (!done.empty() && outcome.size() >= done.size() &&
-            outcome.compare(outcome.size() - done.size(), done.size(), done) == 0)
-            return kSuccess;
-    }
-    return kRefused;
+    const UploadOutcome outcome = f.upload().send();
+    context.out << display.lastStatus() << "\n";
+    return outcome.succeeded() ? kSuccess : kRefused;
 }

@@ -1,0 +1,170 @@
+#include "editor/LinkPresenter.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "editor/Form1.h"
+#include "editor/FormTexts.h"
+#include "shell/MDIKVT3310.h"
+#include "unitlink/PortConnection.h"
+#include "unitlink/SerialLink.h"
+
+namespace {
+
+std::string trimmed(const std::string& text) {
+    return SerialLink::trimmed(text);
+}
+
+}  // namespace
+
+std::string LinkPresenter::statusText(const StatusEvent& event) const {
+    using Kind = StatusEvent::Kind;
+    const auto& texts = m_form.StatusText;
+    switch (event.kind) {
+        case Kind::NotConnected:
+            return trimmed(texts[kStatusNotConnected]) + (event.detail.empty() ? "" : " " + event.detail);
+        case Kind::Uploading:
+            return event.detail + " " + trimmed(texts[kStatusUploading]);
+        case Kind::UploadDone:
+            return texts[kStatusUploadDone];
+        case Kind::UploadFailed:
+            return texts[kStatusUploadFailed];
+        case Kind::ReadFailed:
+            return texts[kStatusReadFailed];
+        case Kind::Checking:
+            return texts[kStatusChecking];
+        case Kind::Checked:
+            return texts[kStatusChecked];
+        case Kind::CheckFailed:
+            return texts[kStatusCheckFailed];
+        case Kind::Erasing:
+            return texts[kStatusErasing];
+        case Kind::Erased:
+            return texts[kStatusErased];
+        case Kind::EraseFailed:
+            return texts[kStatusEraseFailed];
+        case Kind::ReadDone:
+            return m_form.LinkText[kLinkReadDone];
+    }
+    return {};
+}
+
+std::string LinkPresenter::reasonText(const LinkOutcome& outcome) const {
+    const Form1& f = m_form;
+    switch (outcome.kind) {
+        case LinkOutcome::Kind::Success:
+            return {};
+        case LinkOutcome::Kind::Refused:
+            return f.LinkText[kLinkRefused];
+        case LinkOutcome::Kind::NoAnswer:
+            return f.LinkText[kLinkNoAnswer];
+        case LinkOutcome::Kind::InvalidReply:
+            return f.LinkText[kLinkMalformed];
+        case LinkOutcome::Kind::PortLost:
+            return f.StatusText[kStatusNotConnected];
+        case LinkOutcome::Kind::PortNotOpened:
+            return trimmed(f.LinkText[kLinkPortNotOpened]) + (outcome.reason.empty() ? "" : " " + outcome.reason);
+    }
+    return {};
+}
+
+std::string LinkPresenter::failureText(int index, const LinkOutcome& link) const {
+    const std::string text = trimmed(m_form.StatusText[static_cast<std::size_t>(index)]);
+    const std::string reason = reasonText(link);
+    return reason.empty() ? text : text + " " + trimmed(reason);
+}
+
+std::string LinkPresenter::statusText(const UploadOutcome& outcome) const {
+    using Step = UploadOutcome::Step;
+    switch (outcome.result) {
+        case UploadOutcome::Result::FullUploadDone:
+            return m_form.StatusText[kStatusUploadDone];
+        case UploadOutcome::Result::ConfigurationDone:
+            return m_form.StatusText[kStatusConfigDone];
+        case UploadOutcome::Result::Failed:
+            break;
+    }
+    switch (outcome.failedStep) {
+        case Step::Erase:
+            return failureText(kStatusEraseFailed, outcome.link);
+        case Step::Configuration:
+            return failureText(kStatusConfigFailed, outcome.link);
+        default:
+            return failureText(kStatusUploadFailed, outcome.link);
+    }
+}
+
+std::string LinkPresenter::progressText(std::int32_t percent, const std::string& remainingText, std::int32_t seconds) {
+    std::string label = remainingText;
+    label.erase(label.find_last_not_of(' ') + 1);
+    char time[32];
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return std::to_string(percent) + label + " " + time;
+}
+
+void LinkPresenter::showStatus(const std::string& text) {
+    m_form.sbrStatus.setPanelText(1, trimmed(m_form.StatusText[kStatusCaption]) + " " + trimmed(text));
+}
+
+void LinkPresenter::statusChanged(const StatusEvent& event) {
+    showStatus(statusText(event));
+}
+
+void LinkPresenter::readFailed() {
+    PortConnection& connection = m_form.connection();
+    connection.imgConnected_Click();
+    connection.StopClock();
+    if (m_uploadRunning)
+        return;
+    m_form.mdi().setEnabled(true);
+    m_form.platform().screen.setMousePointer(IScreen::vbDefault);
+}
+
+void LinkPresenter::byteRead(int dataOutPoint, std::uint8_t inputCheckSum) {
+    m_form.txtDataOutPoint.setText(std::to_string(dataOutPoint));
+    m_form.txtInputCheckSum.setText(std::to_string(inputCheckSum));
+}
+
+void LinkPresenter::uploadStarted() {
+    m_form.ProgressBar1.setVisible(false);
+    m_form.Lb_Percentage.setCaption("");
+    m_form.mdi().setEnabled(false);
+    m_form.platform().screen.setMousePointer(IScreen::vbHourglass);
+    m_uploadRunning = true;
+}
+
+void LinkPresenter::progressStarted(std::int32_t total) {
+    ProgressBar& bar = m_form.ProgressBar1;
+    bar.setMin(0);
+    bar.setMax(total);
+    bar.setValue(0);
+    bar.setVisible(true);
+}
+
+void LinkPresenter::progress(std::int32_t bytesSent) {
+    ProgressBar& bar = m_form.ProgressBar1;
+    bar.setValue(std::min(bytesSent, bar.max()));
+}
+
+void LinkPresenter::progressTime(std::int32_t percent, std::int32_t remainingSeconds) {
+    m_form.Lb_Percentage.setCaption(progressText(percent, m_form.StatusText[kStatusRemainingTime], remainingSeconds));
+}
+
+void LinkPresenter::uploadFinished(const UploadOutcome& outcome) {
+    showStatus(statusText(outcome));
+    if (outcome.failedStep != UploadOutcome::Step::FilesNotReady)
+        return;
+    Form1& f = m_form;
+    f.platform().msgBox.Beep();
+    f.platform().msgBox.MsgBox(
+        f.MsgText[kMsgPathIncorrect] + "\n\n" + std::to_string(outcome.slot) + ": " + outcome.path,
+        IMessageBox::vbOKOnly, f.Caption);
+}
+
+void LinkPresenter::uploadEnded() {
+    m_form.ProgressBar1.setVisible(false);
+    m_form.Lb_Percentage.setCaption("");
+    m_uploadRunning = false;
+    m_form.mdi().setEnabled(true);
+    m_form.platform().screen.setMousePointer(IScreen::vbDefault);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "unitlink/ILinkEvents.h"
+#include "unitlink/IUploadEvents.h"
+
+class Form1;
+
+/// The window's side of the unit link: turns what the link and the upload report into the texts of the
+/// active language on the status line (panel 1 of `sbrStatus`), the progress display, the mouse pointer, the
+/// main window's enabled state and the connection indicator. Owned by the editor `Form1`.
+class LinkPresenter : public ILinkEvents, public IUploadEvents {
+public:
+    explicit LinkPresenter(Form1& form) : m_form(form) {}
+
+    void statusChanged(const StatusEvent& event) override;
+    /// The link is closed (indicator, clock) and, unless an upload runs, the window given back.
+    void readFailed() override;
+    void byteRead(int dataOutPoint, std::uint8_t inputCheckSum) override;
+
+    void uploadStarted() override;
+    void progressStarted(std::int32_t total) override;
+    void progress(std::int32_t bytesSent) override;
+    void progressTime(std::int32_t percent, std::int32_t remainingSeconds) override;
+    /// The outcome's status text; a file that is not ready also gets its message box.
+    void uploadFinished(const UploadOutcome& outcome) override;
+    void uploadEnded() override;
+
+    /// The status line's text for a report or an outcome, after "STATUS:".
+    std::string statusText(const StatusEvent& event) const;
+    std::string statusText(const UploadOutcome& outcome) const;
+    /// Why the link failed, in the language's words; empty when it did not.
+    std::string reasonText(const LinkOutcome& outcome) const;
+    /// "45%    Remaining Time: 00:01:13" from its parts.
+    static std::string progressText(std::int32_t percent, const std::string& remainingText, std::int32_t seconds);
+
+private:
+    /// Panel 1: "STATUS:", one blank and the text, each without outer blanks.
+    void showStatus(const std::string& text);
+    /// `StatusText`(index) and, when the link says why, the reason.
+    std::string failureText(int index, const LinkOutcome& link) const;
+
+    Form1& m_form;
+    /// While an upload runs, a read failure leaves the window to the upload's own end step.
+    bool m_uploadRunning = false;
+};

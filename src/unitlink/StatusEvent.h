@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+/// A report of the unit link for the status line. The window shows it as its text in the active language.
+struct StatusEvent {
+    enum class Kind {
+        /// A frame ended while the port was closed; or the port could not be opened, `detail` saying why.
+        NotConnected,
+        /// `detail` names the slot whose file is being sent.
+        Uploading,
+        /// A file, a service command's rewrite or a reading of the tables is done.
+        UploadDone,
+        UploadFailed,
+        ReadFailed,
+        Checking,
+        Checked,
+        CheckFailed,
+        Erasing,
+        Erased,
+        EraseFailed,
+        /// The tables were read back from the unit (the command line's reading).
+        ReadDone
+    };
+
+    Kind kind = Kind::NotConnected;
+    std::string detail;
+
+    bool operator==(const StatusEvent&) const = default;
+};

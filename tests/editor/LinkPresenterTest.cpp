@@ -6,7 +6,7 @@
 
 #include "editor/EditorFixture.h"
 #include "editor/LinkPresenter.h"
-#include "settings/LanguageApplier.h"
+#include "shell/LanguageApplier.h"
 
 namespace {
 

@@ -15,10 +15,10 @@
 
 #include "../e2e/EmulatorProcess.h"
 #include "editor/Form1.h"
+#include "gui/qt/DemoTitle.h"
+#include "gui/qt/EditorView.h"
+#include "gui/qt/MainWindowView.h"
 #include "platform/StdFileSystem.h"
-#include "platform/qt/DemoTitle.h"
-#include "platform/qt/EditorView.h"
-#include "platform/qt/MainWindowView.h"
 #include "platform/qt/NullWavPlayer.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventPump.h"

@@ -19,7 +19,7 @@
 #include "gui/qt/EditorView.h"
 #include "gui/qt/MainWindowView.h"
 #include "platform/StdFileSystem.h"
-#include "platform/qt/NullWavPlayer.h"
+#include "platform/null/NullWavPlayer.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtSerialPort.h"

@@ -12,8 +12,8 @@
 #include <QtTest>
 #include <functional>
 
-#include "platform/qt/NullSerialPort.h"
-#include "platform/qt/NullWavPlayer.h"
+#include "platform/null/NullSerialPort.h"
+#include "platform/null/NullWavPlayer.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtLatin1Codec.h"

@@ -44,7 +44,7 @@ bool QtSerialPort::portOpen() const {
 }
 
 bool QtSerialPort::applySettings() {
-    const auto settings = SerialSettings::parse(m_settings);
+    const auto settings = SerialSettings::parse(this->settings());
     if (!settings)
         return false;
     QSerialPort::Parity parity = QSerialPort::NoParity;
@@ -113,7 +113,7 @@ bool QtSerialPort::setPortOpen(bool open) {
     }
     if (!applySettings()) {
         m_port->close();
-        m_error = name + ": the port does not take the settings " + m_settings;
+        m_error = name + ": the port does not take the settings " + settings();
         return false;
     }
     requestLowLatency();

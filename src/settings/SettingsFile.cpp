@@ -116,7 +116,7 @@ bool SettingsFile::SaveIni(const std::string& file) {
     // A port chosen from the system's list; other installations ignore the key and use "Commport".
     put(kCom, "PortName", m_form.PortName);
     // Where ports are device files, which device each port number is; other installations ignore the keys.
-    if (m_form.platform().fs.separator() == '/') {
+    if (m_form.platform().serial.portsAreDeviceFiles()) {
         put(kCom, "Com1Device", m_form.Com1Device);
         put(kCom, "Com2Device", m_form.Com2Device);
     }

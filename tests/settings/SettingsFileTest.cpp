@@ -119,6 +119,20 @@ TEST_F(Settings, saveIniThenOpenIni_readsBackThroughTheOtherSpellings) {
     EXPECT_TRUE(test.msgBox.shown.empty());
 }
 
+TEST_F(Settings, saveIni_writesTheDeviceKeysOnlyWherePortsAreDeviceFiles) {
+    form.Form_Load();
+    form.Com1Device = "/dev/ttyUSB0";
+    for (bool deviceFiles : {true, false}) {
+        test.serial.deviceFiles = deviceFiles;
+        ASSERT_TRUE(test.fs.remove(file) || !test.fs.exists(file));
+        ASSERT_TRUE(SettingsFile(form).SaveIni(file));
+        const auto text = test.fs.readFile(file).value();
+        EXPECT_EQ(text.find("Com1Device=/dev/ttyUSB0\r\n") != std::string::npos, deviceFiles) << text;
+        EXPECT_EQ(text.find("Com2Device=/dev/ttyS1\r\n") != std::string::npos, deviceFiles) << text;
+        EXPECT_NE(text.find("Commport=1\r\n"), std::string::npos) << text;
+    }
+}
+
 TEST_F(Settings, openIni_fileWithOnlyADeviceKey_keepsEveryStartValue) {
     form.Form_Load();
     const std::string programFolder = test.fs.programFolder() + "/";

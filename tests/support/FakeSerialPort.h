@@ -19,11 +19,13 @@ class FakeEventPump;
 ///   the emulated unit is wired in).
 /// - `stallWrites`: output is dropped, as on a dead line.
 /// - `openedNames`: the port name of every open tried (the name given, else "COM" and the port number).
+/// - `deviceFiles`: what `portsAreDeviceFiles()` says; as the system's own ports by default, so not on Windows.
 class FakeSerialPort : public SerialPortBase {
 public:
     explicit FakeSerialPort(FakeEventPump& pump) : m_pump(pump) {}
 
     void setDevicePath(int number, const std::string& path) override { devicePaths[number] = path; }
+    bool portsAreDeviceFiles() const override { return deviceFiles; }
     bool setPortOpen(bool open) override;
     bool portOpen() const override { return m_open; }
     void output(const std::vector<std::uint8_t>& bytes) override;
@@ -38,6 +40,11 @@ public:
     bool stallWrites = false;
     std::vector<std::vector<std::uint8_t>> written;
     std::map<int, std::string> devicePaths;
+#ifdef _WIN32
+    bool deviceFiles = false;
+#else
+    bool deviceFiles = true;
+#endif
     int opens = 0;
     /// `portName()` at every open tried, in order.
     std::vector<std::string> openedNames;

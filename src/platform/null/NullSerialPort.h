@@ -6,6 +6,8 @@
 class NullSerialPort : public SerialPortBase {
 public:
     void setDevicePath(int, const std::string&) override {}
+    /// Its numbers name "COM" ports.
+    bool portsAreDeviceFiles() const override { return false; }
     bool setPortOpen(bool open) override;
     bool portOpen() const override { return false; }
     void output(const std::vector<std::uint8_t>&) override {}

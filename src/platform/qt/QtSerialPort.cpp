@@ -30,6 +30,14 @@ void QtSerialPort::setDevicePath(int number, const std::string& path) {
         m_devices[number] = path;
 }
 
+bool QtSerialPort::portsAreDeviceFiles() const {
+#ifdef _WIN32
+    return false;
+#else
+    return true;
+#endif
+}
+
 std::string QtSerialPort::deviceName(int number) const {
 #ifdef _WIN32
     return "COM" + std::to_string(number);

@@ -20,6 +20,8 @@ public:
     ~QtSerialPort() override;
 
     void setDevicePath(int number, const std::string& path) override;
+    /// Everywhere but on Windows.
+    bool portsAreDeviceFiles() const override;
     /// The name the port number opens: "COM<n>" on Windows, its device path elsewhere.
     std::string deviceName(int number) const;
 

@@ -25,6 +25,7 @@ public:
     /// Windows names its ports: a path "COMk" (or "\\.\COMk") makes port `number` open COMk; any other path
     /// is not used.
     void setDevicePath(int number, const std::string& path) override;
+    bool portsAreDeviceFiles() const override { return false; }
 
     bool setPortOpen(bool open) override;
     bool portOpen() const override;

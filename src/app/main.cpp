@@ -2,12 +2,13 @@
 #include <QApplication>
 #include <memory>
 
+#include "gui/qt/DemoTitle.h"
+#include "gui/qt/EditorView.h"
+#include "gui/qt/MainWindowView.h"
+#include "gui/qt/SplashView.h"
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
 #include "platform/SystemCodePage.h"
-#include "platform/qt/DemoTitle.h"
-#include "platform/qt/EditorView.h"
-#include "platform/qt/MainWindowView.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFileDialog.h"
@@ -20,7 +21,6 @@
 #include "platform/qt/QtTextViewer.h"
 #include "platform/qt/QtWindowSearch.h"
 #include "platform/qt/SdlWavPlayer.h"
-#include "platform/qt/SplashView.h"
 #include "platform/sound/SndfileWaveConverter.h"
 #include "settings/CodePageCodec.h"
 #include "shell/Application.h"

@@ -15,6 +15,9 @@ public:
     /// Where ports are device files: the device that port `number` opens. Elsewhere ports have fixed names
     /// and the path is not used.
     virtual void setDevicePath(int number, const std::string& path) = 0;
+    /// Whether port numbers open device files (see `setDevicePath`), which the settings keep beside the number;
+    /// false where the system names its ports ("COM1" ...).
+    virtual bool portsAreDeviceFiles() const = 0;
     virtual int commPort() const = 0;
     /// Opens the port of this system name ("COM5", "/dev/ttyUSB0", as the port list gives it) in place of the
     /// one the port number names; an empty name gives the choice back to the number.

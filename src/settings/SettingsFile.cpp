@@ -64,7 +64,7 @@ SettingsFile::SaveResult SettingsFile::SaveIni(const std::string& file, const Se
     // A port chosen from the system's list; other installations ignore the key and use "Commport".
     put(kCom, "PortName", s.PortName);
     // Where ports are device files, which device each port number is; other installations ignore the keys.
-    if (m_fs.separator() == '/') {
+    if (m_portsAreDeviceFiles) {
         put(kCom, "Com1Device", s.Com1Device);
         put(kCom, "Com2Device", s.Com2Device);
     }

@@ -18,7 +18,9 @@ public:
     enum class OpenResult { Read, Unreadable, BadTimeOut, BadPort, BadLanguageType };
     enum class SaveResult { Saved, Unreadable, Unwritable, NotStored };
 
-    SettingsFile(IFileSystem& fs, const ITextCodec& codec) : m_fs(fs), m_codec(codec) {}
+    /// `portsAreDeviceFiles`: the system opens ports as device files, whose paths the file keeps.
+    SettingsFile(IFileSystem& fs, const ITextCodec& codec, bool portsAreDeviceFiles)
+        : m_fs(fs), m_codec(codec), m_portsAreDeviceFiles(portsAreDeviceFiles) {}
 
     /// A key missing from the file (or empty) leaves its member as it was.
     OpenResult OpenIni(const std::string& file, Settings& settings) const;
@@ -34,5 +36,6 @@ public:
 private:
     IFileSystem& m_fs;
     const ITextCodec& m_codec;
+    bool m_portsAreDeviceFiles;
     std::string m_unwritable;
 };

@@ -61,7 +61,8 @@ void SettingsBinding::fail(const std::string& detail) {
 }
 
 bool SettingsBinding::SaveIni(const std::string& file) {
-    SettingsFile settingsFile(m_form.platform().fs, m_form.platform().codec);
+    SettingsFile settingsFile(m_form.platform().fs, m_form.platform().codec,
+                              m_form.platform().serial.portsAreDeviceFiles());
     switch (settingsFile.SaveIni(file, current())) {
         case SettingsFile::SaveResult::Saved:
             return true;
@@ -80,7 +81,9 @@ bool SettingsBinding::SaveIni(const std::string& file) {
 bool SettingsBinding::OpenIni(const std::string& file) {
     using Result = SettingsFile::OpenResult;
     Settings s = current();
-    const Result result = SettingsFile(m_form.platform().fs, m_form.platform().codec).OpenIni(file, s);
+    const Result result =
+        SettingsFile(m_form.platform().fs, m_form.platform().codec, m_form.platform().serial.portsAreDeviceFiles())
+            .OpenIni(file, s);
     take(s);
     MDIKVT3310& mdi = m_form.mdi();
     // The port number's mark is set once the number has been read, the other marks and the trace only when the

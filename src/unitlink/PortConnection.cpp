@@ -48,7 +48,7 @@ std::string PortConnection::device() const {
     // A port chosen from the system's list is opened by its name, whatever the number says.
     if (!m_form.PortName.empty())
         return m_form.PortName;
-    if (m_form.platform().fs.separator() != '/')
+    if (!m_form.platform().serial.portsAreDeviceFiles())
         return {};
     const int number = m_form.platform().serial.commPort();
     return number == 1 ? m_form.Com1Device : number == 2 ? m_form.Com2Device : std::string();

@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FuzzPlatform p;
     p.fs.put("/prog/KVT3310.INI", content);
-    SettingsFile settingsFile(p.fs, p.codec);
+    SettingsFile settingsFile(p.fs, p.codec, true);
     Settings first;
     if (settingsFile.OpenIni("/prog/KVT3310.INI", first) != SettingsFile::OpenResult::Read)
         return 0;

@@ -49,7 +49,7 @@ TEST(PrivateProfile, valuesWithOuterBlanksOrQuotes_areQuotedAndReadBackAsSet) {
 struct SettingsFileTest : ::testing::Test {
     TestPlatform test;
     IniProcedures ini{test.fs, test.codec};
-    SettingsFile settingsFile{test.fs, test.codec};
+    SettingsFile settingsFile{test.fs, test.codec, test.serial.portsAreDeviceFiles()};
     std::string file = test.folder.file("KVT3310.INI");
 
     void write(const std::string& content) { ASSERT_TRUE(test.fs.writeFileAtomic(file, content)); }
@@ -100,6 +100,20 @@ TEST_F(SettingsFileTest, saveIniThenOpenIni_readsBackThroughTheOtherSpellings) {
     EXPECT_EQ(other.LanguageFile, "en.lng");  // not written by SaveIni: the start value stays
     other.LanguageFile = settings.LanguageFile;
     EXPECT_EQ(other, settings);
+}
+
+TEST_F(SettingsFileTest, saveIni_writesTheDeviceKeysOnlyWherePortsAreDeviceFiles) {
+    Settings settings;
+    settings.Com1Device = "/dev/ttyUSB0";
+    for (bool deviceFiles : {true, false}) {
+        ASSERT_TRUE(test.fs.remove(file) || !test.fs.exists(file));
+        ASSERT_EQ(SettingsFile(test.fs, test.codec, deviceFiles).SaveIni(file, settings),
+                  SettingsFile::SaveResult::Saved);
+        const auto text = test.fs.readFile(file).value();
+        EXPECT_EQ(text.find("Com1Device=/dev/ttyUSB0\r\n") != std::string::npos, deviceFiles) << text;
+        EXPECT_EQ(text.find("Com2Device=/dev/ttyS1\r\n") != std::string::npos, deviceFiles) << text;
+        EXPECT_NE(text.find("Commport=1\r\n"), std::string::npos) << text;
+    }
 }
 
 TEST_F(SettingsFileTest, openIni_fileWithOnlyADeviceKey_keepsEveryStartValue) {
@@ -190,7 +204,7 @@ struct CodePageSettings : ::testing::Test {
 };
 
 TEST_F(CodePageSettings, folderTheCodePageCannotHold_failsTheSaveNamingItAndKeepsTheFile) {
-    SettingsFile settingsFile(test.fs, codec);
+    SettingsFile settingsFile(test.fs, codec, true);
     Settings settings;
     ASSERT_TRUE(test.fs.writeFileAtomic(file, "[File paths]\r\nstrMSGFilePath=/old/\r\n"));
     settings.strWAVFilePath = "/zvuky/Jiří/";

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ISerialPort.h"
+#include "platform/SerialPortBase.h"
 
 class FakeEventPump;
 
@@ -18,22 +18,16 @@ class FakeEventPump;
 /// - `peer`: when set, called with each output frame; whatever it returns arrives as the reply (this is how
 ///   the emulated unit is wired in).
 /// - `stallWrites`: output is dropped, as on a dead line.
-/// - `openedNames`: the port name of every open tried.
-class FakeSerialPort : public ISerialPort {
+/// - `openedNames`: the port name of every open tried (the name given, else "COM" and the port number).
+/// - `deviceFiles`: what `portsAreDeviceFiles()` says; as the system's own ports by default, so not on Windows.
+class FakeSerialPort : public SerialPortBase {
 public:
     explicit FakeSerialPort(FakeEventPump& pump) : m_pump(pump) {}
 
-    void setCommPort(int number) override { m_port = number; }
     void setDevicePath(int number, const std::string& path) override { devicePaths[number] = path; }
-    int commPort() const override { return m_port; }
-    void setPortName(const std::string& name) override { m_name = name; }
-    /// The name given, else "COM" and the port number.
-    std::string portName() const override { return m_name.empty() ? "COM" + std::to_string(m_port) : m_name; }
-    void setSettings(const std::string& settings) override { m_settings = settings; }
-    std::string settings() const override { return m_settings; }
+    bool portsAreDeviceFiles() const override { return deviceFiles; }
     bool setPortOpen(bool open) override;
     bool portOpen() const override { return m_open; }
-    std::string lastError() const override { return m_error; }
     void output(const std::vector<std::uint8_t>& bytes) override;
     std::vector<std::uint8_t> input() override;
     int inBufferCount() const override { return static_cast<int>(m_in.size()); }
@@ -46,17 +40,18 @@ public:
     bool stallWrites = false;
     std::vector<std::vector<std::uint8_t>> written;
     std::map<int, std::string> devicePaths;
+#ifdef _WIN32
+    bool deviceFiles = false;
+#else
+    bool deviceFiles = true;
+#endif
     int opens = 0;
     /// `portName()` at every open tried, in order.
     std::vector<std::string> openedNames;
 
 private:
     FakeEventPump& m_pump;
-    int m_port = 1;
-    std::string m_name;
-    std::string m_settings = "9600,N,8,1";
     bool m_open = false;
-    std::string m_error;
     std::string m_failReason;
     std::vector<std::uint8_t> m_in;
 };

@@ -61,8 +61,9 @@ TEST_F(TraceFaults, nakAndBadChecksum_eachFrameOneLineWithWhatItWasReadAs) {
     const std::string pDecoded = " | from 64 to 55, command P (50), payload 0, checksum 63 ok";
     const std::vector<std::string> expected = {
         "08:00:00.000 TRACE on, file " + file() + ", rotated past 1048576 bytes",
-        // Device paths are a setting on systems with "/" only; Windows opens COM1 itself.
-        std::string("08:00:00.000 PORT open COM1 ") + (kSeparator == '/' ? "(/dev/ttyUSB0) " : "") + "115200,N,8,2",
+        // Device paths are a setting only where ports are device files; Windows opens COM1 itself.
+        std::string("08:00:00.000 PORT open COM1 ") + (test.serial.portsAreDeviceFiles() ? "(/dev/ttyUSB0) " : "") +
+            "115200,N,8,2",
         "08:00:00.000 TX " + p + pDecoded,
         "08:00:00.000 RX 2A 35 35 36 34 35 30 00 01 15 37 39 0D 0A | from 55 to 64, command P (50), payload 1, "
         "checksum 79 ok, payload byte 21, read as 21 (NAK)",
@@ -73,6 +74,19 @@ TEST_F(TraceFaults, nakAndBadChecksum_eachFrameOneLineWithWhatItWasReadAs) {
         "08:00:00.000 PORT closed",
     };
     EXPECT_EQ(traced(), expected);
+}
+
+TEST_F(Trace, portOpenedByNumber_namesItsDeviceOnlyWherePortsAreDeviceFiles) {
+    mdi.Trace.click();
+    for (bool deviceFiles : {true, false}) {
+        test.serial.deviceFiles = deviceFiles;
+        form.imgNotConnected.click();
+        form.imgConnected.click();
+    }
+    const auto lines = traced();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[1], "08:00:00.000 PORT open COM1 (/dev/ttyUSB0) 115200,N,8,2");
+    EXPECT_EQ(lines[3], "08:00:00.000 PORT open COM1 115200,N,8,2");
 }
 
 TEST_F(Trace, portChosenFromTheSystemsList_isTheOneNamed) {

@@ -37,6 +37,7 @@ public:
     }
     void setCommPort(int number) override { m_port.setCommPort(number); }
     void setDevicePath(int number, const std::string& path) override { m_port.setDevicePath(number, path); }
+    bool portsAreDeviceFiles() const override { return m_port.portsAreDeviceFiles(); }
     int commPort() const override { return m_port.commPort(); }
     void setPortName(const std::string& name) override { m_port.setPortName(name); }
     std::string portName() const override { return m_port.portName(); }

@@ -9,7 +9,7 @@
 #include "StderrMessageBox.h"
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
-#include "platform/qt/NullWavPlayer.h"
+#include "platform/null/NullWavPlayer.h"
 #include "settings/CodePageCodec.h"
 
 /// What the system the program runs on gives it: the folder of the program file, its event loop, clock,

@@ -30,6 +30,14 @@ void QtSerialPort::setDevicePath(int number, const std::string& path) {
         m_devices[number] = path;
 }
 
+bool QtSerialPort::portsAreDeviceFiles() const {
+#ifdef _WIN32
+    return false;
+#else
+    return true;
+#endif
+}
+
 std::string QtSerialPort::deviceName(int number) const {
 #ifdef _WIN32
     return "COM" + std::to_string(number);
@@ -44,7 +52,7 @@ bool QtSerialPort::portOpen() const {
 }
 
 bool QtSerialPort::applySettings() {
-    const auto settings = SerialSettings::parse(m_settings);
+    const auto settings = SerialSettings::parse(this->settings());
     if (!settings)
         return false;
     QSerialPort::Parity parity = QSerialPort::NoParity;
@@ -113,7 +121,7 @@ bool QtSerialPort::setPortOpen(bool open) {
     }
     if (!applySettings()) {
         m_port->close();
-        m_error = name + ": the port does not take the settings " + m_settings;
+        m_error = name + ": the port does not take the settings " + settings();
         return false;
     }
     requestLowLatency();

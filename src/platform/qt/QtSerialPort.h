@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/ISerialPort.h"
+#include "platform/SerialPortBase.h"
 
 class QSerialPort;
 
@@ -14,24 +14,19 @@ class QSerialPort;
 /// (USB adapters appear as /dev/ttyUSB0 or /dev/ttyACM0). A port name given opens that port instead. On Linux the port
 /// is asked for low latency, so that USB adapters pass short replies on at once; a port that refuses (a
 /// pseudo-terminal, some drivers) works as before.
-class QtSerialPort : public ISerialPort {
+class QtSerialPort : public SerialPortBase {
 public:
     QtSerialPort();
     ~QtSerialPort() override;
 
     void setDevicePath(int number, const std::string& path) override;
+    /// Everywhere but on Windows.
+    bool portsAreDeviceFiles() const override;
     /// The name the port number opens: "COM<n>" on Windows, its device path elsewhere.
     std::string deviceName(int number) const;
 
-    void setCommPort(int number) override { m_number = number; }
-    int commPort() const override { return m_number; }
-    void setPortName(const std::string& name) override { m_name = name; }
-    std::string portName() const override { return m_name.empty() ? deviceName(m_number) : m_name; }
-    void setSettings(const std::string& settings) override { m_settings = settings; }
-    std::string settings() const override { return m_settings; }
     bool setPortOpen(bool open) override;
     bool portOpen() const override;
-    std::string lastError() const override { return m_error; }
     void output(const std::vector<std::uint8_t>& bytes) override;
     std::vector<std::uint8_t> input() override;
     int inBufferCount() const override;
@@ -39,15 +34,14 @@ public:
     /// Whether the last open got the low-latency mode.
     bool lowLatency() const { return m_lowLatency; }
 
+protected:
+    std::string numberedName() const override { return deviceName(commPort()); }
+
 private:
     bool applySettings();
     void requestLowLatency();
 
     std::unique_ptr<QSerialPort> m_port;
     std::map<int, std::string> m_devices;
-    int m_number = 1;
-    std::string m_name;
-    std::string m_settings = "9600,N,8,1";
-    std::string m_error;
     bool m_lowLatency = false;
 };

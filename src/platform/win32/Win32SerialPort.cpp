@@ -90,7 +90,7 @@ struct Win32SerialPort::Io {
     }
 };
 
-Win32SerialPort::Win32SerialPort(Win32EventPump& pump) : m_pump(pump) {}
+Win32SerialPort::Win32SerialPort(Win32EventPump& pump) : SerialPortBase("115200,N,8,2"), m_pump(pump) {}
 
 Win32SerialPort::~Win32SerialPort() {
     close();
@@ -127,12 +127,12 @@ void Win32SerialPort::setDevicePath(int number, const std::string& path) {
 }
 
 int Win32SerialPort::comNumber() const {
-    auto it = m_comNumbers.find(m_number);
-    return it != m_comNumbers.end() ? it->second : m_number;
+    auto it = m_comNumbers.find(commPort());
+    return it != m_comNumbers.end() ? it->second : commPort();
 }
 
-std::string Win32SerialPort::portName() const {
-    return m_name.empty() ? "COM" + std::to_string(comNumber()) : m_name;
+std::string Win32SerialPort::numberedName() const {
+    return "COM" + std::to_string(comNumber());
 }
 
 bool Win32SerialPort::open() {
@@ -156,8 +156,8 @@ bool Win32SerialPort::open() {
     std::string failure;
     DCB dcb{};
     dcb.DCBlength = sizeof(DCB);
-    if (!GetCommState(port, &dcb) || !dcbFromSettings(m_settings, dcb) || !SetCommState(port, &dcb)) {
-        m_error = name + ": the port does not take the settings " + m_settings;
+    if (!GetCommState(port, &dcb) || !dcbFromSettings(settings(), dcb) || !SetCommState(port, &dcb)) {
+        m_error = name + ": the port does not take the settings " + settings();
         return false;
     }
     if (!setUp(port, failure)) {

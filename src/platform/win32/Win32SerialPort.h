@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ISerialPort.h"
+#include "platform/SerialPortBase.h"
 
 class Win32EventPump;
 
@@ -15,26 +15,20 @@ class Win32EventPump;
 /// The wait's completion wakes the event loop, but no notification is relied on: after every turn of the loop
 /// the port asks the driver how many bytes it holds and takes them in, raising `OnComm`. A wait that cannot be
 /// armed again, a failed or unfinished write and a driver that stops answering close the port as lost.
-class Win32SerialPort : public ISerialPort {
+class Win32SerialPort : public SerialPortBase {
 public:
     explicit Win32SerialPort(Win32EventPump& pump);
     ~Win32SerialPort() override;
     Win32SerialPort(const Win32SerialPort&) = delete;
     Win32SerialPort& operator=(const Win32SerialPort&) = delete;
 
-    void setCommPort(int number) override { m_number = number; }
     /// Windows names its ports: a path "COMk" (or "\\.\COMk") makes port `number` open COMk; any other path
     /// is not used.
     void setDevicePath(int number, const std::string& path) override;
-    int commPort() const override { return m_number; }
-    void setPortName(const std::string& name) override { m_name = name; }
-    std::string portName() const override;
-    void setSettings(const std::string& settings) override { m_settings = settings; }
-    std::string settings() const override { return m_settings; }
+    bool portsAreDeviceFiles() const override { return false; }
 
     bool setPortOpen(bool open) override;
     bool portOpen() const override;
-    std::string lastError() const override { return m_error; }
 
     void output(const std::vector<std::uint8_t>& bytes) override;
     std::vector<std::uint8_t> input() override;
@@ -44,6 +38,9 @@ public:
     void* nativeHandle() const;
     /// The event the receive wait signals, which the event loop watches; null while closed.
     void* receiveEvent() const;
+
+protected:
+    std::string numberedName() const override;
 
 private:
     struct Io;
@@ -65,12 +62,7 @@ private:
     /// The COM port number that port `number` opens, where a device path named another.
     int comNumber() const;
 
-    int m_number = 1;
     std::map<int, int> m_comNumbers;
-    /// The port chosen by its name, overriding the number; empty when the number chooses.
-    std::string m_name;
-    std::string m_settings = "115200,N,8,2";
-    std::string m_error;
     std::unique_ptr<Io> m_io;
     std::vector<std::uint8_t> m_received;
 };

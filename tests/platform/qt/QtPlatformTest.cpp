@@ -12,8 +12,8 @@
 #include <QtTest>
 #include <functional>
 
-#include "platform/qt/NullSerialPort.h"
-#include "platform/qt/NullWavPlayer.h"
+#include "platform/null/NullSerialPort.h"
+#include "platform/null/NullWavPlayer.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtLatin1Codec.h"
@@ -279,6 +279,7 @@ void QtPlatformTest::nullPortAndPlayer_failAndSayWhy() {
     QVERIFY(!port.setPortOpen(true));
     QVERIFY(!port.portOpen());
     QVERIFY(QString::fromStdString(port.lastError()).contains("COM2"));
+    QVERIFY(!port.portsAreDeviceFiles());
     NullWavPlayer player;
     QVERIFY(player.command("Open"));
     QVERIFY(!player.command("Play"));
@@ -289,6 +290,8 @@ void QtPlatformTest::portName_opensThatPortWhateverTheNumber() {
     QtSerialPort port;
     port.setCommPort(1);
     port.setDevicePath(1, "/dev/kvt3310-number-one");
+    // Where ports are device files, the number opens the path set for it.
+    QCOMPARE(port.deviceName(1) == "/dev/kvt3310-number-one", port.portsAreDeviceFiles());
     port.setPortName("COM3");
     QCOMPARE(port.portName(), std::string("COM3"));
     QVERIFY(!port.setPortOpen(true));

@@ -50,6 +50,7 @@ Bytes receive(Win32EventPump& pump, Win32SerialPort& port, std::size_t count, in
 TEST(Win32SerialPort, absentPort_openFailsNamingThePort) {
     Win32EventPump pump;
     Win32SerialPort port(pump);
+    EXPECT_FALSE(port.portsAreDeviceFiles());
     port.setCommPort(87);
     EXPECT_FALSE(port.setPortOpen(true));
     EXPECT_FALSE(port.portOpen());

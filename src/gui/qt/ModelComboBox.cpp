@@ -1,4 +1,4 @@
-#include "platform/qt/ModelComboBox.h"
+#include "gui/qt/ModelComboBox.h"
 
 #include <QAbstractItemView>
 #include <QFocusEvent>

@@ -5,7 +5,7 @@
 #include <QScreen>
 #include <QtTest>
 
-#include "platform/qt/SplashView.h"
+#include "gui/qt/SplashView.h"
 #include "settings/AppState.h"
 #include "shell/frmSplash.h"
 #include "support/TestPlatform.h"

@@ -1,4 +1,4 @@
-#include "platform/qt/GroupCells.h"
+#include "gui/qt/GroupCells.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "platform/qt/ControlBinding.h"
-#include "platform/qt/FormMetrics.h"
+#include "gui/qt/ControlBinding.h"
+#include "gui/qt/FormMetrics.h"
 
 namespace GroupCells {
 

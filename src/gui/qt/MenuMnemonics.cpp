@@ -1,4 +1,4 @@
-#include "platform/qt/MenuMnemonics.h"
+#include "gui/qt/MenuMnemonics.h"
 
 #include <QAction>
 #include <QSet>

@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <memory>
 
-#include "platform/qt/EditorView.h"
-#include "platform/qt/MainWindowView.h"
+#include "gui/qt/EditorView.h"
+#include "gui/qt/MainWindowView.h"
 #include "shell/Application.h"
 #include "support/TestPlatform.h"
 

@@ -1,4 +1,4 @@
-#include "platform/qt/MainWindowView.h"
+#include "gui/qt/MainWindowView.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -9,9 +9,9 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "platform/qt/ControlBinding.h"
-#include "platform/qt/EditorView.h"
-#include "platform/qt/MenuMnemonics.h"
+#include "gui/qt/ControlBinding.h"
+#include "gui/qt/EditorView.h"
+#include "gui/qt/MenuMnemonics.h"
 #include "shell/MDIKVT3310.h"
 
 MainWindowView::MainWindowView(MDIKVT3310& mdi, QWidget* parent) : QMainWindow(parent), m_mdi(mdi) {

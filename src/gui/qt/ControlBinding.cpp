@@ -1,4 +1,4 @@
-#include "platform/qt/ControlBinding.h"
+#include "gui/qt/ControlBinding.h"
 
 #include <QCheckBox>
 #include <QFont>
@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "gui/qt/ModelComboBox.h"
+#include "gui/qt/PictureLabel.h"
 #include "platform/CheckBox.h"
 #include "platform/ComboBox.h"
 #include "platform/CommandButton.h"
@@ -17,8 +19,6 @@
 #include "platform/Picture.h"
 #include "platform/ProgressBar.h"
 #include "platform/TextBox.h"
-#include "platform/qt/ModelComboBox.h"
-#include "platform/qt/PictureLabel.h"
 
 namespace ControlBinding {
 

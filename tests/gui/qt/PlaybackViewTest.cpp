@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "DiskAudio.h"
-#include "platform/qt/EditorView.h"
+#include "gui/qt/EditorView.h"
+#include "platform/qt/DiskAudio.h"
 
 class PlaybackViewTest : public QObject {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "platform/qt/MessageGroupView.h"
+#include "gui/qt/MessageGroupView.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -8,10 +8,10 @@
 
 #include "editor/Form1.h"
 #include "editor/MessageSlots.h"
-#include "platform/qt/ControlBinding.h"
-#include "platform/qt/FormMetrics.h"
-#include "platform/qt/GroupCells.h"
-#include "platform/qt/WaveDropFilter.h"
+#include "gui/qt/ControlBinding.h"
+#include "gui/qt/FormMetrics.h"
+#include "gui/qt/GroupCells.h"
+#include "gui/qt/WaveDropFilter.h"
 
 namespace {
 

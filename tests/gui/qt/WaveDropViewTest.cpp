@@ -9,8 +9,8 @@
 #include <fstream>
 #include <memory>
 
-#include "platform/qt/EditorView.h"
-#include "platform/qt/MainWindowView.h"
+#include "gui/qt/EditorView.h"
+#include "gui/qt/MainWindowView.h"
 #include "platform/sound/SndfileWaveConverter.h"
 #include "shell/Application.h"
 #include "support/TestPlatform.h"

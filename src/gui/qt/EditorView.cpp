@@ -1,4 +1,4 @@
-#include "platform/qt/EditorView.h"
+#include "gui/qt/EditorView.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -12,11 +12,11 @@
 #include <QVBoxLayout>
 
 #include "editor/Form1.h"
-#include "platform/qt/ControlBinding.h"
-#include "platform/qt/FormMetrics.h"
-#include "platform/qt/MessageGroupView.h"
-#include "platform/qt/PictureLabel.h"
-#include "platform/qt/TriggerGroupView.h"
+#include "gui/qt/ControlBinding.h"
+#include "gui/qt/FormMetrics.h"
+#include "gui/qt/MessageGroupView.h"
+#include "gui/qt/PictureLabel.h"
+#include "gui/qt/TriggerGroupView.h"
 
 // The pictures live in the Qt library, which the linker would otherwise leave out of the program.
 static void initResources() {

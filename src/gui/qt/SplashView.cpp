@@ -1,4 +1,4 @@
-#include "platform/qt/SplashView.h"
+#include "gui/qt/SplashView.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

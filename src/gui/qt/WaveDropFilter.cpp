@@ -1,4 +1,4 @@
-#include "platform/qt/WaveDropFilter.h"
+#include "gui/qt/WaveDropFilter.h"
 
 #include <QDir>
 #include <QDragEnterEvent>

@@ -1,4 +1,4 @@
-#include "platform/qt/TriggerGroupView.h"
+#include "gui/qt/TriggerGroupView.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -6,9 +6,9 @@
 #include <QPushButton>
 
 #include "editor/Form1.h"
-#include "platform/qt/ControlBinding.h"
-#include "platform/qt/GroupCells.h"
-#include "platform/qt/ModelComboBox.h"
+#include "gui/qt/ControlBinding.h"
+#include "gui/qt/GroupCells.h"
+#include "gui/qt/ModelComboBox.h"
 
 namespace {
 

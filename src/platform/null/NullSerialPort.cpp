@@ -1,4 +1,4 @@
-#include "platform/qt/NullSerialPort.h"
+#include "platform/null/NullSerialPort.h"
 
 bool NullSerialPort::setPortOpen(bool open) {
     if (!open)

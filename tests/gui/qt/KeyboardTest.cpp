@@ -7,7 +7,7 @@
 #include <QtTest>
 
 #include "GuiFixture.h"
-#include "platform/qt/MenuMnemonics.h"
+#include "gui/qt/MenuMnemonics.h"
 
 class KeyboardTest : public QObject {
     Q_OBJECT

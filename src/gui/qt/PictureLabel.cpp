@@ -1,4 +1,4 @@
-#include "platform/qt/PictureLabel.h"
+#include "gui/qt/PictureLabel.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "platform/qt/DemoTitle.h"
+#include "gui/qt/DemoTitle.h"
 
 #include <QWidget>
 

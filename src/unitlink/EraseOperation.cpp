@@ -3,10 +3,6 @@
 #include "unitlink/ILinkEvents.h"
 #include "unitlink/SerialLink.h"
 
-namespace {
-constexpr std::uint8_t kProgress = 0x2E;
-}  // namespace
-
 void EraseOperation::EraseData(std::int32_t address) {
     using Kind = StatusEvent::Kind;
     SerialLink& link = m_link;
@@ -23,19 +19,10 @@ void EraseOperation::EraseData(std::int32_t address) {
         return;
     }
     link.Status = 0;
-    bool complete = false;
-    while (link.RS232Read()) {
-        if (link.Rs232DataByte == kProgress) {
-            m_events.statusChanged({Kind::Erasing, {}});
-            continue;
-        }
-        if (link.Rs232DataByte == SerialLink::kAck) {
-            link.Status = SerialLink::kAck;
-            m_events.statusChanged({Kind::Erased, {}});
-            complete = true;
-        }
-        break;
-    }
-    if (!complete)
+    if (!link.awaitAck([this] { m_events.statusChanged({Kind::Erasing, {}}); })) {
         m_events.statusChanged({Kind::EraseFailed, {}});
+        return;
+    }
+    link.Status = SerialLink::kAck;
+    m_events.statusChanged({Kind::Erased, {}});
 }

@@ -184,6 +184,16 @@ bool SerialLink::RS232ReadInt() {
     return true;
 }
 
+bool SerialLink::awaitAck(const std::function<void()>& dot) {
+    constexpr std::uint8_t kDot = 0x2E;
+    while (RS232Read()) {
+        if (Rs232DataByte != kDot)
+            return Rs232DataByte == kAck;
+        dot();
+    }
+    return false;
+}
+
 bool SerialLink::discard(std::size_t count) {
     for (std::size_t i = 0; i < count; ++i)
         if (!RS232Read())

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +42,9 @@ public:
     bool RS232Read();
     bool RS232ReadHex();
     bool RS232ReadInt();
+    /// Reads what the unit sends while it works on a long command: a dot now and then, then its
+    /// acknowledgement. `dot` runs for each dot; false when another byte comes, or none.
+    bool awaitAck(const std::function<void()>& dot);
     static std::uint8_t CTN(std::uint8_t RByte);
 
     /// Sends one command frame. A command of the unit's own carries exactly its own payload whatever

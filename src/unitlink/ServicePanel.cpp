@@ -14,8 +14,6 @@ namespace {
 
 using Kind = StatusEvent::Kind;
 
-constexpr std::uint8_t kProgress = 0x2E;
-
 int hexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -146,18 +144,7 @@ void ServicePanel::Command4_Click() {
         show(Kind::CheckFailed);
         return;
     }
-    bool checked = false;
-    while (link.RS232Read()) {
-        if (link.Rs232DataByte == kProgress) {
-            show(Kind::Checking);
-            continue;
-        }
-        checked = link.Rs232DataByte == SerialLink::kAck;
-        show(checked ? Kind::Checked : Kind::CheckFailed);
-        break;
-    }
-    if (!checked)
-        show(Kind::CheckFailed);
+    show(link.awaitAck([this] { show(Kind::Checking); }) ? Kind::Checked : Kind::CheckFailed);
     if (!link.RS232ReadHex()) {
         show(Kind::CheckFailed);
         return;
@@ -185,18 +172,7 @@ void ServicePanel::Command6_Click() {
         show(Kind::EraseFailed);
         return;
     }
-    bool complete = false;
-    while (link.RS232Read()) {
-        if (link.Rs232DataByte == kProgress) {
-            show(Kind::Erasing);
-            continue;
-        }
-        complete = link.Rs232DataByte == SerialLink::kAck;
-        show(complete ? Kind::Erased : Kind::EraseFailed);
-        break;
-    }
-    if (!complete)
-        show(Kind::EraseFailed);
+    show(link.awaitAck([this] { show(Kind::Erasing); }) ? Kind::Erased : Kind::EraseFailed);
 }
 
 void ServicePanel::Command7_Click() {

@@ -16,7 +16,7 @@ const unsigned long kLongestWaitMs = 1000;
 Win32EventPump::~Win32EventPump() = default;
 
 std::unique_ptr<ITimer> Win32EventPump::createTimer() {
-    return std::make_unique<Win32Timer>(*this);
+    return std::make_unique<Win32Timer>(m_timers);
 }
 
 void Win32EventPump::watch(void* handle, std::function<void()> ready) {

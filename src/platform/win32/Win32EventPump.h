@@ -33,7 +33,6 @@ public:
     static constexpr unsigned long kPollMs = 20;
 
 private:
-    friend class Win32Timer;
     struct Watch {
         void* handle;
         std::function<void()> ready;

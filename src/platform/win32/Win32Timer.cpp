@@ -4,15 +4,12 @@
 
 #include <algorithm>
 
-#include "platform/win32/Win32EventPump.h"
-
-Win32Timer::Win32Timer(Win32EventPump& pump) : m_pump(pump) {
-    m_pump.m_timers.push_back(this);
+Win32Timer::Win32Timer(std::vector<Win32Timer*>& timers) : m_timers(timers) {
+    m_timers.push_back(this);
 }
 
 Win32Timer::~Win32Timer() {
-    auto& timers = m_pump.m_timers;
-    timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
+    m_timers.erase(std::remove(m_timers.begin(), m_timers.end(), this), m_timers.end());
 }
 
 std::uint64_t Win32Timer::now() {

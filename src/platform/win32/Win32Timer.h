@@ -1,15 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/ITimer.h"
 
-class Win32EventPump;
-
-/// A timer of `Win32EventPump`: due every `interval` milliseconds of the system's steady tick count.
+/// A timer of `Win32EventPump`: due every `interval` milliseconds of the system's steady tick count. It is in
+/// the loop's list of timers for as long as it lives.
 class Win32Timer : public ITimer {
 public:
-    explicit Win32Timer(Win32EventPump& pump);
+    explicit Win32Timer(std::vector<Win32Timer*>& timers);
     ~Win32Timer() override;
     Win32Timer(const Win32Timer&) = delete;
     Win32Timer& operator=(const Win32Timer&) = delete;
@@ -26,7 +26,7 @@ public:
     static std::uint64_t now();
 
 private:
-    Win32EventPump& m_pump;
+    std::vector<Win32Timer*>& m_timers;
     int m_interval = 0;
     bool m_enabled = false;
     std::uint64_t m_due = 0;

@@ -142,22 +142,16 @@ TEST(TextPrintout, render_printsASetHeldOutsideTheEditor) {
     setHeadings(e.form);
     MessageSet set;
     set.WaveFile[1] = "bell";
-    set.MsgTime[1] = "1.00";
-    set.MsgSize[1] = "32";
-    set.MsgSample[1] = "8.000";
     set.TRG1Text[1] = "1";
-    set.TRG1[1] = 1;
     set.Check1[2] = true;
-    set.TrgTime[1] = "1.00";
     set.TotalTime = "1.00";
-    set.TotalSize = "32";
 
     std::vector<std::string> lines = headingLines();
-    lines.push_back("1\tbell" + b(17) + "\t1.00" + b(2) + "\t32" + b(4) + "\t8.000" + b(1) + "\t1" + b(2) + "\t1,,," +
-                    b(10) + "\t1.00" + b(2) + "\t ,2, , , , ");
+    lines.push_back("1\tbell" + b(17) + "\t" + b(6) + "\t" + b(6) + "\t" + b(6) + "\t1" + b(2) + "\t1,,," + b(10) +
+                    "\t" + b(6) + "\t ,2, , , , ");
     for (int i = 2; i <= 12; ++i)
         lines.push_back(emptyRow(i));
-    lines.push_back("\tTotal\t\t\t1.00\t32");
+    lines.push_back("\tTotal\t\t\t1.00\t");
     lines.push_back(std::string(99, '-'));
     EXPECT_EQ(TextPrintout::render(set, TextPrintout::headingsOf(e.form), e.test.platform.codec), join(lines));
 }

@@ -195,3 +195,29 @@ void Form1::RecalcTotals() {
     TotalTime.setCaption(Formats::seconds(time));
     TotalSize.setCaption(Formats::integer(size));
 }
+
+MessageSet Form1::messageSet() const {
+    MessageSet set;
+    for (int i = 1; i <= kSlots; ++i) {
+        set.FilePath[i] = FilePath[i];
+        set.WaveFile[i] = WaveFile[i].text();
+        set.MsgTime[i] = MsgTime[i].caption();
+        set.MsgSize[i] = MsgSize[i].caption();
+        set.MsgSample[i] = MsgSample[i].caption();
+        set.TMsgSize[i] = TMsgSize[i];
+    }
+    for (int s = 1; s <= kTriggers * kSteps; ++s) {
+        set.TRG1Text[s] = TRG1[s].text();
+        set.TRG1[s] = MessageSet::stepValue(set.TRG1Text[s]);
+    }
+    for (int z = 1; z <= kTriggers * kZones; ++z)
+        set.Check1[z] = Check1[z].value() != 0;
+    for (int t = 1; t <= kTriggers; ++t)
+        set.TrgTime[t] = TrgTime[t].caption();
+    set.TotalTime = TotalTime.caption();
+    set.TotalSize = TotalSize.caption();
+    set.TFileLength = TFileLength;
+    set.MsgUnchanged = MsgUnchanged;
+    set.SeqPlaying = SeqPlaying;
+    return set;
+}

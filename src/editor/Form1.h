@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "editor/MessageSet.h"
 #include "platform/CheckBox.h"
 #include "platform/ComboBox.h"
 #include "platform/CommandButton.h"
@@ -39,10 +40,10 @@ class ServicePanel;
 /// them; element 0 is unused unless a control says otherwise.
 class Form1 {
 public:
-    static constexpr int kSlots = 12;
-    static constexpr int kTriggers = 12;
-    static constexpr int kSteps = 4;
-    static constexpr int kZones = 6;
+    static constexpr int kSlots = MessageSet::kSlots;
+    static constexpr int kTriggers = MessageSet::kTriggers;
+    static constexpr int kSteps = MessageSet::kSteps;
+    static constexpr int kZones = MessageSet::kZones;
     static constexpr std::int32_t kMemoryBytes = 8380000;
     /// The per-byte read time-out of the serial link at start, in milliseconds; also taken for a time-out of
     /// 0 or less, which would otherwise wait for ever.
@@ -58,6 +59,8 @@ public:
     void Form_Activate();
     /// Recomputes `TotalTime`, `TotalSize` and `TFileLength` from the 12 slots.
     void RecalcTotals();
+    /// The message set as the controls and fields show it now.
+    MessageSet messageSet() const;
 
     /// The program's name without a file, as the language gives it: the editor window's caption and the
     /// title of its message boxes, which a user must recognise.

@@ -1,6 +1,7 @@
 #include "editor/TextPrintout.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "editor/Form1.h"
@@ -41,10 +42,10 @@ std::string trimmedBlanks(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-std::string sequenceText(const Form1& f, int t) {
+std::string sequenceText(const MessageSet& set, int t) {
     std::string text;
-    for (int k = 1; k <= Form1::kSteps; ++k) {
-        const std::string& step = f.TRG1[Form1::kSteps * (t - 1) + k].text();
+    for (int k = 1; k <= MessageSet::kSteps; ++k) {
+        const std::string& step = set.TRG1Text[MessageSet::kSteps * (t - 1) + k];
         if (k > 1)
             text += ",";
         // The single blank is the list's "no message" entry and prints as such.
@@ -53,67 +54,88 @@ std::string sequenceText(const Form1& f, int t) {
     return text;
 }
 
-std::string zonesText(const Form1& f, int t) {
+std::string zonesText(const MessageSet& set, int t) {
     std::string text;
-    for (int z = 1; z <= Form1::kZones; ++z) {
+    for (int z = 1; z <= MessageSet::kZones; ++z) {
         if (z > 1)
             text += ",";
-        text += f.Check1[Form1::kZones * (t - 1) + z].value() != 0 ? std::to_string(z) : " ";
+        text += set.zone(t, z) ? std::to_string(z) : " ";
     }
     return text;
 }
 
 /// The printout in code-page bytes; throws `Unprintable`.
-std::string printout(const Form1& f, const ITextCodec& codec) {
+std::string printout(const MessageSet& set, const TextPrintout::Headings& h, const ITextCodec& codec) {
     Bytes b(codec);
-    std::array<std::string, Form1::kTriggers + 1> sequences, zones;
-    for (int t = 1; t <= Form1::kTriggers; ++t)
-        sequences[t] = b(sequenceText(f, t));
-    for (int t = 1; t <= Form1::kTriggers; ++t)
-        zones[t] = b(zonesText(f, t));
+    std::array<std::string, MessageSet::kTriggers + 1> sequences, zones;
+    for (int t = 1; t <= MessageSet::kTriggers; ++t)
+        sequences[t] = b(sequenceText(set, t));
+    for (int t = 1; t <= MessageSet::kTriggers; ++t)
+        zones[t] = b(zonesText(set, t));
 
     std::string text;
     auto endLine = [&text](const std::string& line) { text += line + "\r\n"; };
-    endLine(b(f.Frame1[0].caption()) + std::string(48, '-') + " " + b(f.Frame1[1].caption()) + std::string(36, '-'));
-    endLine(std::string(1, kTab) + b(f.Lb_Message_File.caption()) + kTab + kTab + kTab +
-            b(f.Lb_Message_Time[0].caption()) + kTab + b(f.Lb_Message_Size[0].caption()) + kTab +
-            b(f.Lb_Message_Sample[0].caption()) + kTab + b(f.Lb_Trigger_Ms.caption()) + kTab +
-            b(f.Lb_Trigger_Time[0].caption()) + kTab + b(f.Lb_Trigger_Zones[0].caption()));
-    endLine(std::string(4, kTab) + b(f.Lb_Message_Time[1].caption()) + kTab + b(f.Lb_Message_Size[1].caption()) + kTab +
-            b(f.Lb_Message_Sample[1].caption()) + std::string(4, kTab) + b(f.Lb_Trigger_Time[1].caption()) + kTab);
-    for (int i = 1; i <= Form1::kSlots; ++i) {
-        std::string row = std::to_string(i) + kTab + b.first(f.WaveFile[i].text(), 20);
+    endLine(b(h.message) + std::string(48, '-') + " " + b(h.trigger) + std::string(36, '-'));
+    endLine(std::string(1, kTab) + b(h.file) + kTab + kTab + kTab + b(h.time) + kTab + b(h.size) + kTab + b(h.sample) +
+            kTab + b(h.sequence) + kTab + b(h.trgTime) + kTab + b(h.zones));
+    endLine(std::string(4, kTab) + b(h.timeUnit) + kTab + b(h.sizeUnit) + kTab + b(h.sampleUnit) +
+            std::string(4, kTab) + b(h.trgTimeUnit) + kTab);
+    for (int i = 1; i <= MessageSet::kSlots; ++i) {
+        std::string row = std::to_string(i) + kTab + b.first(set.WaveFile[i], 20);
         padTo(row, 24);
-        row += kTab + b.first(f.MsgTime[i].caption(), 6);
+        row += kTab + b.first(set.MsgTime[i], 6);
         padTo(row, 31);
-        row += kTab + b.first(f.MsgSize[i].caption(), 6);
+        row += kTab + b.first(set.MsgSize[i], 6);
         padTo(row, 38);
-        row += kTab + b.first(f.MsgSample[i].caption(), 6);
+        row += kTab + b.first(set.MsgSample[i], 6);
         padTo(row, 45);
         row += kTab + std::to_string(i);
         padTo(row, 49);
         row += kTab + sequences[i].substr(0, 14);
         padTo(row, 64);
-        row += kTab + b.first(f.TrgTime[i].caption(), 6);
+        row += kTab + b.first(set.TrgTime[i], 6);
         padTo(row, 71);
         row += kTab + zones[i];
         endLine(row);
     }
-    endLine(std::string(1, kTab) + b(f.Lb_Total.caption()) + kTab + kTab + kTab + b.first(f.TotalTime.caption(), 8) +
-            kTab + b.first(f.TotalSize.caption(), 8));
+    endLine(std::string(1, kTab) + b(h.total) + kTab + kTab + kTab + b.first(set.TotalTime, 8) + kTab +
+            b.first(set.TotalSize, 8));
     endLine(std::string(99, '-'));
     return text;
 }
 
 }  // namespace
 
+TextPrintout::Headings TextPrintout::headingsOf(const Form1& f) {
+    Headings h;
+    h.message = f.Frame1[0].caption();
+    h.trigger = f.Frame1[1].caption();
+    h.file = f.Lb_Message_File.caption();
+    h.time = f.Lb_Message_Time[0].caption();
+    h.timeUnit = f.Lb_Message_Time[1].caption();
+    h.size = f.Lb_Message_Size[0].caption();
+    h.sizeUnit = f.Lb_Message_Size[1].caption();
+    h.sample = f.Lb_Message_Sample[0].caption();
+    h.sampleUnit = f.Lb_Message_Sample[1].caption();
+    h.sequence = f.Lb_Trigger_Ms.caption();
+    h.trgTime = f.Lb_Trigger_Time[0].caption();
+    h.trgTimeUnit = f.Lb_Trigger_Time[1].caption();
+    h.zones = f.Lb_Trigger_Zones[0].caption();
+    h.total = f.Lb_Total.caption();
+    return h;
+}
+
+std::optional<std::string> TextPrintout::render(const MessageSet& set, const Headings& headings,
+                                                const ITextCodec& codec) {
+    try {
+        return printout(set, headings, codec);
+    } catch (const Unprintable&) {
+        return std::nullopt;
+    }
+}
+
 bool TextPrintout::PrintOutTxt(const std::string& fileName) {
     Platform& platform = m_form.platform();
-    std::string text;
-    try {
-        text = printout(m_form, platform.codec);
-    } catch (const Unprintable&) {
-        return false;
-    }
-    return platform.fs.writeFileAtomic(fileName, text);
+    auto text = render(m_form.messageSet(), headingsOf(m_form), platform.codec);
+    return text && platform.fs.writeFileAtomic(fileName, *text);
 }

@@ -1,8 +1,6 @@
 #include "unitlink/TableBlocks.h"
 
-#include <cmath>
-
-#include "editor/Formats.h"
+#include "editor/MessageSet.h"
 
 namespace TableBlocks {
 
@@ -103,12 +101,7 @@ TriggerTable decodeTriggerBlock(const Block& block) {
 }
 
 std::uint8_t stepValue(std::string_view text) {
-    double value = std::nearbyint(Formats::leadingNumber(text));
-    // Far beyond any message number; only its low byte would travel, and a cast of it would overflow.
-    if (!std::isfinite(value) || std::fabs(value) > 1e15)
-        return 0;
-    auto whole = static_cast<std::int64_t>(value) % 256;
-    return static_cast<std::uint8_t>(whole < 0 ? whole + 256 : whole);
+    return MessageSet::stepValue(text);
 }
 
 }  // namespace TableBlocks

@@ -47,8 +47,7 @@ Block triggerBlock(const TriggerTable& table);
 MessageTable decodeMessageBlock(const Block& block);
 TriggerTable decodeTriggerBlock(const Block& block);
 
-/// The message number a step box's text stands for: its leading number (blank gives 0), rounded to a whole
-/// number (halves to even) and taken modulo 256.
+/// The message number a step box's text stands for, as the message set reads it (`MessageSet::stepValue`).
 std::uint8_t stepValue(std::string_view text);
 
 }  // namespace TableBlocks

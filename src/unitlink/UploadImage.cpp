@@ -6,6 +6,7 @@
 
 #include "editor/Form1.h"
 #include "editor/Formats.h"
+#include "editor/MessageSet.h"
 #include "editor/StoredSize.h"
 #include "unitlink/EraseOperation.h"
 #include "unitlink/FrameCodec.h"
@@ -139,11 +140,10 @@ TableBlocks::MessageTable UploadImage::messageTable() const {
 }
 
 TableBlocks::TriggerTable UploadImage::triggerTable() const {
+    const MessageSet set = m_form.messageSet();
     TableBlocks::TriggerTable table;
-    for (int s = 1; s <= Form1::kTriggers * Form1::kSteps; ++s)
-        table.steps[s] = TableBlocks::stepValue(m_form.TRG1[s].text());
-    for (int z = 1; z <= Form1::kTriggers * Form1::kZones; ++z)
-        table.zones[z] = m_form.Check1[z].value() != 0;
+    table.steps = set.TRG1;
+    table.zones = set.Check1;
     return table;
 }
 

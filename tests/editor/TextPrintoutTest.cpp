@@ -137,4 +137,23 @@ TEST(TextPrintout, failedWrite_returnsFalseSilentlyAndKeepsTheOldFile) {
     EXPECT_EQ(e.test.msgBox.beeps, 0);
 }
 
+TEST(TextPrintout, render_printsASetHeldOutsideTheEditor) {
+    Editor e;  // for the headings and the code page only
+    setHeadings(e.form);
+    MessageSet set;
+    set.WaveFile[1] = "bell";
+    set.TRG1Text[1] = "1";
+    set.Check1[2] = true;
+    set.TotalTime = "1.00";
+
+    std::vector<std::string> lines = headingLines();
+    lines.push_back("1\tbell" + b(17) + "\t" + b(6) + "\t" + b(6) + "\t" + b(6) + "\t1" + b(2) + "\t1,,," + b(10) +
+                    "\t" + b(6) + "\t ,2, , , , ");
+    for (int i = 2; i <= 12; ++i)
+        lines.push_back(emptyRow(i));
+    lines.push_back("\tTotal\t\t\t1.00\t");
+    lines.push_back(std::string(99, '-'));
+    EXPECT_EQ(TextPrintout::render(set, TextPrintout::headingsOf(e.form), e.test.platform.codec), join(lines));
+}
+
 }  // namespace

@@ -5,9 +5,8 @@
 namespace {
 
 void appendHex(FrameCodec::Bytes& out, std::uint8_t value) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    out.push_back(static_cast<std::uint8_t>(kDigits[value >> 4]));
-    out.push_back(static_cast<std::uint8_t>(kDigits[value & 0x0F]));
+    out.push_back(FrameCodec::hexDigit(value >> 4));
+    out.push_back(FrameCodec::hexDigit(value));
 }
 
 void appendLength(FrameCodec::Bytes& out, std::size_t length) {
@@ -61,6 +60,11 @@ std::uint8_t FrameCodec::checksum(const std::uint8_t* bytes, std::size_t count) 
     for (std::size_t i = 0; i < count; ++i)
         sum = static_cast<std::uint8_t>(sum + bytes[i]);
     return sum;
+}
+
+std::uint8_t FrameCodec::hexDigit(std::uint8_t nibble) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    return static_cast<std::uint8_t>(kDigits[nibble & 0x0F]);
 }
 
 bool FrameCodec::isHexDigit(std::uint8_t c) {

@@ -32,6 +32,8 @@ public:
 
     static std::uint8_t checksum(const std::uint8_t* bytes, std::size_t count);
     static bool isHexDigit(std::uint8_t c);
+    /// The uppercase hex digit of the low four bits of `nibble`.
+    static std::uint8_t hexDigit(std::uint8_t nibble);
     /// "0" to "9" and "A" to "F" give 0 to 15; every other character, lowercase letters too, gives 0.
     static std::uint8_t digitValue(std::uint8_t c);
     static std::uint8_t hexByte(std::uint8_t high, std::uint8_t low);

@@ -56,10 +56,8 @@ void SerialLink::handOver() {
 }
 
 void SerialLink::RS232WriteHex(std::uint8_t InputValue) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    const std::uint8_t value = InputValue;
-    RS232Write(static_cast<std::uint8_t>(kDigits[value >> 4]));
-    RS232Write(static_cast<std::uint8_t>(kDigits[value & 0x0F]));
+    RS232Write(FrameCodec::hexDigit(InputValue >> 4));
+    RS232Write(FrameCodec::hexDigit(InputValue));
 }
 
 bool SerialLink::RS232WriteInt(std::int32_t InputValue) {

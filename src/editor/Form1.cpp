@@ -7,21 +7,11 @@
 #include "editor/ConfigFile.h"
 #include "editor/FormTexts.h"
 #include "editor/Formats.h"
-#include "editor/LinkPresenter.h"
 #include "editor/MessageSlots.h"
 #include "editor/Playback.h"
 #include "editor/TextPrintout.h"
 #include "editor/TriggerSequences.h"
 #include "settings/AppState.h"
-#include "shell/LanguageApplier.h"
-#include "shell/LanguageMenu.h"
-#include "shell/SettingsBinding.h"
-#include "unitlink/EraseOperation.h"
-#include "unitlink/PortConnection.h"
-#include "unitlink/SerialLink.h"
-#include "unitlink/ServicePanel.h"
-#include "unitlink/UploadImage.h"
-#include "unitlink/UploadSequence.h"
 
 namespace {
 
@@ -67,8 +57,7 @@ const std::array<const char*, kLinkTexts> kLinkDefaults = {
 
 }  // namespace
 
-Form1::Form1(Platform& platform, AppState& app, MDIKVT3310& mdi)
-    : CommonDialog1(platform.fileDialog), m_platform(platform), m_app(app), m_mdi(mdi) {
+Form1::Form1(Platform& platform, AppState& app) : CommonDialog1(platform.fileDialog), m_platform(platform), m_app(app) {
     // The captions the window is created with, before any language is applied.
     Frame1[0].setCaption("Message");
     Frame1[1].setCaption("Trigger");
@@ -103,20 +92,11 @@ Form1::Form1(Platform& platform, AppState& app, MDIKVT3310& mdi)
     MDI_MsgInfo[1].setVisible(false);
     Picture1.setVisible(false);
 
-    m_language = std::make_unique<LanguageApplier>(*this);
-    m_languageMenu = std::make_unique<LanguageMenu>(*this);
     m_slots = std::make_unique<MessageSlots>(*this);
     m_triggers = std::make_unique<TriggerSequences>(*this);
     m_playback = std::make_unique<Playback>(*this);
     m_config = std::make_unique<ConfigFile>(*this);
     m_printout = std::make_unique<TextPrintout>(*this);
-    m_presenter = std::make_unique<LinkPresenter>(*this);
-    m_link = std::make_unique<SerialLink>(*this, *m_presenter);
-    m_connection = std::make_unique<PortConnection>(*this);
-    m_erase = std::make_unique<EraseOperation>(*m_link, *m_presenter);
-    m_image = std::make_unique<UploadImage>(*this, *m_presenter, *m_presenter);
-    m_upload = std::make_unique<UploadSequence>(*this, *m_presenter, *m_presenter);
-    m_service = std::make_unique<ServicePanel>(*this, *m_presenter);
 }
 
 Form1::~Form1() = default;
@@ -131,12 +111,6 @@ void Form1::setDefaultTexts() {
 }
 
 void Form1::Form_Load() {
-    CommTimeOut = kStartTimeOut;
-    Commport = 1;
-    Bret = "115200";
-    Pchk = "N";
-    Dbit = "8";
-    Sbit = "2";
     ProgressBar1.setVisible(false);
 
     TFileLength = 0;
@@ -165,12 +139,6 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_Activate() {
-    // The remembered settings and language come first, as the editor becomes active.
-    const std::string settings = m_app.strAPPFilePath + "KVT3310.INI";
-    const bool settingsExist = m_platform.fs.exists(settings);
-    if (settingsExist)
-        SettingsBinding(*this).OpenIni(settings);
-    languageMenu().applyRemembered(settingsExist);
     sbrStatus.setPanelText(1, StatusText[11] + " ");
     sbrStatus.setPanelText(2, StatusText[12] + " ");
     m_platform.player.setDeviceType("WaveAudio");

@@ -16,24 +16,13 @@
 #include "platform/ProgressBar.h"
 #include "platform/StatusBar.h"
 #include "platform/TextBox.h"
-#include "settings/Settings.h"
 
 struct AppState;
-class LanguageApplier;
-class LanguageMenu;
 class ConfigFile;
-class MDIKVT3310;
 class MessageSlots;
 class Playback;
 class TriggerSequences;
 class TextPrintout;
-class LinkPresenter;
-class SerialLink;
-class PortConnection;
-class EraseOperation;
-class UploadImage;
-class UploadSequence;
-class ServicePanel;
 
 /// The message-set editor: a presentation model holding every control of the editor window by its name,
 /// and the message set those controls show. Control arrays are indexed from 1 as the program addresses
@@ -45,14 +34,11 @@ public:
     static constexpr int kSteps = MessageSet::kSteps;
     static constexpr int kZones = MessageSet::kZones;
     static constexpr std::int32_t kMemoryBytes = 8380000;
-    /// The per-byte read time-out of the serial link at start, in milliseconds; also taken for a time-out of
-    /// 0 or less, which would otherwise wait for ever.
-    static constexpr std::int16_t kStartTimeOut = Settings::kStartTimeOut;
 
-    Form1(Platform& platform, AppState& app, MDIKVT3310& mdi);
+    Form1(Platform& platform, AppState& app);
     ~Form1();
 
-    /// Start state of the set and the serial settings.
+    /// Start state of the set.
     void Form_Load();
     /// Completes start-up when the editor becomes active, once the shell has read the settings and applied
     /// the language: the status line and the player.
@@ -133,30 +119,13 @@ public:
     /// The link's texts of offsets 790 on (why an upload failed, a reading done): from the built-in language,
     /// in English under a language file, which carries none of them.
     std::array<std::string, 5> LinkText;
+    /// The main window's "Save as" in the active language, for questions that offer to save a file.
+    std::string SaveAsCaption = "Save as";
     /// Shown when a play button finds no sound output on the PC.
     std::string NoSoundText = "No sound output is available on this PC: the message cannot be played.";
 
-    // --- Serial settings ---
-    std::int16_t CommTimeOut = kStartTimeOut;
-    std::int16_t Commport = 1;
-    std::string Bret = "115200";
-    std::string Pchk = "N";
-    std::string Dbit = "8";
-    std::string Sbit = "2";
-    /// Device paths of port numbers 1 and 2 where ports are files (keys "Com1Device" and "Com2Device").
-    std::string Com1Device = "/dev/ttyS0";
-    std::string Com2Device = "/dev/ttyS1";
-    /// A port chosen from the system's list below `Com1` and `Com2` ("COM5", "/dev/ttyUSB0"), opened in place
-    /// of port number `Commport`; empty while `Com1` or `Com2` is the choice (key "PortName").
-    std::string PortName;
-
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }
-    MDIKVT3310& mdi() { return m_mdi; }
-    /// `OpenLng`.
-    LanguageApplier& language() { return *m_language; }
-    /// `LngSel_Click`, `other_Click` and the start language.
-    LanguageMenu& languageMenu() { return *m_languageMenu; }
     /// `Bt_Browse_Click`, `WaveFile_Change`, `RefreshMessage`, `RebuildStepLists`.
     MessageSlots& slots() { return *m_slots; }
     /// `TRG1_Click` and the other step and zone handlers.
@@ -167,35 +136,15 @@ public:
     ConfigFile& config() { return *m_config; }
     /// `PrintOutTxt`.
     TextPrintout& printout() { return *m_printout; }
-    /// Shows what the link and the upload report: status line, progress, pointer, window, indicator.
-    LinkPresenter& presenter() { return *m_presenter; }
-    SerialLink& link() { return *m_link; }
-    PortConnection& connection() { return *m_connection; }
-    EraseOperation& erase() { return *m_erase; }
-    /// The unit's memory image and its upload state.
-    UploadImage& image() { return *m_image; }
-    /// `Bt_SendMessage_Click` and `ProgressStep`.
-    UploadSequence& upload() { return *m_upload; }
-    ServicePanel& service() { return *m_service; }
 
 private:
     void setDefaultTexts();
 
     Platform& m_platform;
     AppState& m_app;
-    MDIKVT3310& m_mdi;
-    std::unique_ptr<LanguageApplier> m_language;
-    std::unique_ptr<LanguageMenu> m_languageMenu;
     std::unique_ptr<MessageSlots> m_slots;
     std::unique_ptr<TriggerSequences> m_triggers;
     std::unique_ptr<Playback> m_playback;
     std::unique_ptr<ConfigFile> m_config;
     std::unique_ptr<TextPrintout> m_printout;
-    std::unique_ptr<LinkPresenter> m_presenter;
-    std::unique_ptr<SerialLink> m_link;
-    std::unique_ptr<PortConnection> m_connection;
-    std::unique_ptr<EraseOperation> m_erase;
-    std::unique_ptr<UploadImage> m_image;
-    std::unique_ptr<UploadSequence> m_upload;
-    std::unique_ptr<ServicePanel> m_service;
 };

@@ -59,4 +59,11 @@ double leadingNumber(std::string_view text) {
     return std::strtod(std::string(text.substr(0, length)).c_str(), nullptr);
 }
 
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace Formats

@@ -16,5 +16,7 @@ std::string integer(std::int64_t value);
 /// The number a caption starts with (leading blanks skipped, optional sign, digits, "." and decimals);
 /// 0 when it does not start with a number.
 double leadingNumber(std::string_view text);
+/// The text without leading and trailing blanks (spaces only: a caption's or a path's own tabs stay).
+std::string trimmed(const std::string& text);
 
 }  // namespace Formats

@@ -9,8 +9,6 @@
 #include "editor/TriggerSequences.h"
 #include "editor/WaveHeader.h"
 #include "settings/AppState.h"
-#include "shell/MDIKVT3310.h"
-#include "unitlink/SerialLink.h"
 
 namespace {
 
@@ -124,7 +122,7 @@ void MessageSlots::offerConvertedCopy(int i, const std::string& path) {
     const int rate = IWaveConverter::outputRateFor(sound->rate);
     const std::string target = copyPath(path, rate);
     // Worded with the active language's "Save as" and figures that read the same in every language.
-    const std::string question = SerialLink::trimmed(f.mdi().Save_as.caption()) + ":\n" + target +
+    const std::string question = Formats::trimmed(f.SaveAsCaption) + ":\n" + target +
                                  "\n\n16 bit, mono, " + Formats::kilohertz(rate / 1000.0) + " kHz";
     if (f.platform().msgBox.MsgBox(question, IMessageBox::vbYesNo | IMessageBox::vbQuestion, f.Caption) !=
         IMessageBox::vbYes)

@@ -28,11 +28,11 @@ const std::array<std::pair<const char*, std::int16_t>, 11> kBuiltInLanguages = {
 }  // namespace
 
 Application::Application(Platform& platform)
-    : m_platform(platform), m_form(platform, m_app, m_mdi), m_splash(platform, m_app) {
+    : m_platform(platform), m_form(platform, m_app), m_bench(platform, m_app, m_mdi, m_form), m_splash(platform, m_app) {
     m_mdi.QueryUnload = [this] { return MDIForm_QueryUnload(); };
     m_splash.SplashDone = [this] { showEditor(); };
     m_mdi.About_Tavro_message_manager.Click = [this] {
-        SettingsBinding(m_form).SaveIni(settingsFile());
+        SettingsBinding(m_form, m_mdi, m_bench.link()).SaveIni(m_bench.settingsFile());
         m_splash.Caption = m_mdi.About_Tavro_message_manager.caption();
         m_splash.showAbout();
     };
@@ -50,10 +50,6 @@ Application::Application(Platform& platform)
 
 Application::~Application() {
     m_platform.codec.followLanguage(nullptr);
-}
-
-std::string Application::settingsFile() const {
-    return m_app.strAPPFilePath + "KVT3310.INI";
 }
 
 bool Application::StartUp() {
@@ -107,11 +103,11 @@ void Application::showEditor() {
     m_editorShown = true;
     m_form.Form_Load();
     mainWindowShown.emit();
-    m_form.Form_Activate();
+    m_bench.activate();
 }
 
 bool Application::MDIForm_QueryUnload() {
-    SettingsBinding(m_form).SaveIni(settingsFile());
+    SettingsBinding(m_form, m_mdi, m_bench.link()).SaveIni(m_bench.settingsFile());
     if (!m_app.blnChanged)
         return true;
     int answer = m_platform.msgBox.MsgBox(m_form.MDI_MsgInfo[0].caption(),

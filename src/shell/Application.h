@@ -8,6 +8,7 @@
 #include "platform/Signal.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
+#include "shell/Workbench.h"
 #include "shell/frmSplash.h"
 
 class FileCommands;
@@ -32,6 +33,8 @@ public:
     AppState& app() { return m_app; }
     MDIKVT3310& mdi() { return m_mdi; }
     Form1& form() { return m_form; }
+    /// The language, the unit link and the upload around the editor.
+    Workbench& bench() { return m_bench; }
     frmSplash& splash() { return m_splash; }
     /// Open, Save, Save as, Save as text file and the Help items of the main window.
     FileCommands& fileCommands() { return *m_fileCommands; }
@@ -45,12 +48,12 @@ public:
     Signal<> raiseRequested;
 
 private:
-    std::string settingsFile() const;
 
     Platform& m_platform;
     AppState m_app;
     MDIKVT3310 m_mdi;
     Form1 m_form;
+    Workbench m_bench;
     frmSplash m_splash;
     std::unique_ptr<FileCommands> m_fileCommands;
     bool m_editorShown = false;

@@ -56,7 +56,7 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
         return texts[static_cast<std::size_t>((offset - kFirstOffset) / 10)];
     };
     Form1& f = m_form;
-    MDIKVT3310& mdi = f.mdi();
+    MDIKVT3310& mdi = m_mdi;
 
     mdi.setCaption(text(70) + " ");
     f.app().strBaseCaption = text(70) + " ";

@@ -7,6 +7,7 @@
 #include "settings/StringCatalogue.h"
 
 class Form1;
+class MDIKVT3310;
 
 /// Puts the active language on the main window, the editor and the status bar, and fills the editor's text
 /// arrays (`OpenLng` of the editor). The language is the catalogue's block for `LngBase`, or a language file
@@ -22,7 +23,7 @@ public:
     static constexpr int kLastOffset = 780;
     static constexpr std::size_t kTexts = (kLastOffset - kFirstOffset) / 10 + 1;
 
-    explicit LanguageApplier(Form1& form) : m_form(form) {}
+    LanguageApplier(Form1& form, MDIKVT3310& mdi) : m_form(form), m_mdi(mdi) {}
 
     /// True when the language was applied. On any failure nothing has changed; the message of offset 760
     /// ("Language file cannot be found!" in the language shown) has been shown.
@@ -38,5 +39,6 @@ private:
     void apply(const std::vector<std::string>& texts, int charset);
 
     Form1& m_form;
+    MDIKVT3310& m_mdi;
     StringCatalogue m_catalogue;
 };

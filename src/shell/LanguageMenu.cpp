@@ -7,8 +7,8 @@
 #include "shell/LanguageApplier.h"
 #include "shell/MDIKVT3310.h"
 
-LanguageMenu::LanguageMenu(Form1& form) : m_form(form) {
-    MDIKVT3310& mdi = form.mdi();
+LanguageMenu::LanguageMenu(Form1& form, MDIKVT3310& mdi, LanguageApplier& language)
+    : m_form(form), m_mdi(mdi), m_language(language) {
     for (int i = 0; i < MDIKVT3310::kLanguages; ++i)
         mdi.LngSel[i].Click = [this, i] { LngSel_Click(i); };
     mdi.other.Click = [this] { other_Click(); };
@@ -24,13 +24,13 @@ void LanguageMenu::remember(const std::string& languageFile) {
 void LanguageMenu::LngSel_Click(int index) {
     const BuiltInLanguage& language = BuiltInLanguages::byMenuIndex(index);
     AppState& app = m_form.app();
-    m_form.mdi().UncheckLanguages();
+    m_mdi.UncheckLanguages();
     app.LngExternal = false;
     app.LngBase = language.lngBase;
-    m_form.language().OpenLng(language.fileName);
+    m_language.OpenLng(language.fileName);
     remember(language.fileName);
     m_form.platform().events.processEvents();
-    m_form.mdi().LngSel[index].setChecked(true);
+    m_mdi.LngSel[index].setChecked(true);
 }
 
 void LanguageMenu::other_Click() {
@@ -53,13 +53,13 @@ void LanguageMenu::other_Click() {
     const std::size_t cut = chosen.find_last_of(m_form.platform().fs.separator());
     m_form.LanguageFile = cut == std::string::npos ? chosen : chosen.substr(cut + 1);
     app.stroLNGFilePath = cut == std::string::npos ? std::string() : chosen.substr(0, cut + 1);
-    m_form.mdi().UncheckLanguages();
+    m_mdi.UncheckLanguages();
     remember(m_form.LanguageFile);
     m_form.platform().events.processEvents();
     app.stroLNGFilePathType = true;
-    m_form.mdi().other.setChecked(true);
+    m_mdi.other.setChecked(true);
     // The chosen file is opened from its folder; the name alone would depend on the current folder.
-    m_form.language().OpenLng(app.stroLNGFilePath + m_form.LanguageFile);
+    m_language.OpenLng(app.stroLNGFilePath + m_form.LanguageFile);
 }
 
 void LanguageMenu::applyRemembered(bool settingsExist) {
@@ -70,16 +70,16 @@ void LanguageMenu::applyRemembered(bool settingsExist) {
             std::string file =
                 (app.stroLNGFilePathType ? app.stroLNGFilePath : app.strLNGFilePath) + m_form.LanguageFile;
             if (fs.exists(file))
-                m_form.language().OpenLng(file);
+                m_language.OpenLng(file);
         } else {
-            m_form.language().OpenLng(m_form.LanguageFile);
-            m_form.mdi().LngSelect(m_form.LanguageFile);
+            m_language.OpenLng(m_form.LanguageFile);
+            m_mdi.LngSelect(m_form.LanguageFile);
         }
         return;
     }
     m_form.LanguageFile = "en.lng";
     app.stroLNGFilePathType = false;
     std::string file = app.strLNGFilePath + "en.lng";
-    if (fs.exists(file) && m_form.language().OpenLng(file))
-        m_form.mdi().LngSelect(m_form.LanguageFile);
+    if (fs.exists(file) && m_language.OpenLng(file))
+        m_mdi.LngSelect(m_form.LanguageFile);
 }

@@ -3,6 +3,8 @@
 #include <string>
 
 class Form1;
+class LanguageApplier;
+class MDIKVT3310;
 
 /// The Language submenu of the main window: the built-in languages `LngSel` 0 to 10 and an own language file
 /// through `other`, remembered under the settings key "LanguageFile"; and the editor's start, which applies
@@ -13,7 +15,7 @@ public:
     static constexpr const char* kKey = "LanguageFile";
 
     /// Wires the menu items of the editor's main window to the commands.
-    explicit LanguageMenu(Form1& form);
+    LanguageMenu(Form1& form, MDIKVT3310& mdi, LanguageApplier& language);
 
     void LngSel_Click(int index);
     void other_Click();
@@ -28,4 +30,6 @@ private:
     void remember(const std::string& languageFile);
 
     Form1& m_form;
+    MDIKVT3310& m_mdi;
+    LanguageApplier& m_language;
 };

@@ -9,18 +9,19 @@
 
 Settings SettingsBinding::current() const {
     const Form1& f = m_form;
+    const LinkSettings& l = m_link.settings;
     const AppState& app = m_form.app();
-    ProtocolTrace& trace = m_form.link().trace();
+    ProtocolTrace& trace = m_link.trace();
     Settings s;
-    s.CommTimeOut = f.CommTimeOut;
-    s.Commport = f.Commport;
-    s.Bret = f.Bret;
-    s.Pchk = f.Pchk;
-    s.Dbit = f.Dbit;
-    s.Sbit = f.Sbit;
-    s.PortName = f.PortName;
-    s.Com1Device = f.Com1Device;
-    s.Com2Device = f.Com2Device;
+    s.CommTimeOut = l.CommTimeOut;
+    s.Commport = l.Commport;
+    s.Bret = l.Bret;
+    s.Pchk = l.Pchk;
+    s.Dbit = l.Dbit;
+    s.Sbit = l.Sbit;
+    s.PortName = l.PortName;
+    s.Com1Device = l.Com1Device;
+    s.Com2Device = l.Com2Device;
     s.strLNGFilePath = app.strLNGFilePath;
     s.stroLNGFilePath = app.stroLNGFilePath;
     s.stroLNGFilePathType = app.stroLNGFilePathType;
@@ -35,16 +36,17 @@ Settings SettingsBinding::current() const {
 
 void SettingsBinding::take(const Settings& s) {
     Form1& f = m_form;
+    LinkSettings& l = m_link.settings;
     AppState& app = m_form.app();
-    f.CommTimeOut = s.CommTimeOut;
-    f.Commport = s.Commport;
-    f.Bret = s.Bret;
-    f.Pchk = s.Pchk;
-    f.Dbit = s.Dbit;
-    f.Sbit = s.Sbit;
-    f.PortName = s.PortName;
-    f.Com1Device = s.Com1Device;
-    f.Com2Device = s.Com2Device;
+    l.CommTimeOut = s.CommTimeOut;
+    l.Commport = s.Commport;
+    l.Bret = s.Bret;
+    l.Pchk = s.Pchk;
+    l.Dbit = s.Dbit;
+    l.Sbit = s.Sbit;
+    l.PortName = s.PortName;
+    l.Com1Device = s.Com1Device;
+    l.Com2Device = s.Com2Device;
     app.strLNGFilePath = s.strLNGFilePath;
     app.stroLNGFilePath = s.stroLNGFilePath;
     app.stroLNGFilePathType = s.stroLNGFilePathType;
@@ -85,7 +87,7 @@ bool SettingsBinding::OpenIni(const std::string& file) {
         SettingsFile(m_form.platform().fs, m_form.platform().codec, m_form.platform().serial.portsAreDeviceFiles())
             .OpenIni(file, s);
     take(s);
-    MDIKVT3310& mdi = m_form.mdi();
+    MDIKVT3310& mdi = m_mdi;
     // The port number's mark is set once the number has been read, the other marks and the trace only when the
     // whole file has.
     if (result == Result::Read || result == Result::BadLanguageType) {
@@ -102,7 +104,7 @@ bool SettingsBinding::OpenIni(const std::string& file) {
         mdi.Com2.setChecked(false);
     }
     // Only what the file changes: switching the trace on or off is itself written to the trace.
-    ProtocolTrace& trace = m_form.link().trace();
+    ProtocolTrace& trace = m_link.trace();
     if (s.traceLimit != trace.limit())
         trace.setLimit(s.traceLimit);
     if (s.trace != trace.enabled())

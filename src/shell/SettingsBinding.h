@@ -5,21 +5,23 @@
 #include "settings/Settings.h"
 
 class Form1;
+class MDIKVT3310;
+class SerialLink;
 
-/// Between the settings file and the windows: `OpenIni` puts what the file holds into the editor's serial
-/// settings and file names, the program-wide folders, the port marks of the main window's Setup menu and the
+/// Between the settings file and the windows: `OpenIni` puts what the file holds into the link's serial
+/// settings, the editor's file names, the program-wide folders, the port marks of the main window's Setup menu and the
 /// protocol trace; `SaveIni` writes the file from them. Both report a failure themselves (beep and message)
 /// and return false.
 class SettingsBinding {
 public:
-    explicit SettingsBinding(Form1& form) : m_form(form) {}
+    SettingsBinding(Form1& form, MDIKVT3310& mdi, SerialLink& link) : m_form(form), m_mdi(mdi), m_link(link) {}
 
     bool OpenIni(const std::string& file);
     bool SaveIni(const std::string& file);
 
-    /// The settings as the editor, the program-wide state and the trace hold them now.
+    /// The settings as the link, the editor, the program-wide state and the trace hold them now.
     Settings current() const;
-    /// Gives the editor and the program-wide state the settings' values; the menu marks and the trace are
+    /// Gives the link, the editor and the program-wide state the settings' values; the menu marks and the trace are
     /// `OpenIni`'s to set, as far as its read got.
     void take(const Settings& settings);
 
@@ -29,4 +31,6 @@ private:
     void fail(const std::string& detail = {});
 
     Form1& m_form;
+    MDIKVT3310& m_mdi;
+    SerialLink& m_link;
 };

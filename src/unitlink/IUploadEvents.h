@@ -16,6 +16,11 @@ public:
     virtual void progress(std::int32_t bytesSent) = 0;
     /// Once a second in the data phase: the percentage done and the estimated seconds left.
     virtual void progressTime(std::int32_t percent, std::int32_t remainingSeconds) = 0;
+    /// Slot `slot`'s file has been read to go out: it takes `storedBytes` in the unit.
+    virtual void messageStored(int slot, std::int32_t storedBytes) = 0;
+    /// Where the messages written so far end (a word address) and how many there are; nothing yet when
+    /// `count` is negative.
+    virtual void messagesPlaced(std::int32_t endAddress, std::int32_t count) = 0;
     /// What the upload ended with, before its end step closes the port.
     virtual void uploadFinished(const UploadOutcome& outcome) = 0;
     /// The end step: the progress display cleared and the window given back.

@@ -4,9 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "editor/Form1.h"
+#include "platform/Platform.h"
 #include "settings/AppState.h"
-#include "shell/MDIKVT3310.h"
 #include "unitlink/FrameCodec.h"
 
 namespace {
@@ -75,20 +74,9 @@ std::string decode(const std::vector<std::uint8_t>& b, std::size_t length, bool 
 
 }  // namespace
 
-ProtocolTrace::ProtocolTrace(Form1& form) : m_form(form) {
-    m_form.mdi().Trace.Click = [this] { setEnabled(!m_enabled); };
-    m_statusConnection = m_form.sbrStatus.changed().connect([this] { statusChanged(); });
-}
-
-ProtocolTrace::~ProtocolTrace() {
-    m_form.sbrStatus.changed().disconnect(m_statusConnection);
-    m_form.mdi().Trace.Click = nullptr;
-}
-
 void ProtocolTrace::setEnabled(bool on) {
     if (on && !m_enabled) {
         m_enabled = true;
-        m_lastStatus = m_form.sbrStatus.panelText(1);
         write("TRACE", "on, file " + file() + ", rotated past " + std::to_string(m_limit) + " bytes");
     } else if (!on && m_enabled) {
         write("TRACE", "off");
@@ -96,15 +84,16 @@ void ProtocolTrace::setEnabled(bool on) {
     }
     m_sent.bytes.clear();
     m_received.bytes.clear();
-    m_form.mdi().Trace.setChecked(m_enabled);
+    if (enabledChanged)
+        enabledChanged(m_enabled);
 }
 
 std::string ProtocolTrace::file() const {
     if (!m_file.empty())
         return m_file;
-    std::string folder = m_form.app().strAPPFilePath;
+    std::string folder = m_app.strAPPFilePath;
     if (folder.empty())
-        folder = m_form.platform().fs.programFolder() + m_form.platform().fs.separator();
+        folder = m_platform.fs.programFolder() + m_platform.fs.separator();
     return folder + kFileName;
 }
 
@@ -151,15 +140,15 @@ std::string ProtocolTrace::replyMeaning(std::uint8_t code) {
 void ProtocolTrace::write(const std::string& event, const std::string& text) {
     if (!m_enabled)
         return;
-    IFileSystem& fs = m_form.platform().fs;
+    IFileSystem& fs = m_platform.fs;
     const std::string path = file();
-    long long ms = std::llround(m_form.platform().clock.secondsOfDay() * 1000.0);
+    long long ms = std::llround(m_platform.clock.secondsOfDay() * 1000.0);
     ms = ((ms % 86400000) + 86400000) % 86400000;
     char stamp[16];
     std::snprintf(stamp, sizeof stamp, "%02lld:%02lld:%02lld.%03lld", ms / 3600000, ms / 60000 % 60, ms / 1000 % 60,
                   ms % 1000);
     // Status texts are in the language shown; the file is in the code page, as every text file of the program.
-    const std::string line = m_form.platform().codec.fromUtf8(std::string(stamp) + " " + event + " " + text) + "\r\n";
+    const std::string line = m_platform.codec.fromUtf8(std::string(stamp) + " " + event + " " + text) + "\r\n";
     if (!m_size || m_sizeOf != path) {
         m_size = fs.fileSize(path).value_or(0);
         m_sizeOf = path;
@@ -260,8 +249,7 @@ void ProtocolTrace::portFault(const std::string& reason) {
     write("PORT", reason);
 }
 
-void ProtocolTrace::statusChanged() {
-    const std::string& text = m_form.sbrStatus.panelText(1);
+void ProtocolTrace::statusShown(const std::string& text) {
     if (text == m_lastStatus)
         return;
     m_lastStatus = text;

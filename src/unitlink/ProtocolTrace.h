@@ -1,13 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "unitlink/ILinkTrace.h"
 
-class Form1;
+struct AppState;
+struct Platform;
 
 /// The protocol trace for support: one line per event in a text file beside the settings file
 /// ("KVT3310.LOG"), or in a file of the caller's choice. Every frame sent and received, its bytes in hex and
@@ -20,14 +22,18 @@ public:
     static constexpr const char* kFileName = "KVT3310.LOG";
     static constexpr std::uint64_t kDefaultLimit = 1024 * 1024;
 
-    explicit ProtocolTrace(Form1& form);
-    ~ProtocolTrace() override;
+    /// `app` gives the folder of the default file, as it stands when the trace writes.
+    ProtocolTrace(Platform& platform, const AppState& app) : m_platform(platform), m_app(app) {}
     ProtocolTrace(const ProtocolTrace&) = delete;
     ProtocolTrace& operator=(const ProtocolTrace&) = delete;
 
     bool enabled() const { return m_enabled; }
-    /// Switches the trace on or off; the menu item's check mark follows.
+    /// Switches the trace on or off and tells `enabledChanged`.
     void setEnabled(bool on);
+    /// Runs after every switch on or off: the menu item's check mark follows it.
+    std::function<void(bool)> enabledChanged;
+    /// The status line now shows `text`: traced when it differs from the last one shown.
+    void statusShown(const std::string& text);
     /// The file traced to: the given one, else "KVT3310.LOG" beside the settings file.
     std::string file() const;
     /// Traces to this file from now on (empty: back to the one beside the settings file).
@@ -59,9 +65,9 @@ private:
     /// Takes every whole frame (and any bytes before a start byte) out of the assembler, as lines.
     std::vector<std::string> frames(Assembler& assembler, bool all);
     void flushReceived(bool all, const std::string& reply = {});
-    void statusChanged();
 
-    Form1& m_form;
+    Platform& m_platform;
+    const AppState& m_app;
     bool m_enabled = false;
     std::string m_file;
     std::uint64_t m_limit = kDefaultLimit;
@@ -70,5 +76,4 @@ private:
     Assembler m_sent;
     Assembler m_received;
     std::string m_lastStatus;
-    int m_statusConnection = 0;
 };

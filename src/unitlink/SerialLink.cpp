@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/Form1.h"
+#include "platform/Platform.h"
 #include "unitlink/FrameCodec.h"
 #include "unitlink/ILinkEvents.h"
 
@@ -14,24 +14,16 @@ constexpr std::uint8_t kLf = FrameCodec::kLf;
 
 }  // namespace
 
-SerialLink::SerialLink(Form1& form, ILinkEvents& events)
-    : m_form(form),
+SerialLink::SerialLink(Platform& platform, const AppState& app, ILinkEvents& events)
+    : m_platform(platform),
       m_events(events),
-      m_timer3(form.platform().events.createTimer()),
-      m_trace(std::make_unique<ProtocolTrace>(form)) {
+      m_timer3(platform.events.createTimer()),
+      m_trace(std::make_unique<ProtocolTrace>(platform, app)) {
     m_timer3->Timer = [this] { Timer3_Timer(); };
 }
 
 SerialLink::~SerialLink() {
     m_timer3->Timer = nullptr;
-}
-
-std::string SerialLink::trimmed(const std::string& text) {
-    auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
 }
 
 // --- Transmit path ---
@@ -45,7 +37,7 @@ void SerialLink::RS232Write(std::uint8_t Data) {
 }
 
 void SerialLink::handOver() {
-    ISerialPort& port = m_form.platform().serial;
+    ISerialPort& port = m_platform.serial;
     if (port.portOpen()) {
         port.output(std::vector<std::uint8_t>(TxFrame.begin(), TxFrame.begin() + TxFrameLength));
         m_trace->bytesSent(TxFrame.data(), static_cast<std::size_t>(TxFrameLength));
@@ -127,19 +119,19 @@ void SerialLink::resetRing() {
 }
 
 bool SerialLink::RS232Read() {
-    if (DataInPoint == DataOutPoint && !m_overrun && !m_form.platform().serial.portOpen()) {
+    if (DataInPoint == DataOutPoint && !m_overrun && !m_platform.serial.portOpen()) {
         // A closed port brings nothing: waiting on it would cost a second time-out for the same silence.
         m_events.readFailed();
         return false;
     }
     m_timer3->setEnabled(false);
     // However the time-out was set, a read must end: none at all takes the start value.
-    const int timeOut = m_form.CommTimeOut > 0 ? m_form.CommTimeOut : Form1::kStartTimeOut;
+    const int timeOut = settings.readTimeOut();
     m_timer3->setInterval(timeOut);
     m_timer3->setEnabled(true);
     TimeOut = false;
     while (!TimeOut && !m_overrun && DataInPoint == DataOutPoint)
-        m_form.platform().events.waitForEvents();
+        m_platform.events.waitForEvents();
     m_timer3->setEnabled(false);
     if (m_overrun || DataInPoint == DataOutPoint) {
         m_trace->readFailed(timeOut, m_overrun);
@@ -271,7 +263,7 @@ LinkOutcome SerialLink::lastOutcome() const {
         return {Kind::Refused, {}};
     if (Status >= 1 && Status <= 5)
         return {Kind::InvalidReply, {}};
-    if (!m_form.platform().serial.portOpen())
+    if (!m_platform.serial.portOpen())
         return {Kind::PortLost, {}};
     return {Kind::Refused, {}};
 }

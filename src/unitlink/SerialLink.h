@@ -10,15 +10,17 @@
 
 #include "platform/ITimer.h"
 #include "unitlink/FrameCodec.h"
+#include "unitlink/LinkSettings.h"
 #include "unitlink/LinkOutcome.h"
 #include "unitlink/ProtocolTrace.h"
 
-class Form1;
+struct AppState;
 class ILinkEvents;
+struct Platform;
 
 /// The byte and frame layer of the RS232 link to the unit: raw, hex-coded and 16-bit writes with a running
 /// checksum, frames handed to the port at each LF, bytes read back from the receive ring with a per-byte
-/// time-out, and the command exchange on top. There is one link, owned by the editor. It shows nothing itself:
+/// time-out, and the command exchange on top. There is one link for the program. It shows nothing itself:
 /// what the window must show it reports to `ILinkEvents`.
 class SerialLink {
 public:
@@ -30,7 +32,8 @@ public:
     static constexpr int kFrameSize = 1201;
     static constexpr int kPayloadSize = 1200;
 
-    SerialLink(Form1& form, ILinkEvents& events);
+    /// `app` gives the folder of the protocol trace's file.
+    SerialLink(Platform& platform, const AppState& app, ILinkEvents& events);
     ~SerialLink();
     SerialLink(const SerialLink&) = delete;
     SerialLink& operator=(const SerialLink&) = delete;
@@ -60,9 +63,6 @@ public:
     /// The payload length a command of the unit's carries (0 or 3), or -1 for a command it does not know.
     static int ownPayloadLength(std::uint8_t COMD);
 
-    /// The text without leading and trailing blanks.
-    static std::string trimmed(const std::string& text);
-
     /// Stores received bytes in the ring at `DataInPoint`. A byte that would overwrite unread data
     /// discards everything unread and the rest of `bytes`, and makes the waiting read fail: a reply with a
     /// gap in it must not pass for a whole one.
@@ -87,6 +87,8 @@ public:
     /// One buffer for both directions, elements 1 to `PayloadLength`.
     std::array<std::uint8_t, kPayloadSize + 1> PayloadData{};
     std::int16_t PayloadLength = 0;
+    /// What the port is opened with and how long a read waits.
+    LinkSettings settings;
 
     /// Where the link reports what the window shows; the operations on the link report there too.
     ILinkEvents& events() { return m_events; }
@@ -104,7 +106,7 @@ private:
     /// `PayloadLength` and `PayloadData` from what the reader has of a reply, whole or not.
     void takePayload(const FrameCodec::Reader& reader);
 
-    Form1& m_form;
+    Platform& m_platform;
     ILinkEvents& m_events;
     std::unique_ptr<ITimer> m_timer3;
     std::unique_ptr<ProtocolTrace> m_trace;

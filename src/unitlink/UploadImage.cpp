@@ -4,10 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "editor/Form1.h"
 #include "editor/Formats.h"
-#include "editor/MessageSet.h"
 #include "editor/StoredSize.h"
+#include "platform/Platform.h"
 #include "unitlink/EraseOperation.h"
 #include "unitlink/FrameCodec.h"
 #include "unitlink/ILinkEvents.h"
@@ -40,10 +39,6 @@ std::int32_t clampToInt32(std::int64_t value) {
 
 }  // namespace
 
-SerialLink& UploadImage::link() {
-    return m_form.link();
-}
-
 void UploadImage::writeDataFrame(std::int32_t address, const std::uint8_t* data, int count) {
     link().writeFrame(
         FrameCodec::dataFrame(static_cast<std::uint32_t>(address), data, static_cast<std::size_t>(count)));
@@ -65,7 +60,7 @@ bool UploadImage::openWriteSequence() {
 
 void UploadImage::closeWriteSequence() {
     SerialLink& l = link();
-    if (!m_form.platform().serial.portOpen())
+    if (!m_platform.serial.portOpen())
         return;
     const std::uint8_t status = l.Status;
     sendEndFrame();
@@ -74,20 +69,19 @@ void UploadImage::closeWriteSequence() {
 }
 
 void UploadImage::countAccepted() {
-    BytesSent = std::min(BytesSent + WaveFrames::kFrameBytes, m_form.TFileLength);
+    BytesSent = std::min(BytesSent + WaveFrames::kFrameBytes, m_set.TFileLength);
     m_upload.progress(BytesSent);
     WriteAddress += kFrameWords;
 }
 
 bool UploadImage::WriteMsgData(int i) {
     SerialLink& l = link();
-    auto file = readWhole(m_form.platform().fs, SerialLink::trimmed(m_form.FilePath[i]));
+    auto file = readWhole(m_platform.fs, Formats::trimmed(m_set.FilePath[i]));
     if (!file) {
         m_events.statusChanged({Kind::UploadFailed, {}});
         return false;
     }
-    m_form.TMsgSize[i] = storedSize(static_cast<std::uint32_t>(file->size()));
-    m_form.MsgSize[i].setCaption(Formats::integer(m_form.TMsgSize[i] / 1000));
+    m_upload.messageStored(i, storedSize(static_cast<std::uint32_t>(file->size())));
 
     if (!openWriteSequence()) {
         m_events.statusChanged({Kind::UploadFailed, {}});
@@ -106,7 +100,7 @@ bool UploadImage::WriteMsgData(int i) {
         } else if (l.Status == SerialLink::kNak) {
             --tries;
             frames.repeat();
-        } else if (!m_form.platform().serial.portOpen()) {
+        } else if (!m_platform.serial.portOpen()) {
             // The read timed out and closed the link: no further frame can reach the unit.
             cutShort = true;
             break;
@@ -140,10 +134,9 @@ TableBlocks::MessageTable UploadImage::messageTable() const {
 }
 
 TableBlocks::TriggerTable UploadImage::triggerTable() const {
-    const MessageSet set = m_form.messageSet();
     TableBlocks::TriggerTable table;
-    table.steps = set.TRG1;
-    table.zones = set.Check1;
+    table.steps = m_set.TRG1;
+    table.zones = m_set.Check1;
     return table;
 }
 
@@ -213,7 +206,7 @@ bool UploadImage::ReadMsgTab() {
 bool UploadImage::WriteTrgMsgTab() {
     SerialLink& l = link();
     l.resetRing();
-    m_form.erase().EraseData(static_cast<std::int32_t>(TableBlocks::kTrgTabAddress));
+    m_erase.EraseData(static_cast<std::int32_t>(TableBlocks::kTrgTabAddress));
     if (l.Status != SerialLink::kAck)
         return false;
     return rewriteTables();

@@ -2,13 +2,16 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
+#include "editor/MessageSet.h"
 #include "unitlink/TableBlocks.h"
 
-class Form1;
+class EraseOperation;
 class ILinkEvents;
 class IUploadEvents;
 class SerialLink;
+struct Platform;
 
 /// What the unit's memory holds after an upload and how each piece gets there: the wave files streamed in
 /// acknowledged data frames from word 0, the message table and the trigger table, the message table read
@@ -20,11 +23,16 @@ public:
     static constexpr std::int32_t kFrameWords = 175;
     static constexpr int kTries = 5;
 
-    UploadImage(Form1& form, ILinkEvents& events, IUploadEvents& upload)
-        : m_form(form), m_events(events), m_upload(upload) {}
+    UploadImage(Platform& platform, SerialLink& link, EraseOperation& erase, ILinkEvents& events,
+                IUploadEvents& upload)
+        : m_platform(platform), m_link(link), m_erase(erase), m_events(events), m_upload(upload) {}
+
+    /// The set the next writes take their files, sizes and trigger table from.
+    void setMessageSet(MessageSet set) { m_set = std::move(set); }
+    const MessageSet& messageSet() const { return m_set; }
 
     /// Streams slot `i`'s wave file into the data area at `WriteAddress`, which grows by 175 for every
-    /// accepted frame; sets the slot's `TMsgSize` and size label.
+    /// accepted frame; the slot's stored size is reported.
     bool WriteMsgData(int i);
     /// The message table block to `WriteAddress` (the caller sets 0x3FF000), up to five tries on NAK.
     void WriteMsgTab();
@@ -47,7 +55,7 @@ public:
     void closeWriteSequence();
     /// Takes a message table block read from the unit into `MsgAddress`, `EndAddress` and `MsgNumber`.
     void takeMessageTable(const TableBlocks::Block& block);
-    /// The tables as the editor holds them now.
+    /// The tables as the image and its set hold them now.
     TableBlocks::MessageTable messageTable() const;
     TableBlocks::TriggerTable triggerTable() const;
     /// Reads a 128-byte block at a table address; false unless a data reply of a whole block came.
@@ -65,9 +73,12 @@ private:
     void writeDataFrame(std::int32_t address, const std::uint8_t* data, int count);
     void writeTable(const TableBlocks::Block& block);
     void countAccepted();
-    SerialLink& link();
+    SerialLink& link() { return m_link; }
 
-    Form1& m_form;
+    Platform& m_platform;
+    SerialLink& m_link;
+    EraseOperation& m_erase;
     ILinkEvents& m_events;
     IUploadEvents& m_upload;
+    MessageSet m_set;
 };

@@ -4,12 +4,13 @@
 #include <cmath>
 #include <exception>
 
-#include "editor/Form1.h"
+#include "editor/Formats.h"
 #include "editor/StoredSize.h"
+#include "platform/Platform.h"
+#include "unitlink/IConnection.h"
 #include "unitlink/EraseOperation.h"
 #include "unitlink/ILinkEvents.h"
 #include "unitlink/IUploadEvents.h"
-#include "unitlink/PortConnection.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/UploadImage.h"
 
@@ -20,23 +21,12 @@ constexpr std::int32_t kEraseLowerHalf = 0x1FFFFF;
 
 }  // namespace
 
-UploadSequence::UploadSequence(Form1& form, ILinkEvents& events, IUploadEvents& upload)
-    : m_form(form), m_events(events), m_upload(upload) {
-    form.Bt_SendMessage.Click = [this] { Bt_SendMessage_Click(); };
-    form.connection().ProgressStep = [this] { ProgressStep(); };
-}
-
-UploadSequence::~UploadSequence() {
-    m_form.Bt_SendMessage.Click = nullptr;
-    m_form.connection().ProgressStep = nullptr;
-}
-
-UploadOutcome UploadSequence::send() {
-    Form1& f = m_form;
+UploadOutcome UploadSequence::send(const MessageSet& set) {
+    m_parts.image.setMessageSet(set);
     m_upload.uploadStarted();
-    f.link().clearOutcome();
+    m_parts.link.clearOutcome();
     // The user who connected first keeps the connection: the upload uses it and leaves it open.
-    const bool connected = f.platform().serial.portOpen();
+    const bool connected = m_parts.platform.serial.portOpen();
     UploadOutcome outcome;
     try {
         outcome = run(connected);
@@ -44,35 +34,36 @@ UploadOutcome UploadSequence::send() {
         outcome = UploadOutcome::failed(UploadOutcome::Step::Upload);
     }
     m_upload.uploadFinished(outcome);
-    if (!connected) {
-        f.connection().imgConnected_Click();
-        f.connection().StopClock();
-    }
+    if (!connected)
+        m_parts.connection.disconnect();
     m_upload.uploadEnded();
     return outcome;
 }
 
+const MessageSet& UploadSequence::set() const {
+    return m_parts.image.messageSet();
+}
+
 UploadOutcome UploadSequence::failed(UploadOutcome::Step step) const {
-    return UploadOutcome::failed(step, m_form.link().lastOutcome());
+    return UploadOutcome::failed(step, m_parts.link.lastOutcome());
 }
 
 bool UploadSequence::lineLost() const {
-    return !m_form.platform().serial.portOpen();
+    return !m_parts.platform.serial.portOpen();
 }
 
 std::optional<UploadOutcome> UploadSequence::fileNotReady() {
-    Form1& f = m_form;
-    const IFileSystem& fs = f.platform().fs;
-    for (int i = 1; i <= Form1::kSlots; ++i) {
-        if (f.WaveFile[i].text().empty())
+    const IFileSystem& fs = m_parts.platform.fs;
+    for (int i = 1; i <= MessageSet::kSlots; ++i) {
+        if (set().WaveFile[i].empty())
             continue;
-        const std::string path = SerialLink::trimmed(f.FilePath[i]);
+        const std::string path = Formats::trimmed(set().FilePath[i]);
         auto source = fs.exists(path) ? fs.openRead(path) : nullptr;
         // A file replaced behind the editor's back would go out with sizes the tables do not know.
         if (source && source->size() <= kMaxFileLength &&
-            storedSize(static_cast<std::uint32_t>(source->size())) == f.TMsgSize[i])
+            storedSize(static_cast<std::uint32_t>(source->size())) == set().TMsgSize[i])
             continue;
-        f.image().MsgAddress[i] = -1;
+        m_parts.image.MsgAddress[i] = -1;
         return UploadOutcome::fileNotReady(i, path);
     }
     return std::nullopt;
@@ -80,23 +71,21 @@ std::optional<UploadOutcome> UploadSequence::fileNotReady() {
 
 UploadOutcome UploadSequence::run(bool connected) {
     using Step = UploadOutcome::Step;
-    Form1& f = m_form;
-    SerialLink& link = f.link();
-    UploadImage& image = f.image();
+    SerialLink& link = m_parts.link;
+    UploadImage& image = m_parts.image;
 
     // Nothing reaches the unit before every file is known to be there: an erase followed by a missing file
     // would leave the unit with no messages at all.
     if (auto notReady = fileNotReady())
         return *notReady;
     if (!connected) {
-        f.connection().imgNotConnected_Click();
+        m_parts.connection.connect();
         if (lineLost())
             return UploadOutcome::failed(Step::Connect,
-                                         {LinkOutcome::Kind::PortNotOpened, f.platform().serial.lastError()});
+                                         {LinkOutcome::Kind::PortNotOpened, m_parts.platform.serial.lastError()});
     }
     image.MsgAddress.fill(0);
-    f.LastAddress.setText("");
-    f.MsgNum.setText("");
+    m_upload.messagesPlaced(0, -1);
     link.resetRing();
 
     const bool full = fullUploadNeeded();
@@ -111,24 +100,22 @@ UploadOutcome UploadSequence::run(bool connected) {
 }
 
 bool UploadSequence::fullUploadNeeded() {
-    Form1& f = m_form;
-    UploadImage& image = f.image();
-    if (!f.MsgUnchanged || !image.ReadMsgTab())
+    UploadImage& image = m_parts.image;
+    if (!set().MsgUnchanged || !image.ReadMsgTab())
         return true;
-    for (int i = 1; i <= Form1::kSlots; ++i)
-        if (f.TMsgSize[i] != image.UnitMsgSize[i])
+    for (int i = 1; i <= MessageSet::kSlots; ++i)
+        if (set().TMsgSize[i] != image.UnitMsgSize[i])
             return true;
     return false;
 }
 
 UploadOutcome UploadSequence::fullUpload() {
     using Step = UploadOutcome::Step;
-    Form1& f = m_form;
-    SerialLink& link = f.link();
-    UploadImage& image = f.image();
+    SerialLink& link = m_parts.link;
+    UploadImage& image = m_parts.image;
 
     for (std::int32_t address : {kEraseAll, kEraseLowerHalf}) {
-        f.erase().EraseData(address);
+        m_parts.erase.EraseData(address);
         if (link.Status != SerialLink::kAck)
             return failed(Step::Erase);
     }
@@ -137,21 +124,19 @@ UploadOutcome UploadSequence::fullUpload() {
     link.resetRing();
     image.EndAddress = 0;
     image.MsgNumber = 0;
-    m_upload.progressStarted(f.TFileLength);
+    m_upload.progressStarted(set().TFileLength);
     image.BytesSent = 1;
     ClockSeconds = 1;
 
     if (!sendSlots() || !image.rewriteTables())
         return failed(Step::Upload);
-    f.MsgUnchanged = true;
     return UploadOutcome::done(UploadOutcome::Result::FullUploadDone);
 }
 
 bool UploadSequence::sendSlots() {
-    Form1& f = m_form;
-    UploadImage& image = f.image();
-    for (int i = 1; i <= Form1::kSlots; ++i) {
-        const std::string& name = f.WaveFile[i].text();
+    UploadImage& image = m_parts.image;
+    for (int i = 1; i <= MessageSet::kSlots; ++i) {
+        const std::string& name = set().WaveFile[i];
         if (!name.empty()) {
             m_events.statusChanged({StatusEvent::Kind::Uploading, name});
             image.MsgAddress[i] = image.WriteAddress;
@@ -163,25 +148,24 @@ bool UploadSequence::sendSlots() {
         if (image.WriteAddress != image.EndAddress) {
             ++image.MsgNumber;
             image.EndAddress = image.WriteAddress;
-            f.LastAddress.setText(std::to_string(image.EndAddress));
-            f.MsgNum.setText(std::to_string(image.MsgNumber));
+            m_upload.messagesPlaced(image.EndAddress, image.MsgNumber);
         }
     }
     return true;
 }
 
 void UploadSequence::ProgressStep() {
-    Form1& f = m_form;
-    UploadImage& image = f.image();
+    UploadImage& image = m_parts.image;
+    const std::int32_t total = set().TFileLength;
     ++ClockSeconds;
-    if (f.TFileLength == 0)
+    if (total == 0)
         return;
-    if (image.BytesSent > f.TFileLength)
-        image.BytesSent = f.TFileLength;
+    if (image.BytesSent > total)
+        image.BytesSent = total;
     Percent = static_cast<std::int32_t>(
-        std::nearbyint(static_cast<double>(image.BytesSent) / static_cast<double>(f.TFileLength) * 100.0));
+        std::nearbyint(static_cast<double>(image.BytesSent) / static_cast<double>(total) * 100.0));
     const std::int32_t rate = image.BytesSent / ClockSeconds;
     if (rate > 0)
-        RemainingSeconds = std::max(0, f.TFileLength / rate - ClockSeconds);
+        RemainingSeconds = std::max(0, total / rate - ClockSeconds);
     m_upload.progressTime(Percent, RemainingSeconds);
 }

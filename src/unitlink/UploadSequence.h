@@ -3,27 +3,38 @@
 #include <cstdint>
 #include <optional>
 
+#include "editor/MessageSet.h"
 #include "unitlink/UploadOutcome.h"
 
-class Form1;
+class EraseOperation;
+class IConnection;
 class ILinkEvents;
 class IUploadEvents;
+class SerialLink;
+class UploadImage;
+struct Platform;
 
-/// The upload button `Bt_SendMessage`: connects, decides between a full upload (erase, every wave file, both
+/// What the upload button `Bt_SendMessage` runs: connects, decides between a full upload (erase, every wave file, both
 /// tables) and a configuration-only upload (both tables), runs it, reports the outcome and disconnects. The
 /// window is held from the click to the end step. Also the progress step that the once-a-second clock runs
 /// during the data phase. What the window shows is reported to the events; nothing is shown here.
 class UploadSequence {
 public:
-    UploadSequence(Form1& form, ILinkEvents& events, IUploadEvents& upload);
-    ~UploadSequence();
+    struct Parts {
+        Platform& platform;
+        SerialLink& link;
+        UploadImage& image;
+        EraseOperation& erase;
+        IConnection& connection;
+    };
+    UploadSequence(const Parts& parts, ILinkEvents& events, IUploadEvents& upload)
+        : m_parts(parts), m_events(events), m_upload(upload) {}
     UploadSequence(const UploadSequence&) = delete;
     UploadSequence& operator=(const UploadSequence&) = delete;
 
-    void Bt_SendMessage_Click() { send(); }
-    /// The whole transfer as the button runs it, from holding the window to giving it back; the outcome is
-    /// reported before the end step closes the port, and returned.
-    UploadOutcome send();
+    /// The whole transfer of `set` as the button runs it, from holding the window to giving it back; the
+    /// outcome is reported before the end step closes the port, and returned.
+    UploadOutcome send(const MessageSet& set);
     /// One clock tick of the data phase: percentage and remaining time reported.
     void ProgressStep();
 
@@ -47,7 +58,10 @@ private:
     /// `step` failed, for the reason the link gives now.
     UploadOutcome failed(UploadOutcome::Step step) const;
 
-    Form1& m_form;
+    /// The set being uploaded, as the image holds it.
+    const MessageSet& set() const;
+
+    Parts m_parts;
     ILinkEvents& m_events;
     IUploadEvents& m_upload;
 };

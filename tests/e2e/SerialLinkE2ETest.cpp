@@ -13,6 +13,7 @@
 #include "platform/qt/QtSerialPort.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
+#include "shell/Workbench.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 #include "unitlink/EraseOperation.h"
@@ -29,12 +30,13 @@ struct RealLink {
     Platform platform = test.platformWith(test.fs, test.codec, port, pump);
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{platform, app, mdi};
+    Form1 form{platform, app};
+    Workbench bench{platform, app, mdi, form};
     std::vector<std::string> statusLines;
 
     RealLink() {
         form.Form_Load();
-        form.CommTimeOut = 3000;
+        bench.link().settings.CommTimeOut = 3000;
         form.sbrStatus.changed().connect([this] { statusLines.push_back(form.sbrStatus.panelText(1)); });
     }
 };
@@ -48,18 +50,18 @@ TEST(SerialLinkE2E, connectPEraseDisconnect_overThePseudoTerminalLink) {
     ASSERT_FALSE(emulator.path().empty()) << "the emulator did not print its terminal";
 
     RealLink r;
-    r.form.Com1Device = link;
+    r.bench.link().settings.Com1Device = link;
     r.form.imgNotConnected.click();
     ASSERT_TRUE(r.port.portOpen()) << r.port.lastError();
     EXPECT_FALSE(r.port.lowLatency()) << "a pseudo-terminal has no low-latency mode";
     // Port number 1 shows as the device it opens.
     EXPECT_EQ(r.form.sbrStatus.panelText(2), "RS232 PORT: " + link + " / 115200,N,8,2");
 
-    SerialLink& unitLink = r.form.link();
+    SerialLink& unitLink = r.bench.link();
     EXPECT_TRUE(unitLink.CommandDo(SerialLink::kUnit, 'P'));
     EXPECT_EQ(unitLink.Status, 6);
 
-    r.form.erase().EraseData(0x3FF100);
+    r.bench.erase().EraseData(0x3FF100);
     EXPECT_EQ(unitLink.Status, 6);
     EXPECT_EQ(r.form.sbrStatus.panelText(1), "Status: Erasing data successfully!");
     EXPECT_NE(std::find(r.statusLines.begin(), r.statusLines.end(), "Status: Erasing data..."), r.statusLines.end());
@@ -79,12 +81,12 @@ TEST(SerialLinkE2E, silentUnit_timesOutAndClosesThePort) {
     EmulatorProcess emulator({"--silent-after", "0"});
     ASSERT_FALSE(emulator.path().empty());
     RealLink r;
-    r.form.CommTimeOut = 300;
-    r.form.Com1Device = emulator.path();
+    r.bench.link().settings.CommTimeOut = 300;
+    r.bench.link().settings.Com1Device = emulator.path();
     r.form.imgNotConnected.click();
     ASSERT_TRUE(r.port.portOpen()) << r.port.lastError();
-    EXPECT_FALSE(r.form.link().CommandDo(SerialLink::kUnit, 'P'));
-    EXPECT_EQ(r.form.link().Status, 0);
+    EXPECT_FALSE(r.bench.link().CommandDo(SerialLink::kUnit, 'P'));
+    EXPECT_EQ(r.bench.link().Status, 0);
     EXPECT_FALSE(r.port.portOpen());
 }
 
@@ -92,8 +94,8 @@ TEST(SerialLinkE2E, settingsThePortCannotTake_leaveItClosedAndSaySo) {
     EmulatorProcess emulator({});
     ASSERT_FALSE(emulator.path().empty());
     RealLink r;
-    r.form.Bret = "fast";
-    r.form.Com1Device = emulator.path();
+    r.bench.link().settings.Bret = "fast";
+    r.bench.link().settings.Com1Device = emulator.path();
     r.form.imgNotConnected.click();
     EXPECT_FALSE(r.port.portOpen());
     EXPECT_NE(r.form.sbrStatus.panelText(1).find("fast,N,8,2"), std::string::npos) << r.form.sbrStatus.panelText(1);
@@ -102,7 +104,7 @@ TEST(SerialLinkE2E, settingsThePortCannotTake_leaveItClosedAndSaySo) {
 
 TEST(SerialLinkE2E, missingDevice_isReportedWithItsName) {
     RealLink r;
-    r.form.Com1Device = "/dev/kvt3310-no-such-port";
+    r.bench.link().settings.Com1Device = "/dev/kvt3310-no-such-port";
     r.form.imgNotConnected.click();
     EXPECT_FALSE(r.port.portOpen());
     EXPECT_NE(r.form.sbrStatus.panelText(1).find("/dev/kvt3310-no-such-port"), std::string::npos)

@@ -12,6 +12,8 @@
 #include "platform/qt/QtSerialPort.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
+#include "shell/Workbench.h"
+#include "unitlink/SerialLink.h"
 #include "support/TestPlatform.h"
 
 namespace {
@@ -24,7 +26,8 @@ struct SilentUnit {
     Platform platform = test.platformWith(test.fs, test.codec, port, pump);
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{platform, app, mdi};
+    Form1 form{platform, app};
+    Workbench bench{platform, app, mdi, form};
 
     /// The editor started on a settings file holding `comSettings` in its port section.
     void start(const std::string& comSettings) {
@@ -32,7 +35,7 @@ struct SilentUnit {
         const std::string settings = "[Com settings]\r\nCom1Device=" + emulator.path() + "\r\n" + comSettings;
         ASSERT_TRUE(test.fs.writeFileAtomic(app.strAPPFilePath + "KVT3310.INI", settings));
         form.Form_Load();
-        form.Form_Activate();
+        bench.activate();
     }
 };
 
@@ -41,12 +44,12 @@ TEST(SilentUnitE2E, timeOutOfZeroInTheSettings_uploadFailsAfterTheStartValue) {
         // A settings file without the key gives the same start value; its wait is the same, and waited out once.
         SilentUnit noKey;
         noKey.start("");
-        EXPECT_EQ(noKey.form.CommTimeOut, 5000);
+        EXPECT_EQ(noKey.bench.link().settings.CommTimeOut, 5000);
     }
     SilentUnit s;
     ASSERT_FALSE(s.emulator.path().empty()) << "the emulator did not print its terminal";
     s.start("CommTimeOut=0\r\n");
-    ASSERT_EQ(s.form.CommTimeOut, 5000);
+    ASSERT_EQ(s.bench.link().settings.CommTimeOut, 5000);
 
     QElapsedTimer clock;
     clock.start();

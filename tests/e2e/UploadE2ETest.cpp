@@ -18,6 +18,8 @@
 #include "platform/qt/QtSerialPort.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
+#include "shell/Workbench.h"
+#include "unitlink/SerialLink.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 #include "support/UnitMemory.h"
@@ -38,7 +40,8 @@ struct RealUpload {
     Platform platform = test.platformWith(test.fs, test.codec, port, pump);
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{platform, app, mdi};
+    Form1 form{platform, app};
+    Workbench bench{platform, app, mdi, form};
     std::string paths[13];
 
     /// (Re)starts the emulated unit on the same link, dump and log, with `faults` among its options.
@@ -52,8 +55,8 @@ struct RealUpload {
     RealUpload() {
         startUnit();
         form.Form_Load();
-        form.CommTimeOut = 3000;
-        form.Com1Device = link;
+        bench.link().settings.CommTimeOut = 3000;
+        bench.link().settings.Com1Device = link;
     }
     void choose(int slot, const std::string& name, std::uint32_t length, std::uint32_t rate, int seed) {
         paths[slot] = folder.file(name);
@@ -222,7 +225,7 @@ TEST(UploadE2E, faultsThatEndTheUpload_sayWhyAndTheNextUploadStoresEverything) {
 TEST(UploadE2E, silentUnit_costsOneTimeOutThenAFreshUnitTakesTheUpload) {
     RealUpload r;
     ASSERT_TRUE(r.startUnit({"--silent-after", "5"}));
-    r.form.CommTimeOut = 1000;
+    r.bench.link().settings.CommTimeOut = 1000;
     r.threeSlots();
     QElapsedTimer timer;
     timer.start();

@@ -419,8 +419,7 @@ struct CodePageEditor {
     CodePageCodec codec;
     Platform platform = test.platformWith(test.fs, codec);
     AppState app;
-    MDIKVT3310 mdi;
-    Form1 form{platform, app, mdi};
+    Form1 form{platform, app};
     explicit CodePageEditor(int codePage) : codec(codePage) { form.Form_Load(); }
 };
 
@@ -499,8 +498,7 @@ TEST_F(ConfigFileTest, filesThatCannotBeValid_areRefusedAfterReadingLittle) {
     CountingFileSystem counted(e.test.fs);
     Platform platform = e.test.platformWith(counted, e.test.codec);
     AppState app;
-    MDIKVT3310 mdi;
-    Form1 form{platform, app, mdi};
+    Form1 form{platform, app};
     form.Form_Load();
     const std::string path = e.test.folder.file("big.cfg");
     const std::vector<RepeatedFile> cases = {{"0 bytes", "", 0},

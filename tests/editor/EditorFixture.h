@@ -5,15 +5,13 @@
 #include "editor/Form1.h"
 #include "editor/WaveFiles.h"
 #include "settings/AppState.h"
-#include "shell/MDIKVT3310.h"
 #include "support/TestPlatform.h"
 
 /// A loaded editor on the fake platform, with helpers to write wave files and choose them for slots.
 struct EditorFixture {
     TestPlatform test;
     AppState app;
-    MDIKVT3310 mdi;
-    Form1 form{test.platform, app, mdi};
+    Form1 form{test.platform, app};
 
     EditorFixture() {
         form.Caption = "KVT3310 editor";

@@ -3,7 +3,6 @@
 
 #include "editor/Form1.h"
 #include "settings/AppState.h"
-#include "shell/MDIKVT3310.h"
 #include "support/TestPlatform.h"
 
 namespace {
@@ -11,8 +10,7 @@ namespace {
 struct Editor {
     TestPlatform test;
     AppState app;
-    MDIKVT3310 mdi;
-    Form1 form{test.platform, app, mdi};
+    Form1 form{test.platform, app};
     Editor() { form.Form_Load(); }
 };
 
@@ -39,8 +37,6 @@ TEST(Form1, newEditor_showsEmptySetWithOnlyFirstRowsUsable) {
     EXPECT_EQ(f.MDI_MsgInfo[1].caption(), "Com port not connected!");
     EXPECT_FALSE(f.ProgressBar1.visible());
     EXPECT_FALSE(f.Picture1.visible());
-    EXPECT_EQ(f.CommTimeOut, 5000);
-    EXPECT_EQ(f.Bret, "115200");
 }
 
 TEST(Form1, recalcTotals_leavesOutSlotsWhoseSizeShowsZero) {

@@ -6,14 +6,12 @@
 
 #include "editor/Form1.h"
 #include "settings/AppState.h"
-#include "shell/MDIKVT3310.h"
 #include "support/TestPlatform.h"
 
 struct Editor {
     TestPlatform test;
     AppState app;
-    MDIKVT3310 mdi;
-    Form1 form{test.platform, app, mdi};
+    Form1 form{test.platform, app};
     Editor() { form.Form_Load(); }
 };
 

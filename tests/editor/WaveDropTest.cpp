@@ -7,7 +7,7 @@
 namespace {
 
 struct WaveDrop : EditorFixture {
-    WaveDrop() { mdi.Save_as.setCaption("Save as"); }
+    WaveDrop() { form.SaveAsCaption = "Save as"; }
 
     /// A WAVE file of `channels` channels at `rate` with `bits` per sample, and what it holds for the converter.
     std::string sound(const std::string& name, std::uint16_t channels, std::uint32_t rate, std::uint16_t bits,
@@ -97,7 +97,7 @@ TEST(WaveDrop, aDroppedStereoFile_isRefusedThenItsOfferedCopyIsMadeAndTaken) {
 
 TEST(WaveDrop, theOfferThroughBrowse_isWordedInTheActiveLanguage) {
     WaveDrop w;
-    w.mdi.Save_as.setCaption("Speichern unter");
+    w.form.SaveAsCaption = "Speichern unter";
     const std::string eightBit = w.sound("Gong.wav", 1, 16000, 8);
     w.test.msgBox.answerNext(IMessageBox::vbOK);
     w.test.msgBox.answerNext(IMessageBox::vbYes);

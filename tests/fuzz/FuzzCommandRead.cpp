@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzPlatform p;
     p.form.imgNotConnected.click();
     FUZZ_CHECK(p.serial.portOpen(), "port opens");
-    SerialLink& link = p.form.link();
+    SerialLink& link = p.bench.link();
     // Every byte may be the last before a time-out; more than one time-out per byte and a few more is a hang.
     const std::int64_t limit = static_cast<std::int64_t>(line.size() + 8) * Form1::kStartTimeOut;
     std::size_t next = 0;
@@ -46,10 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 link.CommandDo(SerialLink::kUnit, 'P');
                 break;
             case 2:
-                p.form.erase().EraseData(0x3FFFFF);
+                p.bench.erase().EraseData(0x3FFFFF);
                 break;
             default:
-                p.form.image().ReadMsgTab();
+                p.bench.image().ReadMsgTab();
                 break;
         }
     });

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const std::string captionBefore = p.mdi.caption();
-    const bool applied = p.form.language().OpenLng(path);
+    const bool applied = p.bench.language().OpenLng(path);
     FUZZ_CHECK(applied == all.has_value(), "applied exactly when the file has every line");
     if (applied) {
         FUZZ_CHECK(p.msgBox.shown.empty(), "no message when applied");

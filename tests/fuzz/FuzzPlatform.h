@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
+#include "shell/Workbench.h"
 #include "support/CoreFakes.h"
 
 /// The fakes of the core tests around files in memory, and a loaded editor on them; one per fuzz input.
@@ -20,7 +21,8 @@ struct FuzzPlatform : CoreFakes {
     Platform platform = platformWith(fs, codec);
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{platform, app, mdi};
+    Form1 form{platform, app};
+    Workbench bench{platform, app, mdi, form};
 
     FuzzPlatform() {
         const std::string folder = fs.programFolder() + "/";

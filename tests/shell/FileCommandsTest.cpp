@@ -13,6 +13,7 @@
 #include "shell/FileCommands.h"
 #include "shell/InstanceMarker.h"
 #include "shell/MDIKVT3310.h"
+#include "shell/Workbench.h"
 #include "support/TestPlatform.h"
 
 namespace {
@@ -29,7 +30,8 @@ struct Commands : ::testing::Test {
     TestPlatform test;
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{test.platform, app, mdi};
+    Form1 form{test.platform, app};
+    Workbench bench{test.platform, app, mdi, form};
     FileCommands commands{test.platform, app, mdi, form};
     const char sep = test.fs.separator();
 
@@ -51,8 +53,7 @@ struct Commands : ::testing::Test {
     std::string configWithName(const std::string& path, const std::string& name) {
         TestPlatform other;
         AppState otherApp;
-        MDIKVT3310 otherMdi;
-        Form1 source{other.platform, otherApp, otherMdi};
+        Form1 source{other.platform, otherApp};
         source.Form_Load();
         source.WaveFile[1].setText(name);
         EXPECT_TRUE(source.config().SaveConfig(path));

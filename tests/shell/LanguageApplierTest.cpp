@@ -7,6 +7,7 @@
 #include "shell/InstanceMarker.h"
 #include "shell/LanguageApplier.h"
 #include "shell/MDIKVT3310.h"
+#include "shell/Workbench.h"
 #include "support/TestPlatform.h"
 
 namespace {
@@ -15,7 +16,8 @@ struct Editor : ::testing::Test {
     TestPlatform test;
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{test.platform, app, mdi};
+    Form1 form{test.platform, app};
+    Workbench bench{test.platform, app, mdi, form};
 
     Editor() {
         for (std::string* f : {&app.strAPPFilePath, &app.strLNGFilePath, &app.stroLNGFilePath, &app.strMSGFilePath,
@@ -26,11 +28,11 @@ struct Editor : ::testing::Test {
     bool builtIn(std::int16_t base) {
         app.LngExternal = false;
         app.LngBase = base;
-        return form.language().OpenLng("ignored.lng");
+        return bench.language().OpenLng("ignored.lng");
     }
     bool fromFile(const std::string& path) {
         app.LngExternal = true;
-        return form.language().OpenLng(path);
+        return bench.language().OpenLng(path);
     }
     /// A language file of `count` lines: line n reads "Ln=text n", with the given lines replaced.
     std::string writeFile(const std::string& name, int count, const std::map<int, std::string>& lines = {}) {

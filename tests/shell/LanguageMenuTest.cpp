@@ -105,7 +105,7 @@ TEST_F(Program, ownFileThroughOther_isRecordedWithItsFolder_andAppliedAgainAtThe
     EXPECT_TRUE(application->app().LngExternal);
     EXPECT_EQ(languageKey(), "hall.lng");
     EXPECT_EQ(marked(), std::vector<int>{-1});
-    EXPECT_EQ(application->form().languageMenu().PLanguageFile, "en.lng");
+    EXPECT_EQ(application->bench().languageMenu().PLanguageFile, "en.lng");
     stop();
 
     start();

@@ -9,6 +9,7 @@
 #include "settings/CodePageCodec.h"
 #include "shell/MDIKVT3310.h"
 #include "shell/SettingsBinding.h"
+#include "shell/Workbench.h"
 #include "support/TestPlatform.h"
 #include "unitlink/ProtocolTrace.h"
 #include "unitlink/SerialLink.h"
@@ -16,14 +17,15 @@
 namespace {
 
 struct Window {
-    explicit Window(Platform& platform) : form{platform, app, mdi} {
+    explicit Window(Platform& platform) : form{platform, app}, bench{platform, app, mdi, form} {
         form.Form_Load();
         mdi.Com1.setChecked(true);
     }
     AppState app;
     MDIKVT3310 mdi;
     Form1 form;
-    SettingsBinding binding{form};
+    Workbench bench;
+    SettingsBinding binding{form, mdi, bench.link()};
 };
 
 struct Binding : ::testing::Test {
@@ -37,7 +39,7 @@ TEST_F(Binding, everyValue_goesToTheWindowsAndBack) {
     const Settings settings{1200,  2,     "9600", "E",     "7",   "1",     "COM5", "/dev/ttyUSB3", "/dev/ttyACM1",
                             "/l/", "/o/", true,   "x.lng", "/m/", "a.cfg", "/w/",  false,          64 * 1024};
     window.binding.take(settings);
-    window.form.link().trace().setLimit(settings.traceLimit);
+    window.bench.link().trace().setLimit(settings.traceLimit);
     EXPECT_EQ(window.binding.current(), settings);
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "unitlink/SerialLink.h"
-#include "unitlink/ServicePanel.h"
+#include "shell/ServicePanel.h"
 #include "unitlink/UploadFixture.h"
 #include "unitlink/WireBytes.h"
 
@@ -158,7 +158,7 @@ TEST(CommandFrames, serviceCommands_sendExactlyTheseFrames) {
     ASSERT_EQ(f.status(), f.statusOf(2));
     f.sent();
     f.form.imgNotConnected.click();
-    ServicePanel& panel = f.form.service();
+    ServicePanel& panel = f.bench.service();
 
     panel.Command2_Click();
     EXPECT_EQ(f.status(), f.statusOf(2));
@@ -174,7 +174,7 @@ TEST(CommandFrames, serviceCommands_sendExactlyTheseFrames) {
     EXPECT_EQ(f.status(), f.statusOf(6));
     f.expectFrames({kCheck10});
     panel.Command5_Click();
-    EXPECT_EQ(f.form.link().Status, 6);
+    EXPECT_EQ(f.bench.link().Status, 6);
     f.expectFrames({kShow10});
     panel.Command6_Click();
     EXPECT_EQ(f.status(), f.statusOf(9));

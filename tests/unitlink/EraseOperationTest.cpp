@@ -42,7 +42,7 @@ struct Erase : LinkFixture {
 TEST(EraseData, tableArea_sendsTheAddressAsThreePayloadBytes) {
     Erase e;
     e.script(kAckToE, {6});
-    e.form.erase().EraseData(0x3FF100);
+    e.bench.erase().EraseData(0x3FF100);
     ASSERT_FALSE(e.test.serial.written.empty());
     EXPECT_EQ(e.test.serial.written[0], kEraseTables);
 }
@@ -50,7 +50,7 @@ TEST(EraseData, tableArea_sendsTheAddressAsThreePayloadBytes) {
 TEST(EraseData, progressThenSix_showsErasingTwiceThenSuccessWithStatus6) {
     Erase e;
     e.script(kAckToE, {'.', '.', 6});
-    e.form.erase().EraseData(0x3FF100);
+    e.bench.erase().EraseData(0x3FF100);
     EXPECT_EQ(e.link.Status, 6);
     EXPECT_EQ(e.status(), "Status: Erasing data successfully!");
     // Waits for: the reply, the first ".", the second ".", the 6.
@@ -62,7 +62,7 @@ TEST(EraseData, progressThenSix_showsErasingTwiceThenSuccessWithStatus6) {
 TEST(EraseData, ackThen21_failsWithStatus0) {
     Erase e;
     e.script(kAckToE, {21});
-    e.form.erase().EraseData(0x3FF100);
+    e.bench.erase().EraseData(0x3FF100);
     EXPECT_EQ(e.link.Status, 0);
     EXPECT_EQ(e.status(), "Status: Erasing data failed!");
 }
@@ -70,7 +70,7 @@ TEST(EraseData, ackThen21_failsWithStatus0) {
 TEST(EraseData, silenceAfterTheAck_timesOutClosedWithStatus0) {
     Erase e;
     e.script(kAckToE, {'.'});
-    e.form.erase().EraseData(0x3FF100);
+    e.bench.erase().EraseData(0x3FF100);
     EXPECT_EQ(e.link.Status, 0);
     EXPECT_EQ(e.status(), "Status: Erasing data failed!");
     EXPECT_FALSE(e.test.serial.portOpen());
@@ -80,7 +80,7 @@ TEST(EraseData, silenceAfterTheAck_timesOutClosedWithStatus0) {
 TEST(EraseData, negativeAddress_sendsNothingAndKeepsStatus) {
     Erase e;
     e.link.Status = 33;
-    e.form.erase().EraseData(-1);
+    e.bench.erase().EraseData(-1);
     EXPECT_TRUE(e.test.serial.written.empty());
     EXPECT_EQ(e.link.Status, 33);
 }
@@ -91,7 +91,7 @@ TEST(EraseData, emulatedUnit_clearsTheTableAreaOnly) {
     peer.unit.setWord(0x3FF100, 0x1234);
     peer.unit.setWord(0x3FF000, 0x5678);
     peer.unit.setWord(0x000010, 0x9ABC);
-    e.form.erase().EraseData(0x3FF100);
+    e.bench.erase().EraseData(0x3FF100);
     EXPECT_EQ(e.link.Status, 6);
     EXPECT_EQ(peer.unit.word(0x3FF100), 0xFFFF);
     EXPECT_EQ(peer.unit.word(0x3FF000), 0xFFFF);
@@ -103,9 +103,9 @@ TEST(EraseData, emulatedUnit_fullUploadErasesClearEveryWord) {
     EmulatorPeer peer(e.test.serial);
     peer.unit.setWord(0x000000, 1);
     peer.unit.setWord(0x250000, 2);
-    e.form.erase().EraseData(0x3FFFFF);
+    e.bench.erase().EraseData(0x3FFFFF);
     EXPECT_EQ(e.link.Status, 6);
-    e.form.erase().EraseData(0x1FFFFF);
+    e.bench.erase().EraseData(0x1FFFFF);
     EXPECT_EQ(e.link.Status, 6);
     EXPECT_EQ(peer.unit.word(0x000000), 0xFFFF);
     EXPECT_EQ(peer.unit.word(0x250000), 0xFFFF);

@@ -3,8 +3,9 @@
 #include "editor/Form1.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
+#include "shell/Workbench.h"
 #include "support/TestPlatform.h"
-#include "unitlink/PortConnection.h"
+#include "shell/PortConnection.h"
 #include "unitlink/SerialLink.h"
 
 /// A loaded editor on the fake platform, its port not yet opened, with its link and connection at hand.
@@ -12,9 +13,10 @@ struct LinkFixture {
     TestPlatform test;
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{test.platform, app, mdi};
-    SerialLink& link = form.link();
-    PortConnection& port = form.connection();
+    Form1 form{test.platform, app};
+    Workbench bench{test.platform, app, mdi, form};
+    SerialLink& link = bench.link();
+    PortConnection& port = bench.connection();
 
     LinkFixture() { form.Form_Load(); }
 };

@@ -25,9 +25,9 @@ std::vector<std::string> lines(const std::string& text) {
 struct Trace : ::testing::Test, UploadFixture {
     explicit Trace(UnitFaults faults = {}) : UploadFixture(std::move(faults)) {
         app.strAPPFilePath = test.folder.slashed();
-        form.Com1Device = "/dev/ttyUSB0";
+        bench.link().settings.Com1Device = "/dev/ttyUSB0";
     }
-    ProtocolTrace& trace() { return form.link().trace(); }
+    ProtocolTrace& trace() { return bench.link().trace(); }
     std::string file() const { return test.folder.file("KVT3310.LOG"); }
     std::vector<std::string> traced() { return lines(test.fs.readFile(file()).value_or("")); }
 };
@@ -90,7 +90,7 @@ TEST_F(Trace, portOpenedByNumber_namesItsDeviceOnlyWherePortsAreDeviceFiles) {
 }
 
 TEST_F(Trace, portChosenFromTheSystemsList_isTheOneNamed) {
-    form.PortName = "/dev/ttyACM0";
+    bench.link().settings.PortName = "/dev/ttyACM0";
     mdi.Trace.click();
     form.imgNotConnected.click();
     ASSERT_GE(traced().size(), 2u);
@@ -100,7 +100,7 @@ TEST_F(Trace, portChosenFromTheSystemsList_isTheOneNamed) {
 TEST_F(Trace, silentUnit_timeOutAndNoFrameLines) {
     replaceUnit(silentAfter(0));
     choose(1, wave("gong.wav", 100));
-    form.CommTimeOut = 300;
+    bench.link().settings.CommTimeOut = 300;
     trace().setEnabled(true);
     upload();
     auto got = traced();
@@ -144,19 +144,19 @@ TEST_F(Trace, pastItsLimit_theFileIsRotatedAndNoLineIsCut) {
 
 TEST_F(Trace, settingsFile_switchesItAndKeepsTheLimit) {
     const std::string ini = test.folder.file("KVT3310.INI");
-    ASSERT_TRUE(SettingsBinding(form).SaveIni(ini));
+    ASSERT_TRUE(SettingsBinding(form, mdi, bench.link()).SaveIni(ini));
     auto text = test.fs.readFile(ini).value();
     EXPECT_NE(text.find("[Trace]\r\nTrace=False\r\nTraceSizeLimitKB=1024\r\n"), std::string::npos) << text;
 
     ASSERT_TRUE(test.fs.writeFileAtomic(ini, "[Trace]\r\nTrace=True\r\nTraceSizeLimitKB=64\r\n"));
-    ASSERT_TRUE(SettingsBinding(form).OpenIni(ini));
+    ASSERT_TRUE(SettingsBinding(form, mdi, bench.link()).OpenIni(ini));
     EXPECT_TRUE(trace().enabled());
     EXPECT_TRUE(mdi.Trace.checked());
     EXPECT_EQ(trace().limit(), 64u * 1024);
 
     // Values that do not convert change nothing and are no reason to refuse the file.
     ASSERT_TRUE(test.fs.writeFileAtomic(ini, "[Trace]\r\nTrace=maybe\r\nTraceSizeLimitKB=lots\r\n"));
-    ASSERT_TRUE(SettingsBinding(form).OpenIni(ini));
+    ASSERT_TRUE(SettingsBinding(form, mdi, bench.link()).OpenIni(ini));
     EXPECT_TRUE(trace().enabled());
     EXPECT_EQ(trace().limit(), 64u * 1024);
     EXPECT_TRUE(test.msgBox.shown.empty());

@@ -9,7 +9,7 @@
 #include "support/EmulatorPeer.h"
 #include "unitlink/EraseOperation.h"
 #include "unitlink/LinkFixture.h"
-#include "unitlink/PortConnection.h"
+#include "shell/PortConnection.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/UploadImage.h"
 #include "unitlink/WireBytes.h"
@@ -252,11 +252,11 @@ TEST(SerialLinkExchange, refusedCommand_goesOutOnceMoreByteForByte_theSecondAnsw
     };
     const auto commandP = [](Link& l) { return l.link.CommandDo(0x55, 'P'); };
     const auto eraseTables = [](Link& l) {
-        l.form.erase().EraseData(0x3FF100);
+        l.bench.erase().EraseData(0x3FF100);
         return l.link.Status == 6;
     };
     // A refused "W" opened no write sequence, so no end frame follows it.
-    const auto openSequence = [](Link& l) { return l.form.image().openWriteSequence(); };
+    const auto openSequence = [](Link& l) { return l.bench.image().openWriteSequence(); };
     const Case cases[] = {
         {"P refused once", {1}, {}, commandP, kPToUnit, 2, true, 6, nullptr},
         {"P refused twice", {1, 2}, {}, commandP, kPToUnit, 2, false, 21, nullptr},
@@ -302,7 +302,7 @@ TEST(SerialLinkExchange, timeOut_closesTheLinkAndTheNextExchangeFailsAtOnceWithZ
     EXPECT_FALSE(l.test.serial.portOpen());
     EXPECT_TRUE(l.form.imgNotConnected.visible());
     EXPECT_FALSE(l.form.imgConnected.visible());
-    EXPECT_FALSE(l.form.connection().Timer1().enabled());
+    EXPECT_FALSE(l.bench.connection().Timer1().enabled());
     EXPECT_TRUE(l.mdi.enabled());
     EXPECT_EQ(l.test.screen.mousePointer(), IScreen::vbDefault);
 
@@ -318,7 +318,7 @@ TEST(SerialLinkExchange, timeOut_closesTheLinkAndTheNextExchangeFailsAtOnceWithZ
 
 TEST(SerialLinkExchange, slowButSteadyReply_neverTimesOut) {
     Link l;
-    l.form.CommTimeOut = 100;
+    l.bench.link().settings.CommTimeOut = 100;
     auto next = std::make_shared<std::size_t>(0);
     // Each byte comes 90 ms after the program started waiting for it.
     l.test.events.onWait = [&l, next] {
@@ -334,12 +334,12 @@ TEST(SerialLinkExchange, slowButSteadyReply_neverTimesOut) {
 TEST(SerialLinkExchange, timeOutOfZeroOrLess_silentUnitFailsAfterTheStartValue) {
     for (std::int16_t timeOut : {0, -1}) {
         Link l;
-        l.form.CommTimeOut = timeOut;
+        l.bench.link().settings.CommTimeOut = timeOut;
         EXPECT_EQ(l.link.CommandRead(0x55, 'P'), 0) << timeOut;
         EXPECT_EQ(l.test.clock.steadyMs(), 5000) << timeOut;
     }
     Link shortest;
-    shortest.form.CommTimeOut = 1;
+    shortest.bench.link().settings.CommTimeOut = 1;
     EXPECT_EQ(shortest.link.CommandRead(0x55, 'P'), 0);
     EXPECT_EQ(shortest.test.clock.steadyMs(), 1);
 }

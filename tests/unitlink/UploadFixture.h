@@ -9,9 +9,11 @@
 #include "editor/Form1.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
+#include "shell/Workbench.h"
 #include "support/EmulatorPeer.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
+#include "unitlink/UploadImage.h"
 
 /// A loaded editor on the fake platform with the emulated unit at the other end of the fake port, and
 /// helpers to make wave files, choose them for slots and look into the unit's memory.
@@ -21,7 +23,8 @@ struct UploadFixture {
     TestPlatform test;
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{test.platform, app, mdi};
+    Form1 form{test.platform, app};
+    Workbench bench{test.platform, app, mdi, form};
     std::unique_ptr<EmulatorPeer> peer;
 
     explicit UploadFixture(UnitFaults faults = {}) {
@@ -67,6 +70,12 @@ struct UploadFixture {
         form.Bt_Browse[i].click();
     }
     void upload() { form.Bt_SendMessage.click(); }
+    /// The upload's image holds a set of `bytes` in all, as during an upload.
+    void useTotal(std::int32_t bytes) {
+        MessageSet set;
+        set.TFileLength = bytes;
+        bench.image().setMessageSet(set);
+    }
     std::string status() const { return form.sbrStatus.panelText(1); }
     /// The status line showing `StatusText`(index).
     std::string statusOf(int index) const {

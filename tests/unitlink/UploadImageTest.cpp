@@ -26,7 +26,11 @@ Bytes concat(std::initializer_list<Bytes> parts) {
 
 struct Image : UploadFixture {
     explicit Image(UnitFaults faults = {}) : UploadFixture(std::move(faults)) { form.imgNotConnected.click(); }
-    UploadImage& image() { return form.image(); }
+    /// The image, holding the editor's set as it is now.
+    UploadImage& image() {
+        bench.image().setMessageSet(form.messageSet());
+        return bench.image();
+    }
     std::string rawFile(const std::string& name, const Bytes& bytes) {
         std::string path = test.folder.file(name);
         std::ofstream out(path, std::ios::binary);
@@ -90,7 +94,7 @@ TEST(WriteMsgData, fiveNaksOnOneFrame_failWithStatus21AndCloseTheSequence) {
     Image t(UploadFixture::nakOn({3, 4, 5, 6, 7}));
     t.rawFile("n.wav", UploadFixture::waveBytes(1000, 5));
     EXPECT_FALSE(t.image().WriteMsgData(1));
-    EXPECT_EQ(t.form.link().Status, 21);
+    EXPECT_EQ(t.bench.link().Status, 21);
     EXPECT_EQ(t.status(), t.statusOf(3));
     // W, the first frame, the second five times, then the end frame so that the unit leaves the sequence.
     Bytes all = t.test.serial.writtenBytes();
@@ -129,24 +133,24 @@ TEST(WriteMsgData, missingFile_failsWithoutSending) {
 
 TEST(WriteTables, triggerTableWithNoTrigger_goesOutAsOneFrameToWord3FF100) {
     Image t;
-    ASSERT_TRUE(t.form.link().CommandDo(0x55, 'W'));
+    ASSERT_TRUE(t.bench.link().CommandDo(0x55, 'W'));
     t.test.serial.written.clear();
     t.image().WriteAddress = 0x3FF100;
     t.image().WriteTrgTab();
     Bytes block(126, 0);
     block.insert(block.end(), {0xFF, 0xC0});
     EXPECT_EQ(t.test.serial.writtenBytes(), dataFrame(0x3FF100, block));
-    EXPECT_EQ(t.form.link().Status, 6);
+    EXPECT_EQ(t.bench.link().Status, 6);
 }
 
 TEST(WriteTables, fiveNaks_endWithStatus21AfterFiveTries) {
     Image t(UploadFixture::nakOn({2, 3, 4, 5, 6}));
-    ASSERT_TRUE(t.form.link().CommandDo(0x55, 'W'));
+    ASSERT_TRUE(t.bench.link().CommandDo(0x55, 'W'));
     t.test.serial.written.clear();
     t.image().WriteAddress = 0x3FF000;
     t.image().MsgAddress.fill(-1);
     t.image().WriteMsgTab();
-    EXPECT_EQ(t.form.link().Status, 21);
+    EXPECT_EQ(t.bench.link().Status, 21);
     EXPECT_EQ(t.test.serial.written.size(), 5u);
 }
 

@@ -6,7 +6,7 @@
 
 #include "editor/FormTexts.h"
 #include "shell/LanguageApplier.h"
-#include "unitlink/PortConnection.h"
+#include "shell/PortConnection.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/UploadFixture.h"
 #include "unitlink/UploadImage.h"
@@ -178,7 +178,7 @@ TEST(UploadFaults, fiveNaksOnATable_failWithoutWaitingForAReply) {
     u.upload();
     EXPECT_EQ(u.status(), u.failedBecause(3, kLinkRefused));
     u.expectIdle();
-    EXPECT_LT(u.test.clock.steadyMs() - start, u.form.CommTimeOut);
+    EXPECT_LT(u.test.clock.steadyMs() - start, u.bench.link().settings.CommTimeOut);
     // The write sequence was closed after the refusals, so the unit takes the next upload.
     EXPECT_NE(u.unit().log().back().find("end frame"), std::string::npos) << u.unit().log().back();
     u.upload();
@@ -192,7 +192,7 @@ TEST(UploadFaults, silenceInTheMiddleOfTheData_costsOneTimeOutWithTheWindowDisab
     u.upload();
     EXPECT_EQ(u.status(), u.failedBecause(3, kLinkNoAnswer));
     u.expectIdle();
-    EXPECT_EQ(u.test.clock.steadyMs() - start, u.form.CommTimeOut);
+    EXPECT_EQ(u.test.clock.steadyMs() - start, u.bench.link().settings.CommTimeOut);
     EXPECT_EQ(u.unit().framesReceived(), 8);
     u.replaceUnit();
     u.upload();
@@ -208,7 +208,7 @@ TEST(UploadFaults, timeOutOnTheReadBack_endsTheUploadAfterOneTimeOut) {
     u.upload();
     // The read-back timed out and closed the port: "P" is neither written nor waited for.
     EXPECT_EQ(u.status(), u.failedBecause(3, kLinkNoAnswer));
-    EXPECT_EQ(u.test.clock.steadyMs() - start, u.form.CommTimeOut);
+    EXPECT_EQ(u.test.clock.steadyMs() - start, u.bench.link().settings.CommTimeOut);
     EXPECT_EQ(u.test.serial.written.size(), 1u);
     EXPECT_FALSE(u.enabledWhileRunning);
     u.expectIdle();
@@ -237,7 +237,7 @@ TEST(UploadFaults, slotWhoseFileWasDeleted_isRefusedBeforeAnyByteReachesTheUnit)
     EXPECT_EQ(u.test.serial.written.size(), frames);
     EXPECT_EQ(u.test.serial.opens, 1);
     EXPECT_FALSE(u.form.MsgUnchanged);
-    EXPECT_EQ(u.form.image().MsgAddress[3], -1);
+    EXPECT_EQ(u.bench.image().MsgAddress[3], -1);
     // The unit keeps every message of the upload before.
     EXPECT_EQ(u.memory(0, 2 * 0x400000), before);
 
@@ -277,7 +277,7 @@ TEST(UploadFaults, refusedP_saysTheUnitRefusedInTheActiveLanguage) {
     Upload u;
     u.threeSlots();
     u.app.LngBase = 3000;
-    ASSERT_TRUE(u.form.language().OpenLng(""));
+    ASSERT_TRUE(u.bench.language().OpenLng(""));
     u.replaceUnit(UploadFixture::nakOn({1, 2}));
     u.upload();
     EXPECT_EQ(u.status(), UploadFixture::trimmed(u.form.StatusText[11]) +
@@ -296,7 +296,7 @@ TEST(ConnectedUpload, userConnectedBeforehand_uploadsOverTheOpenPortAndLeavesItO
     EXPECT_TRUE(u.test.serial.portOpen());
     EXPECT_EQ(u.test.serial.opens, 1);
     EXPECT_TRUE(u.form.imgConnected.visible());
-    EXPECT_TRUE(u.form.connection().Timer1().enabled());
+    EXPECT_TRUE(u.bench.connection().Timer1().enabled());
     EXPECT_FALSE(u.form.ProgressBar1.visible());
     EXPECT_TRUE(u.mdi.enabled());
     for (int i = 1; i <= 3; ++i)
@@ -328,7 +328,7 @@ TEST(UploadProgress, runningUpload_disablesTheWindowShowsHourglassAndCountsBytes
         // A clock tick every ten waits: a second passes.
         if (++waits % 10 == 0) {
             u.test.clock.set(u.test.clock.steadyMs() + 1000);
-            u.form.connection().Timer1_Timer();
+            u.bench.connection().Timer1_Timer();
         }
     };
     u.upload();
@@ -342,30 +342,30 @@ TEST(UploadProgress, runningUpload_disablesTheWindowShowsHourglassAndCountsBytes
 
 TEST(ProgressStep, exampleFigures_showPercentAndRemainingTime) {
     UploadFixture f;
-    f.form.TFileLength = 1000000;
-    f.form.image().BytesSent = 450000;
-    f.form.upload().ClockSeconds = 59;
-    f.form.upload().ProgressStep();
-    EXPECT_EQ(f.form.upload().ClockSeconds, 60);
+    f.useTotal(1000000);
+    f.bench.image().BytesSent = 450000;
+    f.bench.upload().ClockSeconds = 59;
+    f.bench.upload().ProgressStep();
+    EXPECT_EQ(f.bench.upload().ClockSeconds, 60);
     EXPECT_EQ(f.form.Lb_Percentage.caption(), "45%    Remaining Time: 00:01:13");
 }
 
 TEST(ProgressStep, firstSecond_keepsThePreviousEstimate) {
     UploadFixture f;
-    f.form.TFileLength = 1000000;
-    f.form.upload().RemainingSeconds = 3725;
-    f.form.image().BytesSent = 1;
-    f.form.upload().ClockSeconds = 1;
-    f.form.upload().ProgressStep();
+    f.useTotal(1000000);
+    f.bench.upload().RemainingSeconds = 3725;
+    f.bench.image().BytesSent = 1;
+    f.bench.upload().ClockSeconds = 1;
+    f.bench.upload().ProgressStep();
     EXPECT_EQ(f.form.Lb_Percentage.caption(), "0%    Remaining Time: 01:02:05");
 }
 
 TEST(ProgressStep, sentBeyondTheTotal_isHeldToIt) {
     UploadFixture f;
-    f.form.TFileLength = 1000;
-    f.form.image().BytesSent = 1400;
-    f.form.upload().ClockSeconds = 9;
-    f.form.upload().ProgressStep();
-    EXPECT_EQ(f.form.image().BytesSent, 1000);
+    f.useTotal(1000);
+    f.bench.image().BytesSent = 1400;
+    f.bench.upload().ClockSeconds = 9;
+    f.bench.upload().ProgressStep();
+    EXPECT_EQ(f.bench.image().BytesSent, 1000);
     EXPECT_EQ(f.form.Lb_Percentage.caption(), "100%    Remaining Time: 00:00:00");
 }

@@ -18,6 +18,8 @@
 #include "platform/qt/QtSerialPort.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
+#include "shell/Workbench.h"
+#include "unitlink/SerialLink.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 
@@ -124,9 +126,10 @@ Result upload(int baud, const std::vector<std::string>& files) {
                       clock,   test.windows, test.viewer, test.screen,     test.ports, test.converter};
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form(platform, app, mdi);
+    Form1 form(platform, app);
+    Workbench bench(platform, app, mdi, form);
     form.Form_Load();
-    form.Com1Device = unit.path();
+    bench.link().settings.Com1Device = unit.path();
     for (std::size_t i = 0; i < files.size(); ++i) {
         test.fileDialog.chooseNext(files[i]);
         form.Bt_Browse[static_cast<int>(i) + 1].click();

@@ -1,13 +1,12 @@
 #include "CommandContext.h"
 
 #include "CommandLine.h"
-#include "editor/ConfigFile.h"
-#include "editor/Form1.h"
+#include "shell/HeadlessEditor.h"
 #include "unitlink/SerialLink.h"
 
 std::unique_ptr<EditorSession> CommandContext::sessionWith(const std::string& configFile) {
     auto editor = session();
-    if (!editor || !editor->form().config().OpenConfig(EditorSession::fullPath(configFile)))
+    if (!editor || !editor->editor().open(EditorSession::fullPath(configFile)))
         return nullptr;
     return editor;
 }
@@ -27,14 +26,15 @@ std::optional<LinkOptions> CommandContext::linkOptions(const std::string& comman
     return LinkOptions{*line.value("port"), static_cast<std::int16_t>(*timeout), line.value("trace").value_or("")};
 }
 
-void CommandContext::useLink(Form1& f, const LinkOptions& link) {
-    f.Commport = 1;
-    f.Com1Device = link.port;
+void CommandContext::useLink(SerialLink& serial, const LinkOptions& link) {
+    LinkSettings& settings = serial.settings;
+    settings.Commport = 1;
+    settings.Com1Device = link.port;
     // Opened by its name on every system, so that COM3 on Windows is COM3 and not port number 1.
-    f.PortName = link.port;
-    f.CommTimeOut = link.timeout;
+    settings.PortName = link.port;
+    settings.CommTimeOut = link.timeout;
     if (!link.trace.empty()) {
-        f.link().trace().setFile(EditorSession::fullPath(link.trace));
-        f.link().trace().setEnabled(true);
+        serial.trace().setFile(EditorSession::fullPath(link.trace));
+        serial.trace().setEnabled(true);
     }
 }

@@ -10,7 +10,7 @@
 #include "HeadlessPlatform.h"
 
 class CommandLine;
-class Form1;
+class SerialLink;
 
 /// Exit status of the program: success, a refusal by the unit or of a file, or wrong usage.
 enum ExitStatus : int { kSuccess = 0, kRefused = 1, kUsage = 2 };
@@ -45,7 +45,7 @@ struct CommandContext {
     /// been shown).
     std::optional<LinkOptions> linkOptions(const std::string& command, const CommandLine& line);
     /// Points the editor's link at the port, as COM1, with the time-out, and starts the trace if asked for.
-    void useLink(Form1& f, const LinkOptions& link);
+    void useLink(SerialLink& serial, const LinkOptions& link);
     int usage(const std::string& command, const std::string& problem) {
         const std::string name = command.empty() ? "kvt3310-cli" : "kvt3310-cli " + command;
         err << name << ": " << problem << "\nTry '" << name << " --help'.\n";

@@ -8,7 +8,7 @@
 #include "CommandLine.h"
 #include "InfoCommand.h"
 #include "editor/ConfigFile.h"
-#include "editor/Form1.h"
+#include "shell/HeadlessEditor.h"
 
 const char* const ComposeCommand::kHelp =
     "usage: kvt3310-cli compose -o SET.cfg [--message N=FILE.wav]... [--trigger T=STEPS]...\n"
@@ -68,22 +68,22 @@ int ComposeCommand::run(CommandContext& context, const std::vector<std::string>&
     // slot replaces the earlier one, as in the editor.
     std::map<int, std::vector<std::string>> messages;
     for (const std::string& text : line.values("message")) {
-        auto a = assignment(text, Form1::kSlots);
+        auto a = assignment(text, MessageSet::kSlots);
         if (!a || a->value.empty())
             return context.usage("compose", "'--message " + text + "' is not N=FILE.wav");
         messages[a->index].push_back(a->value);
     }
     std::vector<std::pair<int, std::vector<int>>> sequences, zones;
     for (const std::string& text : line.values("trigger")) {
-        auto a = assignment(text, Form1::kTriggers);
-        auto steps = a ? numberList(a->value, Form1::kSlots, Form1::kSteps) : std::nullopt;
+        auto a = assignment(text, MessageSet::kTriggers);
+        auto steps = a ? numberList(a->value, MessageSet::kSlots, MessageSet::kSteps) : std::nullopt;
         if (!steps)
             return context.usage("compose", "'--trigger " + text + "' is not T=STEPS (as 3=2,1)");
         sequences.emplace_back(a->index, *steps);
     }
     for (const std::string& text : line.values("zones")) {
-        auto a = assignment(text, Form1::kTriggers);
-        auto list = a ? numberList(a->value, Form1::kZones, Form1::kZones) : std::nullopt;
+        auto a = assignment(text, MessageSet::kTriggers);
+        auto list = a ? numberList(a->value, MessageSet::kZones, MessageSet::kZones) : std::nullopt;
         if (!list)
             return context.usage("compose", "'--zones " + text + "' is not T=ZONES (as 3=1,6)");
         zones.emplace_back(a->index, *list);
@@ -92,7 +92,7 @@ int ComposeCommand::run(CommandContext& context, const std::vector<std::string>&
     auto session = context.session();
     if (!session)
         return kRefused;
-    Form1& f = session->form();
+    HeadlessEditor& editor = session->editor();
     for (const auto& [slot, files] : messages) {
         for (const std::string& file : files) {
             // The editor has shown its own refusal already; a silent one is told here.
@@ -106,29 +106,25 @@ int ComposeCommand::run(CommandContext& context, const std::vector<std::string>&
     }
     for (const auto& [trigger, steps] : sequences) {
         for (std::size_t s = 0; s < steps.size(); ++s) {
-            const int k = Form1::kSteps * (trigger - 1) + static_cast<int>(s) + 1;
-            ComboBox& step = f.TRG1[k];
             const std::string entry = std::to_string(steps[s]);
-            int index = -1;
-            for (int e = 0; e < step.listCount(); ++e)
-                if (step.list()[static_cast<std::size_t>(e)] == entry)
-                    index = e;
-            if (index < 0 || !step.enabled())
-                return context.refused("trigger " + std::to_string(trigger) + ": message " + entry +
-                                       " is not in the set");
-            step.dropDown();
-            step.pick(index);
-            if (step.text() != entry)
-                return context.refused("trigger " + std::to_string(trigger) + ": step " + std::to_string(s + 1) +
-                                       " did not take message " + entry);
+            switch (editor.pickStep(trigger, static_cast<int>(s) + 1, steps[s])) {
+                case HeadlessEditor::Pick::Taken:
+                    break;
+                case HeadlessEditor::Pick::NotOffered:
+                    return context.refused("trigger " + std::to_string(trigger) + ": message " + entry +
+                                           " is not in the set");
+                case HeadlessEditor::Pick::NotTaken:
+                    return context.refused("trigger " + std::to_string(trigger) + ": step " +
+                                           std::to_string(s + 1) + " did not take message " + entry);
+            }
         }
     }
     for (const auto& [trigger, list] : zones) {
         for (int zone : list)
-            f.Check1[Form1::kZones * (trigger - 1) + zone].setValue(1);
+            editor.checkZone(trigger, zone);
     }
 
-    if (!f.config().SaveConfig(EditorSession::fullPath(*line.value("output"))))
+    if (!editor.save(EditorSession::fullPath(*line.value("output"))))
         return kRefused;
     return kSuccess;
 }

@@ -5,12 +5,10 @@
 
 #include "HeadlessPlatform.h"
 
-class Application;
-class Form1;
+class HeadlessEditor;
 
-/// The tool's core objects as the GUI builds them (the main window with the editor in it, over the
-/// program-wide state), brought to the editor's start state without the window steps of start-up: no
-/// instance marker, no window search, no splash, and no settings file read or written.
+/// The tool's editor without a window over the headless platform, in the editor's start state, with the
+/// files it would write that the tool must not leave behind captured.
 class EditorSession {
 public:
     explicit EditorSession(HeadlessPlatform& headless);
@@ -20,12 +18,12 @@ public:
     /// code names neither or the language could not be applied.
     bool useLanguage(const std::string& code);
 
-    Form1& form();
+    HeadlessEditor& editor() { return *m_editor; }
     HeadlessPlatform& headless() { return m_headless; }
     /// An absolute path for a file named on the command line, as the file dialog would return it.
     static std::string fullPath(const std::string& path);
 
 private:
     HeadlessPlatform& m_headless;
-    std::unique_ptr<Application> m_application;
+    std::unique_ptr<HeadlessEditor> m_editor;
 };

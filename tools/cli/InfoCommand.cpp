@@ -4,8 +4,8 @@
 
 #include "CommandContext.h"
 #include "CommandLine.h"
-#include "editor/Form1.h"
 #include "editor/WaveHeader.h"
+#include "shell/HeadlessEditor.h"
 
 const char* const InfoCommand::kHelp =
     "usage: kvt3310-cli info FILE.wav...\n"
@@ -15,17 +15,16 @@ const char* const InfoCommand::kHelp =
     "Exit status 1 when any file is refused.\n";
 
 std::optional<std::string> InfoCommand::choose(EditorSession& session, int i, const std::string& path) {
-    Form1& f = session.form();
     StderrMessageBox& messages = session.headless().messages();
-    if (!f.Bt_Browse[i].enabled())
-        return "slot " + std::to_string(i) + " cannot be filled before the slots above it";
     const std::string full = EditorSession::fullPath(path);
     messages.clearShown();
     session.headless().dialog().answerNext(full);
-    f.Bt_Browse[i].click();
+    const HeadlessEditor::Choice choice = session.editor().choose(i, full);
+    if (choice == HeadlessEditor::Choice::NotYetOpen)
+        return "slot " + std::to_string(i) + " cannot be filled before the slots above it";
     if (!messages.shown().empty())
         return messages.shown().back();
-    if (!f.WaveFile[i].text().empty() && f.FilePath[i] == full)
+    if (choice == HeadlessEditor::Choice::Taken)
         return std::nullopt;
     // The editor drops these choices without a word.
     switch (ReadWaveHeader(session.headless().platform().fs, full).verdict) {
@@ -58,9 +57,9 @@ int InfoCommand::run(CommandContext& context, const std::vector<std::string>& wo
             status = kRefused;
             continue;
         }
-        const Form1& f = session->form();
-        context.out << path << ": " << f.MsgTime[1].caption() << " s, " << f.MsgSize[1].caption() << " kB ("
-                    << f.TMsgSize[1] << " bytes), " << f.MsgSample[1].caption() << " kHz\n";
+        const MessageSet set = session->editor().set();
+        context.out << path << ": " << set.MsgTime[1] << " s, " << set.MsgSize[1] << " kB (" << set.TMsgSize[1]
+                    << " bytes), " << set.MsgSample[1] << " kHz\n";
     }
     return status;
 }

@@ -2,7 +2,7 @@
 
 #include "CommandContext.h"
 #include "CommandLine.h"
-#include "editor/Form1.h"
+#include "shell/HeadlessEditor.h"
 #include "editor/TextPrintout.h"
 
 const char* const PrintCommand::kHelp =
@@ -21,7 +21,6 @@ int PrintCommand::run(CommandContext& context, const std::vector<std::string>& w
     auto session = context.sessionWith(line.positional().front());
     if (!session)
         return kRefused;
-    Form1& f = session->form();
 
     CaptureFileSystem& files = context.headless.files();
     std::string target;
@@ -32,7 +31,7 @@ int PrintCommand::run(CommandContext& context, const std::vector<std::string>& w
         target = EditorSession::fullPath(".kvt3310-cli-printout.txt");
         files.capture(target);
     }
-    if (!f.printout().PrintOutTxt(target))
+    if (!session->editor().print(target))
         return context.refused(target + ": cannot be written");
     if (!line.has("output"))
         context.out << files.captured(target).value_or("") << std::flush;

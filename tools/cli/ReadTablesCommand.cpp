@@ -3,11 +3,12 @@
 #include "CommandContext.h"
 #include "CommandLine.h"
 #include "UploadDisplay.h"
-#include "editor/Form1.h"
-#include "editor/LinkPresenter.h"
-#include "unitlink/PortConnection.h"
+#include "shell/HeadlessEditor.h"
+#include "shell/LinkPresenter.h"
+#include "shell/PortConnection.h"
+#include "shell/ServicePanel.h"
+#include "shell/Workbench.h"
 #include "unitlink/SerialLink.h"
-#include "unitlink/ServicePanel.h"
 #include "unitlink/UploadImage.h"
 
 const char* const ReadTablesCommand::kHelp =
@@ -44,25 +45,26 @@ int ReadTablesCommand::run(CommandContext& context, const std::vector<std::strin
     auto session = context.session();
     if (!session)
         return kRefused;
-    Form1& f = session->form();
-    context.useLink(f, *link);
+    HeadlessEditor& editor = session->editor();
+    Workbench& bench = editor.bench();
+    context.useLink(bench.link(), *link);
 
-    UploadDisplay display(f, context.err, false);
-    f.connection().imgNotConnected_Click();
+    UploadDisplay display(editor, context.err, false);
+    bench.connection().imgNotConnected_Click();
     if (!context.headless.platform().serial.portOpen())
-        return context.refused(f.Com1Device + ": cannot be opened");
-    UploadImage& image = f.image();
-    const bool ok = image.ReadMsgTab() && f.link().lastOutcome().ok() && f.service().readTables();
+        return context.refused(bench.link().settings.Com1Device + ": cannot be opened");
+    UploadImage& image = bench.image();
+    const bool ok = image.ReadMsgTab() && bench.link().lastOutcome().ok() && bench.service().readTables();
     if (ok)
-        f.presenter().statusChanged({StatusEvent::Kind::ReadDone, {}});
+        bench.presenter().statusChanged({StatusEvent::Kind::ReadDone, {}});
     if (context.headless.platform().serial.portOpen())
-        f.connection().imgConnected_Click();
+        bench.connection().imgConnected_Click();
     if (!ok)
         return context.refused("the unit's tables could not be read");
 
     context.out << "Message table: " << static_cast<int>(image.MsgNumber) << " messages, end at word "
                 << image.EndAddress << "\n";
-    for (int i = 1; i <= Form1::kSlots; ++i) {
+    for (int i = 1; i <= MessageSet::kSlots; ++i) {
         context.out << "  message " << i << ": ";
         if (image.MsgAddress[static_cast<std::size_t>(i)] < 0 || i > image.MsgNumber)
             context.out << "none\n";
@@ -71,15 +73,16 @@ int ReadTablesCommand::run(CommandContext& context, const std::vector<std::strin
                         << image.UnitMsgSize[static_cast<std::size_t>(i)] << " bytes\n";
     }
     context.out << "Trigger table:\n";
-    for (int t = 1; t <= Form1::kTriggers; ++t) {
+    const MessageSet set = editor.set();
+    for (int t = 1; t <= MessageSet::kTriggers; ++t) {
         std::vector<int> steps, zones;
-        for (int k = 1; k <= Form1::kSteps; ++k) {
-            const std::string& text = f.TRG1[static_cast<std::size_t>(Form1::kSteps * (t - 1) + k)].text();
+        for (int k = 1; k <= MessageSet::kSteps; ++k) {
+            const std::string& text = set.TRG1Text[static_cast<std::size_t>(MessageSet::kSteps * (t - 1) + k)];
             if (text != "0")
                 steps.push_back(std::stoi(text));
         }
-        for (int z = 1; z <= Form1::kZones; ++z)
-            if (f.Check1[static_cast<std::size_t>(Form1::kZones * (t - 1) + z)].value() != 0)
+        for (int z = 1; z <= MessageSet::kZones; ++z)
+            if (set.zone(t, z))
                 zones.push_back(z);
         context.out << "  trigger " << t << ": messages " << joined(steps) << "; zones " << joined(zones) << "\n";
     }

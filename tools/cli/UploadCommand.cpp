@@ -3,9 +3,9 @@
 #include "CommandContext.h"
 #include "CommandLine.h"
 #include "UploadDisplay.h"
-#include "editor/Form1.h"
 #include "platform/Terminal.h"
-#include "unitlink/UploadSequence.h"
+#include "shell/HeadlessEditor.h"
+#include "shell/Workbench.h"
 
 const char* const UploadCommand::kHelp =
     "usage: kvt3310-cli upload SET.cfg --port DEVICE [--timeout MS] [--trace FILE]\n"
@@ -31,11 +31,11 @@ int UploadCommand::run(CommandContext& context, const std::vector<std::string>& 
     auto session = context.sessionWith(line.positional().front());
     if (!session)
         return kRefused;
-    Form1& f = session->form();
-    context.useLink(f, *link);
+    HeadlessEditor& editor = session->editor();
+    context.useLink(editor.bench().link(), *link);
 
-    UploadDisplay display(f, context.err, errorStreamIsTerminal());
-    const UploadOutcome outcome = f.upload().send();
+    UploadDisplay display(editor, context.err, errorStreamIsTerminal());
+    const UploadOutcome outcome = editor.bench().sendMessages();
     context.out << display.lastStatus() << "\n";
     return outcome.succeeded() ? kSuccess : kRefused;
 }

@@ -1,25 +1,30 @@
 #include "UploadDisplay.h"
 
-#include "editor/Form1.h"
+#include <algorithm>
 
-UploadDisplay::UploadDisplay(Form1& form, std::ostream& err, bool terminal)
-    : m_form(form), m_err(err), m_terminal(terminal) {
-    m_statusConnection = form.sbrStatus.changed().connect([this] { statusChanged(); });
+#include "platform/Label.h"
+#include "platform/ProgressBar.h"
+#include "platform/StatusBar.h"
+#include "shell/HeadlessEditor.h"
+
+UploadDisplay::UploadDisplay(HeadlessEditor& editor, std::ostream& err, bool terminal)
+    : m_editor(editor), m_err(err), m_terminal(terminal) {
+    m_statusConnection = editor.statusBar().changed().connect([this] { statusChanged(); });
     if (terminal) {
-        m_barConnection = form.ProgressBar1.changed().connect([this] { progressChanged(); });
-        m_labelConnection = form.Lb_Percentage.changed().connect([this] { progressChanged(); });
+        m_barConnection = editor.progressBar().changed().connect([this] { progressChanged(); });
+        m_labelConnection = editor.percentage().changed().connect([this] { progressChanged(); });
     }
 }
 
 UploadDisplay::~UploadDisplay() {
     endBar();
-    m_form.sbrStatus.changed().disconnect(m_statusConnection);
-    m_form.ProgressBar1.changed().disconnect(m_barConnection);
-    m_form.Lb_Percentage.changed().disconnect(m_labelConnection);
+    m_editor.statusBar().changed().disconnect(m_statusConnection);
+    m_editor.progressBar().changed().disconnect(m_barConnection);
+    m_editor.percentage().changed().disconnect(m_labelConnection);
 }
 
 void UploadDisplay::statusChanged() {
-    const std::string& text = m_form.sbrStatus.panelText(1);
+    const std::string& text = m_editor.statusBar().panelText(1);
     if (text == m_lastStatus)
         return;
     m_lastStatus = text;
@@ -31,7 +36,7 @@ void UploadDisplay::statusChanged() {
 }
 
 void UploadDisplay::progressChanged() {
-    const ProgressBar& bar = m_form.ProgressBar1;
+    const ProgressBar& bar = m_editor.progressBar();
     if (!bar.visible()) {
         endBar();
         return;
@@ -42,7 +47,7 @@ void UploadDisplay::progressChanged() {
     const int filled = span > 0 ? static_cast<int>(std::min<long long>(kWidth, done * kWidth / span)) : kWidth;
     m_err << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
           << std::string(static_cast<std::size_t>(kWidth - filled), ' ') << "] " << bar.value() << "/" << bar.max()
-          << " bytes  " << m_form.Lb_Percentage.caption() << "\x1b[K" << std::flush;
+          << " bytes  " << m_editor.percentage().caption() << "\x1b[K" << std::flush;
     m_barShown = true;
 }
 

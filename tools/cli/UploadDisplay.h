@@ -3,14 +3,14 @@
 #include <ostream>
 #include <string>
 
-class Form1;
+class HeadlessEditor;
 
 /// Shows the editor's running report on the error stream: each new status line, and while the wave data
 /// goes out, the progress bar with percentage, bytes and remaining time. On a terminal the bar redraws in
 /// place; elsewhere only status lines are written, one per change.
 class UploadDisplay {
 public:
-    UploadDisplay(Form1& form, std::ostream& err, bool terminal);
+    UploadDisplay(HeadlessEditor& editor, std::ostream& err, bool terminal);
     ~UploadDisplay();
     UploadDisplay(const UploadDisplay&) = delete;
     UploadDisplay& operator=(const UploadDisplay&) = delete;
@@ -23,7 +23,7 @@ private:
     void progressChanged();
     void endBar();
 
-    Form1& m_form;
+    HeadlessEditor& m_editor;
     std::ostream& m_err;
     bool m_terminal;
     bool m_barShown = false;

@@ -33,6 +33,7 @@ struct GuiFixture {
     }
 
     Form1& form() { return app.form(); }
+    Workbench& bench() { return app.bench(); }
     MDIKVT3310& mdi() { return app.mdi(); }
 
     template <typename W>

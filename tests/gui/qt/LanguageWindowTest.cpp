@@ -26,7 +26,7 @@ void LanguageWindowTest::check(std::int16_t base, const char* file, const char* 
     GuiFixture f;
     f.app.app().LngExternal = false;
     f.app.app().LngBase = base;
-    QVERIFY(f.form().language().OpenLng(file));
+    QVERIFY(f.bench().language().OpenLng(file));
     // The longer texts take effect in the layouts first; the window then takes the size they need.
     QTest::qWait(50);
     f.main->resize(f.main->sizeHint());

@@ -60,7 +60,7 @@ void showWhole(GuiFixture& f) {
 
 void ReadmePicturesTest::composedSet_andUploadInProgress() {
     GuiFixture f;
-    QVERIFY(f.form().language().OpenLng("en.lng"));
+    QVERIFY(f.bench().language().OpenLng("en.lng"));
     compose(f);
     QTest::qWait(50);
     showWhole(f);
@@ -94,7 +94,7 @@ void ReadmePicturesTest::composedSet_andUploadInProgress() {
 
 void ReadmePicturesTest::portMenu_listsTheSystemsPorts() {
     GuiFixture f;
-    QVERIFY(f.form().language().OpenLng("en.lng"));
+    QVERIFY(f.bench().language().OpenLng("en.lng"));
     f.test.ports.ports = {{"/dev/ttyUSB0", "USB-RS232 cable", "USB serial"}, {"/dev/ttyACM0", "USB modem port", ""}};
     compose(f);
     QTest::qWait(50);

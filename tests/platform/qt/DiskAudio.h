@@ -12,6 +12,7 @@
 #include "platform/qt/SdlWavPlayer.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
+#include "shell/Workbench.h"
 #include "support/TestPlatform.h"
 
 /// SDL's disk audio driver for the player tests: what the player plays is written, sample by sample as the
@@ -99,7 +100,8 @@ struct AudioEditor {
                       test.clock, test.windows, test.viewer, test.screen,     test.ports,  test.converter};
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{platform, app, mdi};
+    Form1 form{platform, app};
+    Workbench bench{platform, app, mdi, form};
 
     AudioEditor() { form.Form_Load(); }
 

@@ -10,6 +10,7 @@
 #include "platform/win32/Win32SerialPort.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
+#include "shell/Workbench.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 #include "support/UnitMemory.h"
@@ -33,13 +34,14 @@ struct Win32Upload {
     Platform platform = test.platformWith(test.fs, test.codec, port, pump);
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{platform, app, mdi};
+    Form1 form{platform, app};
+    Workbench bench{platform, app, mdi, form};
     std::string paths[13];
 
     Win32Upload() {
         form.Form_Load();
-        form.Commport = 1;
-        form.CommTimeOut = 3000;
+        bench.link().settings.Commport = 1;
+        bench.link().settings.CommTimeOut = 3000;
     }
     void choose(int slot, const std::string& name, std::uint32_t length, std::uint32_t rate, int seed) {
         paths[slot] = folder.file(name);

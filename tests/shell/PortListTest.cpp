@@ -39,14 +39,15 @@ void expectConnectsTo(Form1& form, const FakeSerialPort& serial, const std::stri
 
 /// The next run of the editor on the same machine: saved settings read back at its start.
 struct Restarted {
-    explicit Restarted(PortList& first) : form{first.test.platform, app, mdi} {
-        EXPECT_TRUE(SettingsBinding(first.form).SaveIni(first.ini()));
+    explicit Restarted(PortList& first) : form{first.test.platform, app}, bench{first.test.platform, app, mdi, form} {
+        EXPECT_TRUE(SettingsBinding(first.form, first.mdi, first.bench.link()).SaveIni(first.ini()));
         form.Form_Load();
-        EXPECT_TRUE(SettingsBinding(form).OpenIni(first.ini()));
+        EXPECT_TRUE(SettingsBinding(form, mdi, bench.link()).OpenIni(first.ini()));
     }
     AppState app;
     MDIKVT3310 mdi;
     Form1 form;
+    Workbench bench;
 };
 
 TEST(PortList, openingTheSubmenu_listsEveryPortWithDescriptionAndMaker) {
@@ -70,7 +71,7 @@ TEST(PortList, choosingAListedPort_marksItProbesItAndConnectsToIt) {
     PortList p;
     p.mdi.Comport.click();
     p.item(0).click();
-    EXPECT_EQ(p.form.PortName, "/dev/ttyUSB0");
+    EXPECT_EQ(p.bench.link().settings.PortName, "/dev/ttyUSB0");
     EXPECT_EQ(p.marks(), (std::vector<bool>{false, false, true, false}));
     ASSERT_EQ(p.test.serial.openedNames, (std::vector<std::string>{"/dev/ttyUSB0"})) << "the probe";
     EXPECT_FALSE(p.test.serial.portOpen());
@@ -83,8 +84,8 @@ TEST(PortList, choosingCom2AfterAListedPort_givesTheChoiceBackToTheNumber) {
     p.mdi.Comport.click();
     p.item(1).click();
     p.mdi.Com2.click();
-    EXPECT_EQ(p.form.PortName, "");
-    EXPECT_EQ(p.form.Commport, 2);
+    EXPECT_EQ(p.bench.link().settings.PortName, "");
+    EXPECT_EQ(p.bench.link().settings.Commport, 2);
     EXPECT_EQ(p.marks(), (std::vector<bool>{false, true, false, false}));
     expectConnectsTo(p.form, p.test.serial, "COM2");
 }
@@ -98,7 +99,7 @@ TEST(PortList, choosingWhileConnected_closesThePortAndKeepsTheChoice) {
     ASSERT_EQ(p.test.msgBox.shown.size(), 1u);
     EXPECT_EQ(p.test.msgBox.shown[0].text, "Com port not connected!");
     EXPECT_EQ(p.test.msgBox.shown[0].title, "Main");
-    EXPECT_EQ(p.form.PortName, "");
+    EXPECT_EQ(p.bench.link().settings.PortName, "");
     EXPECT_EQ(p.marks(), (std::vector<bool>{true, false, false, false}));
 }
 
@@ -107,7 +108,7 @@ TEST(PortList, aPortThatCannotBeOpened_isChosenAndTheStatusLineSaysWhy) {
     p.mdi.Comport.click();
     p.test.serial.failOpen("/dev/ttyACM0: permission denied");
     p.item(1).click();
-    EXPECT_EQ(p.form.PortName, "/dev/ttyACM0");
+    EXPECT_EQ(p.bench.link().settings.PortName, "/dev/ttyACM0");
     EXPECT_NE(p.form.sbrStatus.panelText(1).find("/dev/ttyACM0: permission denied"), std::string::npos);
 }
 
@@ -122,7 +123,7 @@ TEST(PortList, theChoice_isRememberedAcrossARestartBesideThePortNumber) {
     EXPECT_NE(text.find("Commport=2\r\n"), std::string::npos);
     EXPECT_NE(text.find("PortName=/dev/ttyUSB0\r\n"), std::string::npos);
 
-    EXPECT_EQ(next.form.PortName, "/dev/ttyUSB0");
+    EXPECT_EQ(next.bench.link().settings.PortName, "/dev/ttyUSB0");
     EXPECT_FALSE(next.mdi.Com1.checked());
     EXPECT_FALSE(next.mdi.Com2.checked());
     next.mdi.Comport.click();
@@ -147,7 +148,7 @@ TEST(PortList, choosingCom1AfterAListedPort_isRememberedAsCom1) {
     p.item(0).click();
     p.mdi.Com1.click();
     Restarted next(p);
-    EXPECT_EQ(next.form.PortName, "");
+    EXPECT_EQ(next.bench.link().settings.PortName, "");
     EXPECT_TRUE(next.mdi.Com1.checked());
 }
 

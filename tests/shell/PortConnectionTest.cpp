@@ -16,13 +16,13 @@ struct Connection : LinkFixture {
     bool showsClosed() {
         return !form.imgConnected.visible() && form.imgNotConnected.visible() &&
                form.sbrStatus.panelText(2) == "RS232 PORT: " && form.sbrStatus.panelText(3).empty() &&
-               !form.connection().Timer1().enabled();
+               !bench.connection().Timer1().enabled();
     }
 };
 
 TEST(PortConnection, connectOnCom2_opensWithTheSettingsAndShowsThem) {
     Connection c;
-    c.form.Commport = 2;
+    c.bench.link().settings.Commport = 2;
     c.form.imgNotConnected.click();
     EXPECT_TRUE(c.test.serial.portOpen());
     EXPECT_EQ(c.test.serial.commPort(), 2);
@@ -34,11 +34,11 @@ TEST(PortConnection, connectOnCom2_opensWithTheSettingsAndShowsThem) {
 
 TEST(PortConnection, connect_emptiesTheRing) {
     Connection c;
-    c.form.link().DataInPoint = 7;
-    c.form.link().DataOutPoint = 3;
+    c.bench.link().DataInPoint = 7;
+    c.bench.link().DataOutPoint = 3;
     c.form.imgNotConnected.click();
-    EXPECT_EQ(c.form.link().DataInPoint, 0);
-    EXPECT_EQ(c.form.link().DataOutPoint, 0);
+    EXPECT_EQ(c.bench.link().DataInPoint, 0);
+    EXPECT_EQ(c.bench.link().DataOutPoint, 0);
 }
 
 TEST(PortConnection, clock_countsTheConnectedTimeEachSecond) {
@@ -117,7 +117,7 @@ TEST(PortConnection, notification_storesEveryWaitingByteInArrivalOrder) {
     c.test.serial.feed({1, 2, 3});
     c.test.serial.feed({4});
     c.test.events.processEvents();
-    SerialLink& link = c.form.link();
+    SerialLink& link = c.bench.link();
     EXPECT_EQ(link.DataInPoint, 4);
     for (std::uint8_t expected = 1; expected <= 4; ++expected) {
         ASSERT_TRUE(link.RS232Read());
@@ -128,14 +128,14 @@ TEST(PortConnection, notification_storesEveryWaitingByteInArrivalOrder) {
 TEST(PortConnection, com2WhileClosed_checksItAndProbesOnly) {
     Connection c;
     c.mdi.Com2.click();
-    EXPECT_EQ(c.form.Commport, 2);
+    EXPECT_EQ(c.bench.link().settings.Commport, 2);
     EXPECT_TRUE(c.mdi.Com2.checked());
     EXPECT_FALSE(c.mdi.Com1.checked());
     EXPECT_EQ(c.test.serial.opens, 1);
     EXPECT_FALSE(c.test.serial.portOpen());
     EXPECT_TRUE(c.form.imgNotConnected.visible());
     c.mdi.Com1.click();
-    EXPECT_EQ(c.form.Commport, 1);
+    EXPECT_EQ(c.bench.link().settings.Commport, 1);
     EXPECT_TRUE(c.mdi.Com1.checked());
     EXPECT_FALSE(c.mdi.Com2.checked());
 }
@@ -144,7 +144,7 @@ TEST(PortConnection, comMenuProbeFailure_isReportedAndTheChoiceStands) {
     Connection c;
     c.test.serial.failOpen("no such port");
     c.mdi.Com2.click();
-    EXPECT_EQ(c.form.Commport, 2);
+    EXPECT_EQ(c.bench.link().settings.Commport, 2);
     EXPECT_TRUE(c.mdi.Com2.checked());
     EXPECT_EQ(c.form.sbrStatus.panelText(1), "Status: Com port not connected! no such port");
 }
@@ -157,7 +157,7 @@ TEST(PortConnection, comMenuWhileOpen_closesWarnsKeepsTheChoiceAndShowsClosed) {
     ASSERT_EQ(c.test.msgBox.shown.size(), 1u);
     EXPECT_EQ(c.test.msgBox.shown[0].text, "Com port not connected!");
     EXPECT_EQ(c.test.msgBox.shown[0].title, "Main");
-    EXPECT_EQ(c.form.Commport, 1);
+    EXPECT_EQ(c.bench.link().settings.Commport, 1);
     EXPECT_TRUE(c.mdi.Com1.checked());
     EXPECT_FALSE(c.mdi.Com2.checked());
     EXPECT_TRUE(c.showsClosed());
@@ -174,7 +174,7 @@ TEST(PortConnection, deviceKeysOfTheSettingsFile_nameTheDevicesThePortNumbersOpe
     std::string ini = c.test.folder.file("KVT3310.INI");
     ASSERT_TRUE(c.test.fs.writeFileAtomic(
         ini, "[Com settings]\r\nCommport=2\r\nCom1Device=/dev/ttyUSB0\r\nCom2Device=/dev/ttyACM0\r\n"));
-    ASSERT_TRUE(SettingsBinding(c.form).OpenIni(ini));
+    ASSERT_TRUE(SettingsBinding(c.form, c.mdi, c.bench.link()).OpenIni(ini));
     c.form.imgNotConnected.click();
     EXPECT_EQ(c.test.serial.devicePaths[1], "/dev/ttyUSB0");
     EXPECT_EQ(c.test.serial.devicePaths[2], "/dev/ttyACM0");

@@ -7,13 +7,17 @@
 #include "unitlink/IUploadEvents.h"
 
 class Form1;
+class IConnection;
+class MDIKVT3310;
 
 /// The window's side of the unit link: turns what the link and the upload report into the texts of the
 /// active language on the status line (panel 1 of `sbrStatus`), the progress display, the mouse pointer, the
-/// main window's enabled state and the connection indicator. Owned by the editor `Form1`.
+/// main window's enabled state and the connection indicator.
 class LinkPresenter : public ILinkEvents, public IUploadEvents {
 public:
-    explicit LinkPresenter(Form1& form) : m_form(form) {}
+    LinkPresenter(Form1& form, MDIKVT3310& mdi) : m_form(form), m_mdi(mdi) {}
+    /// The connection a read failure closes; made after the link, which reports here.
+    void setConnection(IConnection& connection) { m_connection = &connection; }
 
     void statusChanged(const StatusEvent& event) override;
     /// The link is closed (indicator, clock) and, unless an upload runs, the window given back.
@@ -24,6 +28,9 @@ public:
     void progressStarted(std::int32_t total) override;
     void progress(std::int32_t bytesSent) override;
     void progressTime(std::int32_t percent, std::int32_t remainingSeconds) override;
+    /// The slot's `TMsgSize` and size label.
+    void messageStored(int slot, std::int32_t storedBytes) override;
+    void messagesPlaced(std::int32_t endAddress, std::int32_t count) override;
     /// The outcome's status text; a file that is not ready also gets its message box.
     void uploadFinished(const UploadOutcome& outcome) override;
     void uploadEnded() override;
@@ -43,6 +50,8 @@ private:
     std::string failureText(int index, const LinkOutcome& link) const;
 
     Form1& m_form;
+    MDIKVT3310& m_mdi;
+    IConnection* m_connection = nullptr;
     /// While an upload runs, a read failure leaves the window to the upload's own end step.
     bool m_uploadRunning = false;
 };

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "unitlink/SerialLink.h"
-#include "unitlink/ServicePanel.h"
+#include "shell/ServicePanel.h"
 #include "unitlink/TableBlocks.h"
 #include "unitlink/UploadFixture.h"
 #include "unitlink/UploadImage.h"
@@ -13,7 +13,7 @@ using Bytes = UploadFixture::Bytes;
 
 struct Service : UploadFixture {
     Service() { form.imgNotConnected.click(); }
-    ServicePanel& panel() { return form.service(); }
+    ServicePanel& panel() { return bench.service(); }
     void putBlock(std::uint32_t address, const Bytes& bytes) {
         for (std::size_t w = 0; w * 2 < bytes.size(); ++w)
             unit().setWord(address + static_cast<std::uint32_t>(w),
@@ -70,7 +70,7 @@ TEST(ServicePanel, readStatus_fillsStepsAndZonesFromTheTriggerRecord) {
         EXPECT_EQ(s.form.Check1[z].value(), z == 1 || z == 6 ? 1 : 0) << z;
     EXPECT_EQ(s.form.LastAddress.text(), std::to_string(0x500));
     EXPECT_EQ(s.form.MsgNum.text(), "2");
-    EXPECT_EQ(s.form.image().MsgAddress[2], 0x200);
+    EXPECT_EQ(s.bench.image().MsgAddress[2], 0x200);
 }
 
 TEST(ServicePanel, sendStatusWithBadCheckWord_showsReadingFailedAndChangesNoTable) {
@@ -116,7 +116,7 @@ TEST(ServicePanel, eraseAndShowStop_sendTheTypedAddress) {
     s.panel().Command6_Click();
     EXPECT_EQ(s.status(), s.statusOf(9));
     EXPECT_EQ(s.memory(0x3FF100, 128), Bytes(128, 0xFF));
-    EXPECT_EQ(s.form.link().Status, 6);
+    EXPECT_EQ(s.bench.link().Status, 6);
     s.panel().Command5_Click();
     EXPECT_EQ(s.unit().commandCount('T'), 1);
     Bytes all = s.test.serial.writtenBytes();
@@ -130,12 +130,12 @@ TEST(ServicePanel, clrMsg_emptiesEverySlotAndSendsNothing) {
     s.choose(2, s.wave("b.wav", 700));
     s.form.LastAddress.setText("175");
     s.form.MsgNum.setText("2");
-    s.form.image().MsgAddress[1] = 5;
+    s.bench.image().MsgAddress[1] = 5;
     s.test.serial.written.clear();
     s.panel().Command7_Click();
     for (int i = 1; i <= 12; ++i) {
         EXPECT_EQ(s.form.WaveFile[i].text(), "") << i;
-        EXPECT_EQ(s.form.image().MsgAddress[i], 0);
+        EXPECT_EQ(s.bench.image().MsgAddress[i], 0);
     }
     EXPECT_EQ(s.form.LastAddress.text(), "");
     EXPECT_EQ(s.form.MsgNum.text(), "");

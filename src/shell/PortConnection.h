@@ -5,21 +5,30 @@
 #include <string>
 
 #include "platform/ITimer.h"
+#include "unitlink/IConnection.h"
 
 class Form1;
+class MDIKVT3310;
+class SerialLink;
 
 /// Opening and closing the serial port from the connection indicator, the connection display (indicator,
 /// status bar panels 2 and 3, the once-a-second clock `Timer1`), the receive notification that fills the
 /// link's ring, and the choice of port in the main window's menu.
-class PortConnection {
+class PortConnection : public IConnection {
 public:
-    explicit PortConnection(Form1& form);
-    ~PortConnection();
+    PortConnection(Form1& form, MDIKVT3310& mdi, SerialLink& link);
+    ~PortConnection() override;
     PortConnection(const PortConnection&) = delete;
     PortConnection& operator=(const PortConnection&) = delete;
 
     /// Connect. The upload calls it too.
     void imgNotConnected_Click();
+    void connect() override { imgNotConnected_Click(); }
+    /// Disconnect and stop the clock, as the upload's end step does.
+    void disconnect() override {
+        imgConnected_Click();
+        StopClock();
+    }
     /// Disconnect, only while the port is open. The upload and the link's read time-out call it too.
     void imgConnected_Click();
     void MSComm1_OnComm();
@@ -34,8 +43,6 @@ public:
     /// A port of the system's list chosen by its name: the same as `Com1_Click`, for that port.
     void PortItem_Click(const std::string& name);
 
-    /// `Bret`, `Pchk`, `Dbit` and `Sbit` joined by commas, as the port takes them.
-    std::string settingsString() const;
     ITimer& Timer1() { return *m_timer1; }
 
     /// The upload's progress step, run by the clock tick while `ProgressBar1` is visible.
@@ -59,6 +66,8 @@ private:
     void showOpenFailure();
 
     Form1& m_form;
+    MDIKVT3310& m_mdi;
+    SerialLink& m_link;
     std::unique_ptr<ITimer> m_timer1;
     /// Seconds of the day at the last connect.
     double ConnectStart = 0;

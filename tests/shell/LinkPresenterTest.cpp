@@ -5,8 +5,10 @@
 #include <string>
 
 #include "editor/EditorFixture.h"
-#include "editor/LinkPresenter.h"
+#include "shell/LinkPresenter.h"
 #include "shell/LanguageApplier.h"
+#include "shell/MDIKVT3310.h"
+#include "shell/Workbench.h"
 
 namespace {
 
@@ -14,9 +16,11 @@ using Kind = LinkOutcome::Kind;
 using Step = UploadOutcome::Step;
 
 struct Presenter : EditorFixture {
-    Presenter() { form.language().OpenLng(""); }
+    MDIKVT3310 mdi;
+    Workbench bench{test.platform, app, mdi, form};
+    Presenter() { bench.language().OpenLng(""); }
     std::string shown(const UploadOutcome& outcome) {
-        form.presenter().uploadFinished(outcome);
+        bench.presenter().uploadFinished(outcome);
         return form.sbrStatus.panelText(1);
     }
 };
@@ -61,11 +65,11 @@ TEST(LinkPresenter, fileNotReady_alsoBeepsAndNamesTheSlotAndItsPath) {
 
 TEST(LinkPresenter, reportsThatCarryMore_showTheirDetailWhereTheWindowAlwaysHad) {
     Presenter p;
-    p.form.presenter().statusChanged({StatusEvent::Kind::Uploading, "Gong"});
+    p.bench.presenter().statusChanged({StatusEvent::Kind::Uploading, "Gong"});
     EXPECT_EQ(p.form.sbrStatus.panelText(1), "STATUS: Gong File is uploading...");
-    p.form.presenter().statusChanged({StatusEvent::Kind::NotConnected, "no such device"});
+    p.bench.presenter().statusChanged({StatusEvent::Kind::NotConnected, "no such device"});
     EXPECT_EQ(p.form.sbrStatus.panelText(1), "STATUS: Com port not connected! no such device");
-    p.form.presenter().statusChanged({StatusEvent::Kind::ReadDone, ""});
+    p.bench.presenter().statusChanged({StatusEvent::Kind::ReadDone, ""});
     EXPECT_EQ(p.form.sbrStatus.panelText(1), "STATUS: Reading data successfully!");
 }
 

@@ -1,18 +1,19 @@
-#include "editor/LinkPresenter.h"
+#include "shell/LinkPresenter.h"
 
 #include <algorithm>
 #include <cstdio>
 
+#include "editor/Formats.h"
 #include "editor/Form1.h"
 #include "editor/FormTexts.h"
 #include "shell/MDIKVT3310.h"
-#include "unitlink/PortConnection.h"
+#include "unitlink/IConnection.h"
 #include "unitlink/SerialLink.h"
 
 namespace {
 
 std::string trimmed(const std::string& text) {
-    return SerialLink::trimmed(text);
+    return Formats::trimmed(text);
 }
 
 }  // namespace
@@ -111,12 +112,11 @@ void LinkPresenter::statusChanged(const StatusEvent& event) {
 }
 
 void LinkPresenter::readFailed() {
-    PortConnection& connection = m_form.connection();
-    connection.imgConnected_Click();
-    connection.StopClock();
+    if (m_connection)
+        m_connection->disconnect();
     if (m_uploadRunning)
         return;
-    m_form.mdi().setEnabled(true);
+    m_mdi.setEnabled(true);
     m_form.platform().screen.setMousePointer(IScreen::vbDefault);
 }
 
@@ -125,10 +125,20 @@ void LinkPresenter::byteRead(int dataOutPoint, std::uint8_t inputCheckSum) {
     m_form.txtInputCheckSum.setText(std::to_string(inputCheckSum));
 }
 
+void LinkPresenter::messageStored(int slot, std::int32_t storedBytes) {
+    m_form.TMsgSize[slot] = storedBytes;
+    m_form.MsgSize[slot].setCaption(Formats::integer(storedBytes / 1000));
+}
+
+void LinkPresenter::messagesPlaced(std::int32_t endAddress, std::int32_t count) {
+    m_form.LastAddress.setText(count < 0 ? std::string() : std::to_string(endAddress));
+    m_form.MsgNum.setText(count < 0 ? std::string() : std::to_string(count));
+}
+
 void LinkPresenter::uploadStarted() {
     m_form.ProgressBar1.setVisible(false);
     m_form.Lb_Percentage.setCaption("");
-    m_form.mdi().setEnabled(false);
+    m_mdi.setEnabled(false);
     m_form.platform().screen.setMousePointer(IScreen::vbHourglass);
     m_uploadRunning = true;
 }
@@ -165,6 +175,6 @@ void LinkPresenter::uploadEnded() {
     m_form.ProgressBar1.setVisible(false);
     m_form.Lb_Percentage.setCaption("");
     m_uploadRunning = false;
-    m_form.mdi().setEnabled(true);
+    m_mdi.setEnabled(true);
     m_form.platform().screen.setMousePointer(IScreen::vbDefault);
 }

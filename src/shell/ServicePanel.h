@@ -4,15 +4,18 @@
 
 #include "unitlink/StatusEvent.h"
 
+class EraseOperation;
 class Form1;
 class ILinkEvents;
+class SerialLink;
+class UploadImage;
 
 /// The hidden service panel of the editor: six buttons that send single commands to the unit and show raw
 /// results. Nothing in the program shows its controls; the commands are wired so that they can be driven. The
 /// status line is reported to the link's events.
 class ServicePanel {
 public:
-    ServicePanel(Form1& form, ILinkEvents& events);
+    ServicePanel(Form1& form, SerialLink& link, UploadImage& image, EraseOperation& erase, ILinkEvents& events);
     ~ServicePanel();
     ServicePanel(const ServicePanel&) = delete;
     ServicePanel& operator=(const ServicePanel&) = delete;
@@ -42,5 +45,8 @@ private:
     void show(StatusEvent::Kind kind);
 
     Form1& m_form;
+    SerialLink& m_link;
+    UploadImage& m_image;
+    EraseOperation& m_erase;
     ILinkEvents& m_events;
 };

@@ -1,8 +1,9 @@
-#include "unitlink/ServicePanel.h"
+#include "shell/ServicePanel.h"
 
 #include <initializer_list>
 #include <string>
 
+#include "editor/Formats.h"
 #include "editor/Form1.h"
 #include "unitlink/EraseOperation.h"
 #include "unitlink/ILinkEvents.h"
@@ -26,7 +27,9 @@ int hexDigit(char c) {
 
 }  // namespace
 
-ServicePanel::ServicePanel(Form1& form, ILinkEvents& events) : m_form(form), m_events(events) {
+ServicePanel::ServicePanel(Form1& form, SerialLink& link, UploadImage& image, EraseOperation& erase,
+                           ILinkEvents& events)
+    : m_form(form), m_link(link), m_image(image), m_erase(erase), m_events(events) {
     form.Command2.setCaption("Send Status");
     form.Command3.setCaption("Read Status");
     form.Command4.setCaption("* Flash Check");
@@ -55,7 +58,7 @@ ServicePanel::~ServicePanel() {
 
 std::int32_t ServicePanel::typedAddress() const {
     std::uint32_t value = 0;
-    for (char c : SerialLink::trimmed(m_form.Text3.text())) {
+    for (char c : Formats::trimmed(m_form.Text3.text())) {
         int digit = hexDigit(c);
         if (digit < 0)
             break;
@@ -70,7 +73,7 @@ void ServicePanel::show(StatusEvent::Kind kind) {
 }
 
 void ServicePanel::setAddressPayload(std::int32_t address) {
-    SerialLink& link = m_form.link();
+    SerialLink& link = m_link;
     link.PayloadData[1] = static_cast<std::uint8_t>(address >> 16);
     link.PayloadData[2] = static_cast<std::uint8_t>(address >> 8);
     link.PayloadData[3] = static_cast<std::uint8_t>(address);
@@ -78,14 +81,14 @@ void ServicePanel::setAddressPayload(std::int32_t address) {
 }
 
 void ServicePanel::showMessageTable() {
-    UploadImage& image = m_form.image();
+    UploadImage& image = m_image;
     m_form.LastAddress.setText(std::to_string(image.EndAddress));
     m_form.MsgNum.setText(std::to_string(image.MsgNumber));
 }
 
 void ServicePanel::Command2_Click() {
-    SerialLink& link = m_form.link();
-    UploadImage& image = m_form.image();
+    SerialLink& link = m_link;
+    UploadImage& image = m_image;
     link.resetRing();
     if (!link.CommandDo(SerialLink::kUnit, 'P')) {
         show(Kind::UploadFailed);
@@ -101,16 +104,17 @@ void ServicePanel::Command2_Click() {
         return;
     }
     image.takeMessageTable(block);
+    image.setMessageSet(m_form.messageSet());
     showMessageTable();
-    m_form.erase().EraseData(static_cast<std::int32_t>(TableBlocks::kTrgTabAddress));
+    m_erase.EraseData(static_cast<std::int32_t>(TableBlocks::kTrgTabAddress));
     if (link.Status != SerialLink::kAck)
         return;
     show(image.rewriteTables() ? Kind::UploadDone : Kind::UploadFailed);
 }
 
 bool ServicePanel::readTables() {
-    SerialLink& link = m_form.link();
-    UploadImage& image = m_form.image();
+    SerialLink& link = m_link;
+    UploadImage& image = m_image;
     link.resetRing();
     TableBlocks::Block block;
     if (!image.readBlock(TableBlocks::kMsgTabAddress, block)) {
@@ -137,7 +141,7 @@ void ServicePanel::Command3_Click() {
 }
 
 void ServicePanel::Command4_Click() {
-    SerialLink& link = m_form.link();
+    SerialLink& link = m_link;
     link.resetRing();
     setAddressPayload(typedAddress());
     if (!link.CommandDo(SerialLink::kUnit, 'C')) {
@@ -158,14 +162,14 @@ void ServicePanel::Command4_Click() {
 }
 
 void ServicePanel::Command5_Click() {
-    SerialLink& link = m_form.link();
+    SerialLink& link = m_link;
     link.resetRing();
     setAddressPayload(typedAddress());
     link.CommandDo(SerialLink::kUnit, 'T');
 }
 
 void ServicePanel::Command6_Click() {
-    SerialLink& link = m_form.link();
+    SerialLink& link = m_link;
     link.resetRing();
     setAddressPayload(typedAddress());
     if (!link.CommandDo(SerialLink::kUnit, 'E')) {
@@ -178,7 +182,7 @@ void ServicePanel::Command6_Click() {
 void ServicePanel::Command7_Click() {
     for (int i = 1; i <= Form1::kSlots; ++i)
         m_form.WaveFile[i].setText("");
-    m_form.image().MsgAddress.fill(0);
+    m_image.MsgAddress.fill(0);
     m_form.LastAddress.setText("");
     m_form.MsgNum.setText("");
 }

@@ -1,10 +1,11 @@
-#include "unitlink/PortConnection.h"
+#include "shell/PortConnection.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <exception>
 
+#include "editor/Formats.h"
 #include "editor/Form1.h"
 #include "editor/FormTexts.h"
 #include "shell/MDIKVT3310.h"
@@ -17,55 +18,52 @@ constexpr int kSecondsPerDay = 24 * 3600;
 
 }  // namespace
 
-PortConnection::PortConnection(Form1& form) : m_form(form), m_timer1(form.platform().events.createTimer()) {
+PortConnection::PortConnection(Form1& form, MDIKVT3310& mdi, SerialLink& link)
+    : m_form(form), m_mdi(mdi), m_link(link), m_timer1(form.platform().events.createTimer()) {
     m_timer1->setInterval(1000);
     m_timer1->Timer = [this] { Timer1_Timer(); };
     m_form.imgNotConnected.Click = [this] { imgNotConnected_Click(); };
     m_form.imgConnected.Click = [this] { imgConnected_Click(); };
     m_form.platform().serial.OnComm = [this] { MSComm1_OnComm(); };
-    m_form.platform().serial.OnError = [this](const std::string& reason) { m_form.link().trace().portFault(reason); };
-    m_form.mdi().Com1.Click = [this] { Com1_Click(); };
-    m_form.mdi().Com2.Click = [this] { Com2_Click(); };
-    m_form.mdi().Comport.Click = [this] { Comport_Click(); };
+    m_form.platform().serial.OnError = [this](const std::string& reason) { m_link.trace().portFault(reason); };
+    m_mdi.Com1.Click = [this] { Com1_Click(); };
+    m_mdi.Com2.Click = [this] { Com2_Click(); };
+    m_mdi.Comport.Click = [this] { Comport_Click(); };
 }
 
 PortConnection::~PortConnection() {
     m_timer1->Timer = nullptr;
     m_form.platform().serial.OnComm = nullptr;
     m_form.platform().serial.OnError = nullptr;
-    m_form.mdi().Com1.Click = nullptr;
-    m_form.mdi().Com2.Click = nullptr;
-    m_form.mdi().Comport.Click = nullptr;
-    for (auto& item : m_form.mdi().PortItems)
+    m_mdi.Com1.Click = nullptr;
+    m_mdi.Com2.Click = nullptr;
+    m_mdi.Comport.Click = nullptr;
+    for (auto& item : m_mdi.PortItems)
         item->Click = nullptr;
-}
-
-std::string PortConnection::settingsString() const {
-    return m_form.Bret + "," + m_form.Pchk + "," + m_form.Dbit + "," + m_form.Sbit;
 }
 
 std::string PortConnection::device() const {
     // A port chosen from the system's list is opened by its name, whatever the number says.
-    if (!m_form.PortName.empty())
-        return m_form.PortName;
+    if (!m_link.settings.PortName.empty())
+        return m_link.settings.PortName;
     if (!m_form.platform().serial.portsAreDeviceFiles())
         return {};
     const int number = m_form.platform().serial.commPort();
-    return number == 1 ? m_form.Com1Device : number == 2 ? m_form.Com2Device : std::string();
+    return number == 1 ? m_link.settings.Com1Device : number == 2 ? m_link.settings.Com2Device : std::string();
 }
 
 void PortConnection::showPortPanel(const std::string& detail) {
-    m_form.sbrStatus.setPanelText(2, SerialLink::trimmed(m_form.StatusText[kStatusPortCaption]) + " " + detail);
+    m_form.sbrStatus.setPanelText(2, Formats::trimmed(m_form.StatusText[kStatusPortCaption]) + " " + detail);
 }
 
 void PortConnection::showOpenFailure() {
     std::string reason = m_form.platform().serial.lastError();
-    m_form.link().trace().portOpenFailed(m_form.platform().serial.commPort(), device(), reason);
-    m_form.link().events().statusChanged({StatusEvent::Kind::NotConnected, reason});
+    m_link.trace().portOpenFailed(m_form.platform().serial.commPort(), device(), reason);
+    m_link.events().statusChanged({StatusEvent::Kind::NotConnected, reason});
 }
 
 void PortConnection::showClosed() {
-    m_form.link().trace().portClosed();
+    m_link.trace().portClosed();
     showPortPanel("");
     m_form.imgConnected.setVisible(false);
     m_form.imgNotConnected.setVisible(true);
@@ -83,16 +81,16 @@ void PortConnection::imgNotConnected_Click() {
         return;
     }
     preparePort();
-    port.setSettings(settingsString());
+    port.setSettings(m_link.settings.portSettings());
     if (!port.setPortOpen(true)) {
         showOpenFailure();
         return;
     }
     m_form.imgNotConnected.setVisible(false);
     m_form.imgConnected.setVisible(true);
-    m_form.link().resetRing();
-    m_form.link().resetTxFrame();
-    m_form.link().trace().portOpened(port.commPort(), device(), port.settings());
+    m_link.resetRing();
+    m_link.resetTxFrame();
+    m_link.trace().portOpened(port.commPort(), device(), port.settings());
     // The port as the system names it, also when it was chosen by number.
     showPortPanel(port.portName() + " / " + port.settings());
     StartClock();
@@ -104,7 +102,7 @@ void PortConnection::imgConnected_Click() {
         return;
     port.setPortOpen(false);
     showClosed();
-    MDIKVT3310& mdi = m_form.mdi();
+    MDIKVT3310& mdi = m_mdi;
     mdi.File.setEnabled(true);
     mdi.Setup.setEnabled(true);
     m_form.Bt_SendMessage.setEnabled(true);
@@ -116,7 +114,7 @@ void PortConnection::MSComm1_OnComm() {
         if (port.inBufferCount() == 0)
             return;
         auto bytes = port.input();
-        m_form.link().receive(bytes.data(), bytes.size());
+        m_link.receive(bytes.data(), bytes.size());
     } catch (const std::exception&) {
         // The bytes of this notification are lost; the waiting read times out.
     }
@@ -148,10 +146,10 @@ void PortConnection::Timer1_Timer() {
 
 void PortConnection::preparePort() {
     ISerialPort& port = m_form.platform().serial;
-    port.setDevicePath(1, m_form.Com1Device);
-    port.setDevicePath(2, m_form.Com2Device);
-    port.setCommPort(m_form.Commport);
-    port.setPortName(m_form.PortName);
+    port.setDevicePath(1, m_link.settings.Com1Device);
+    port.setDevicePath(2, m_link.settings.Com2Device);
+    port.setCommPort(m_link.settings.Commport);
+    port.setPortName(m_link.settings.PortName);
 }
 
 bool PortConnection::refuseWhileOpen() {
@@ -160,7 +158,7 @@ bool PortConnection::refuseWhileOpen() {
         return false;
     port.setPortOpen(false);
     showClosed();
-    m_form.platform().msgBox.MsgBox(m_form.MsgText[kMsgNotConnected], IMessageBox::vbOKOnly, m_form.mdi().caption());
+    m_form.platform().msgBox.MsgBox(m_form.MsgText[kMsgNotConnected], IMessageBox::vbOKOnly, m_mdi.caption());
     return true;
 }
 
@@ -177,8 +175,8 @@ void PortConnection::probe() {
 void PortConnection::chooseComPort(int number) {
     if (refuseWhileOpen())
         return;
-    m_form.Commport = static_cast<std::int16_t>(number);
-    m_form.PortName.clear();
+    m_link.settings.Commport = static_cast<std::int16_t>(number);
+    m_link.settings.PortName.clear();
     probe();
     markChoice();
 }
@@ -186,29 +184,29 @@ void PortConnection::chooseComPort(int number) {
 void PortConnection::PortItem_Click(const std::string& name) {
     if (refuseWhileOpen())
         return;
-    m_form.PortName = name;
+    m_link.settings.PortName = name;
     probe();
     markChoice();
 }
 
 void PortConnection::markChoice() {
-    MDIKVT3310& mdi = m_form.mdi();
-    const bool byNumber = m_form.PortName.empty();
-    mdi.Com1.setChecked(byNumber && m_form.Commport == 1);
-    mdi.Com2.setChecked(byNumber && m_form.Commport != 1);
+    MDIKVT3310& mdi = m_mdi;
+    const bool byNumber = m_link.settings.PortName.empty();
+    mdi.Com1.setChecked(byNumber && m_link.settings.Commport == 1);
+    mdi.Com2.setChecked(byNumber && m_link.settings.Commport != 1);
     for (auto& item : mdi.PortItems)
-        item->setChecked(!byNumber && item->Tag == m_form.PortName);
+        item->setChecked(!byNumber && item->Tag == m_link.settings.PortName);
 }
 
 void PortConnection::Comport_Click() {
     std::vector<ISerialPortList::Port> ports = m_form.platform().ports.availablePorts();
     const bool chosenListed = std::any_of(ports.begin(), ports.end(),
-                                          [&](const ISerialPortList::Port& p) { return p.name == m_form.PortName; });
+                                          [&](const ISerialPortList::Port& p) { return p.name == m_link.settings.PortName; });
     // A chosen adapter that is unplugged stays in view, so the menu shows what the next connect opens.
-    if (!m_form.PortName.empty() && !chosenListed)
-        ports.push_back({m_form.PortName, "", ""});
+    if (!m_link.settings.PortName.empty() && !chosenListed)
+        ports.push_back({m_link.settings.PortName, "", ""});
 
-    MDIKVT3310& mdi = m_form.mdi();
+    MDIKVT3310& mdi = m_mdi;
     mdi.PortItems.clear();
     for (const ISerialPortList::Port& p : ports) {
         auto item = std::make_unique<MenuItem>();

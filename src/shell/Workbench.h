@@ -1,0 +1,69 @@
+#pragma once
+
+#include <memory>
+
+#include "unitlink/UploadOutcome.h"
+
+struct AppState;
+class EraseOperation;
+class Form1;
+class LanguageApplier;
+class LanguageMenu;
+class LinkPresenter;
+class MDIKVT3310;
+class PortConnection;
+class SerialLink;
+class ServicePanel;
+class UploadImage;
+class UploadSequence;
+struct Platform;
+
+/// What the program puts around the editor `Form1`: the language and its menu, the unit link with the presenter
+/// that shows its reports, the port connection, the erase, the upload and the service panel, each wired to
+/// the editor's controls and the main window's menus. The editor knows none of them.
+class Workbench {
+public:
+    Workbench(Platform& platform, AppState& app, MDIKVT3310& mdi, Form1& form);
+    ~Workbench();
+    Workbench(const Workbench&) = delete;
+    Workbench& operator=(const Workbench&) = delete;
+
+    /// The editor becomes active: the remembered settings and language first, then the editor's own
+    /// `Form_Activate`.
+    void activate();
+    /// `Bt_SendMessage_Click`: the editor's set uploaded; after a full upload the set counts as the unit's.
+    UploadOutcome sendMessages();
+    /// The settings file beside the program.
+    std::string settingsFile() const;
+
+    /// `OpenLng`.
+    LanguageApplier& language() { return *m_language; }
+    /// `LngSel_Click`, `other_Click` and the start language.
+    LanguageMenu& languageMenu() { return *m_languageMenu; }
+    /// Shows what the link and the upload report: status line, progress, pointer, window, indicator.
+    LinkPresenter& presenter() { return *m_presenter; }
+    SerialLink& link() { return *m_link; }
+    PortConnection& connection() { return *m_connection; }
+    EraseOperation& erase() { return *m_erase; }
+    /// The unit's memory image and its upload state.
+    UploadImage& image() { return *m_image; }
+    /// The upload itself; `ProgressStep` runs on the connection's clock.
+    UploadSequence& upload() { return *m_upload; }
+    ServicePanel& service() { return *m_service; }
+
+private:
+    Platform& m_platform;
+    AppState& m_app;
+    MDIKVT3310& m_mdi;
+    Form1& m_form;
+    std::unique_ptr<LanguageApplier> m_language;
+    std::unique_ptr<LanguageMenu> m_languageMenu;
+    std::unique_ptr<LinkPresenter> m_presenter;
+    std::unique_ptr<SerialLink> m_link;
+    std::unique_ptr<PortConnection> m_connection;
+    std::unique_ptr<EraseOperation> m_erase;
+    std::unique_ptr<UploadImage> m_image;
+    std::unique_ptr<UploadSequence> m_upload;
+    std::unique_ptr<ServicePanel> m_service;
+    int m_statusConnection = 0;
+};

@@ -4,13 +4,8 @@
 #include <limits>
 #include <string>
 
-#include "editor/ConfigFile.h"
 #include "editor/FormTexts.h"
 #include "editor/Formats.h"
-#include "editor/MessageSlots.h"
-#include "editor/Playback.h"
-#include "editor/TextPrintout.h"
-#include "editor/TriggerSequences.h"
 #include "settings/AppState.h"
 
 namespace {
@@ -91,12 +86,6 @@ Form1::Form1(Platform& platform, AppState& app) : CommonDialog1(platform.fileDia
     MDI_MsgInfo[0].setVisible(false);
     MDI_MsgInfo[1].setVisible(false);
     Picture1.setVisible(false);
-
-    m_slots = std::make_unique<MessageSlots>(*this);
-    m_triggers = std::make_unique<TriggerSequences>(*this);
-    m_playback = std::make_unique<Playback>(*this);
-    m_config = std::make_unique<ConfigFile>(*this);
-    m_printout = std::make_unique<TextPrintout>(*this);
 }
 
 Form1::~Form1() = default;

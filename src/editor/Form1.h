@@ -18,15 +18,10 @@
 #include "platform/TextBox.h"
 
 struct AppState;
-class ConfigFile;
-class MessageSlots;
-class Playback;
-class TriggerSequences;
-class TextPrintout;
 
-/// The message-set editor: a presentation model holding every control of the editor window by its name,
-/// and the message set those controls show. Control arrays are indexed from 1 as the program addresses
-/// them; element 0 is unused unless a control says otherwise.
+/// The message-set editor's form: a presentation model holding every control of the editor window by its
+/// name, and the message set those controls show. What the controls do is `Editor`'s handlers'. Control arrays are
+/// indexed from 1 as the program addresses them; element 0 is unused unless a control says otherwise.
 class Form1 {
 public:
     static constexpr int kSlots = MessageSet::kSlots;
@@ -126,25 +121,10 @@ public:
 
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }
-    /// `Bt_Browse_Click`, `WaveFile_Change`, `RefreshMessage`, `RebuildStepLists`.
-    MessageSlots& slots() { return *m_slots; }
-    /// `TRG1_Click` and the other step and zone handlers.
-    TriggerSequences& triggers() { return *m_triggers; }
-    /// `MsgBt_Click`, `TrgBt_Click` and the player's completion.
-    Playback& playback() { return *m_playback; }
-    /// `SaveConfig` and `OpenConfig`.
-    ConfigFile& config() { return *m_config; }
-    /// `PrintOutTxt`.
-    TextPrintout& printout() { return *m_printout; }
 
 private:
     void setDefaultTexts();
 
     Platform& m_platform;
     AppState& m_app;
-    std::unique_ptr<MessageSlots> m_slots;
-    std::unique_ptr<TriggerSequences> m_triggers;
-    std::unique_ptr<Playback> m_playback;
-    std::unique_ptr<ConfigFile> m_config;
-    std::unique_ptr<TextPrintout> m_printout;
 };

@@ -19,10 +19,12 @@ constexpr int kWaveFilterIndex = 4;
 
 }  // namespace
 
-MessageSlots::MessageSlots(Form1& form) : m_form(form) {
+MessageSlots::MessageSlots(Form1& form, TriggerSequences& triggers) : m_form(form), m_triggers(triggers) {
     for (int i = 1; i <= Form1::kSlots; ++i) {
         form.Bt_Browse[i].Click = [this, i] { Bt_Browse_Click(i); };
         form.WaveFile[i].Change = [this, i] { WaveFile_Change(i); };
+        form.WaveFile[i].AcceptsDrop = [this, i] { return acceptsDrop(i); };
+        form.WaveFile[i].OLEDragDrop = [this, i](const std::string& path) { WaveFile_OLEDragDrop(i, path); };
     }
 }
 
@@ -110,7 +112,7 @@ void MessageSlots::choose(int i, const std::string& path, bool offerCopy) {
         restore(i, before);
     }
     f.RecalcTotals();
-    f.triggers().TRG1_Click(1);
+    m_triggers.TRG1_Click(1);
 }
 
 void MessageSlots::offerConvertedCopy(int i, const std::string& path) {
@@ -122,8 +124,8 @@ void MessageSlots::offerConvertedCopy(int i, const std::string& path) {
     const int rate = IWaveConverter::outputRateFor(sound->rate);
     const std::string target = copyPath(path, rate);
     // Worded with the active language's "Save as" and figures that read the same in every language.
-    const std::string question = Formats::trimmed(f.SaveAsCaption) + ":\n" + target +
-                                 "\n\n16 bit, mono, " + Formats::kilohertz(rate / 1000.0) + " kHz";
+    const std::string question = Formats::trimmed(f.SaveAsCaption) + ":\n" + target + "\n\n16 bit, mono, " +
+                                 Formats::kilohertz(rate / 1000.0) + " kHz";
     if (f.platform().msgBox.MsgBox(question, IMessageBox::vbYesNo | IMessageBox::vbQuestion, f.Caption) !=
         IMessageBox::vbYes)
         return;

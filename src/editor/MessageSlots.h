@@ -6,13 +6,14 @@
 
 struct WaveHeader;
 class Form1;
+class TriggerSequences;
 
 /// The message slots of the editor: choosing a wave file for a slot, emptying slots through their name
 /// boxes, re-reading a slot before it is played, and the choice lists of the sequence steps that follow the
-/// filled slots. Wires the slot controls of `form` to its handlers.
+/// filled slots. Wires the slot controls of `form` to its handlers; a change of the slots reaches `triggers`.
 class MessageSlots {
 public:
-    explicit MessageSlots(Form1& form);
+    MessageSlots(Form1& form, TriggerSequences& triggers);
 
     /// The user asks to choose a file for slot `i` (1 to 12).
     void Bt_Browse_Click(int i);
@@ -62,4 +63,5 @@ private:
     std::string folderOf(const std::string& path) const;
 
     Form1& m_form;
+    TriggerSequences& m_triggers;
 };

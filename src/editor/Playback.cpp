@@ -7,7 +7,7 @@
 #include "editor/Formats.h"
 #include "editor/MessageSlots.h"
 
-Playback::Playback(Form1& form) : m_form(form) {
+Playback::Playback(Form1& form, MessageSlots& slots) : m_form(form), m_slots(slots) {
     for (int i = 1; i <= Form1::kSlots; ++i)
         form.MsgBt[i].Click = [this, i] { MsgBt_Click(i); };
     for (int t = 1; t <= Form1::kTriggers; ++t)
@@ -33,7 +33,7 @@ void Playback::MsgBt_Click(int i) {
     }
 
     // A rejection shown here does not keep the file from playing.
-    f.slots().RefreshMessage(i);
+    m_slots.RefreshMessage(i);
     f.MsgBt[i].setCaption("-");
     if (!start(f.FilePath[i])) {
         player.command("Close");

@@ -3,6 +3,7 @@
 #include <string>
 
 class Form1;
+class MessageSlots;
 
 /// Listening on the PC: the play buttons of the message slots and of the trigger sequences, and the
 /// player's completion. A sequence plays inside `TrgBt_Click`, letting the other events run while each
@@ -10,7 +11,8 @@ class Form1;
 /// refused while the serial port is open. Wires `MsgBt`, `TrgBt` and the player's `Done` of `form`.
 class Playback {
 public:
-    explicit Playback(Form1& form);
+    /// `slots` re-reads a message before it plays.
+    Playback(Form1& form, MessageSlots& slots);
     ~Playback();
     Playback(const Playback&) = delete;
     Playback& operator=(const Playback&) = delete;
@@ -34,4 +36,5 @@ private:
     int messageOf(int step) const;
 
     Form1& m_form;
+    MessageSlots& m_slots;
 };

@@ -14,6 +14,10 @@ public:
     void setLocked(bool locked);
 
     std::function<void()> Change;
+    /// A file is dragged over the box (or a control the view ties to it): whether it may be dropped.
+    std::function<bool()> AcceptsDrop;
+    /// A file has been dropped there.
+    std::function<void(const std::string& path)> OLEDragDrop;
 
 private:
     std::string m_text;

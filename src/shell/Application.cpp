@@ -28,7 +28,10 @@ const std::array<std::pair<const char*, std::int16_t>, 11> kBuiltInLanguages = {
 }  // namespace
 
 Application::Application(Platform& platform)
-    : m_platform(platform), m_form(platform, m_app), m_bench(platform, m_app, m_mdi, m_form), m_splash(platform, m_app) {
+    : m_platform(platform),
+      m_editor(platform, m_app),
+      m_bench(platform, m_app, m_mdi, m_form),
+      m_splash(platform, m_app) {
     m_mdi.QueryUnload = [this] { return MDIForm_QueryUnload(); };
     m_splash.SplashDone = [this] { showEditor(); };
     m_mdi.About_Tavro_message_manager.Click = [this] {
@@ -39,10 +42,10 @@ Application::Application(Platform& platform)
     // Once the main window goes, nothing of the program may stay behind: no About window keeping the
     // program alive unseen, no sound playing on.
     m_mdi.Unload = [this] {
-        m_form.playback().stopPlaying();
+        m_editor.playback().stopPlaying();
         m_splash.unload();
     };
-    m_fileCommands = std::make_unique<FileCommands>(platform, m_app, m_mdi, m_form);
+    m_fileCommands = std::make_unique<FileCommands>(platform, m_app, m_mdi, m_editor);
     SaveAsCommand = [this] { return m_fileCommands->saveAs(); };
     // Where no code page is fixed, the files are in the code page of the language this application shows.
     m_platform.codec.followLanguage(&m_app.LngBase);

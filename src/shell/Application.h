@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "editor/Form1.h"
+#include "editor/Editor.h"
 #include "platform/Platform.h"
 #include "platform/Signal.h"
 #include "settings/AppState.h"
@@ -32,7 +32,8 @@ public:
 
     AppState& app() { return m_app; }
     MDIKVT3310& mdi() { return m_mdi; }
-    Form1& form() { return m_form; }
+    Editor& editor() { return m_editor; }
+    Form1& form() { return m_editor.form(); }
     /// The language, the unit link and the upload around the editor.
     Workbench& bench() { return m_bench; }
     frmSplash& splash() { return m_splash; }
@@ -48,11 +49,11 @@ public:
     Signal<> raiseRequested;
 
 private:
-
     Platform& m_platform;
     AppState m_app;
     MDIKVT3310 m_mdi;
-    Form1 m_form;
+    Editor m_editor;
+    Form1& m_form = m_editor.form();
     Workbench m_bench;
     frmSplash m_splash;
     std::unique_ptr<FileCommands> m_fileCommands;

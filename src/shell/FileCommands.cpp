@@ -1,14 +1,14 @@
 #include "shell/FileCommands.h"
 
 #include "editor/ConfigFile.h"
-#include "editor/Form1.h"
+#include "editor/Editor.h"
 #include "editor/TextPrintout.h"
 #include "settings/AppState.h"
 #include "shell/InstanceMarker.h"
 #include "shell/MDIKVT3310.h"
 
-FileCommands::FileCommands(Platform& platform, AppState& app, MDIKVT3310& mdi, Form1& form)
-    : m_platform(platform), m_app(app), m_mdi(mdi), m_form(form) {
+FileCommands::FileCommands(Platform& platform, AppState& app, MDIKVT3310& mdi, Editor& editor)
+    : m_platform(platform), m_app(app), m_mdi(mdi), m_editor(editor), m_form(editor.form()) {
     mdi.Open.Click = [this] { open(); };
     mdi.Save.Click = [this] { save(); };
     mdi.Save_as.Click = [this] { saveAs(); };
@@ -57,7 +57,7 @@ void FileCommands::open() {
         return;
 
     SplitPath chosen = splitPath(m_form.CommonDialog1.FileName, m_platform.fs.separator());
-    bool opened = m_form.config().OpenConfig(chosen.folder + chosen.name);
+    bool opened = m_editor.config().OpenConfig(chosen.folder + chosen.name);
     // A file that could not be read must not become the target of the next Save.
     if (opened) {
         m_form.MessageFile = chosen.name;
@@ -75,7 +75,7 @@ bool FileCommands::save() {
     if (!m_haveFile)
         return saveAs();
     m_form.MessageFile = configName(m_form.MessageFile);
-    if (!m_form.config().SaveConfig(m_app.strMSGFilePath + m_form.MessageFile))
+    if (!m_editor.config().SaveConfig(m_app.strMSGFilePath + m_form.MessageFile))
         return false;
     m_app.blnChanged = false;
     return true;
@@ -88,7 +88,7 @@ bool FileCommands::saveAs() {
 
     SplitPath chosen = splitPath(m_form.CommonDialog1.FileName, m_platform.fs.separator());
     std::string file = configName(chosen.name);
-    bool saved = m_form.config().SaveConfig(chosen.folder + file);
+    bool saved = m_editor.config().SaveConfig(chosen.folder + file);
     m_form.CommonDialog1.FileName.clear();
     if (!saved)
         return false;
@@ -112,7 +112,7 @@ void FileCommands::saveAsTextFile() {
         return;
 
     std::string path = dialog.FileName.empty() ? std::string(kDefaultPrintout) : dialog.FileName;
-    bool written = m_form.printout().PrintOutTxt(path);
+    bool written = m_editor.printout().PrintOutTxt(path);
     dialog.FileName.clear();
     // An older file of that name would be shown as if it were this printout.
     if (written)

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 
 struct AppState;
+class Editor;
 class Form1;
 class MDIKVT3310;
 
@@ -21,7 +22,7 @@ public:
     static constexpr const char* kInstructionsFile = "IFU Tavro Message manager.TXT";
     static constexpr const char* kContactsFile = "Contacts Norvik.TXT";
 
-    FileCommands(Platform& platform, AppState& app, MDIKVT3310& mdi, Form1& form);
+    FileCommands(Platform& platform, AppState& app, MDIKVT3310& mdi, Editor& editor);
 
     void open();
     /// Saves to the current configuration file; true when it was written. Before a configuration has been
@@ -51,6 +52,7 @@ private:
     Platform& m_platform;
     AppState& m_app;
     MDIKVT3310& m_mdi;
+    Editor& m_editor;
     Form1& m_form;
     /// A configuration was opened or saved in this run: Save writes to it without asking.
     bool m_haveFile = false;

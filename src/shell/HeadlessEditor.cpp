@@ -15,7 +15,7 @@ HeadlessEditor::HeadlessEditor(Platform& platform, const std::string& folder)
                               &app.strWAVFilePath, &app.strTMPFilePath})
         *each = folder;
     m_application->form().Form_Load();
-    m_application->form().slots().OfferCopies = false;
+    m_application->editor().slots().OfferCopies = false;
 }
 
 HeadlessEditor::~HeadlessEditor() = default;
@@ -27,15 +27,15 @@ bool HeadlessEditor::useLanguage(const std::string& fileName, const std::string&
 }
 
 bool HeadlessEditor::open(const std::string& path) {
-    return m_application->form().config().OpenConfig(path);
+    return m_application->editor().config().OpenConfig(path);
 }
 
 bool HeadlessEditor::save(const std::string& path) {
-    return m_application->form().config().SaveConfig(path);
+    return m_application->editor().config().SaveConfig(path);
 }
 
 bool HeadlessEditor::print(const std::string& path) {
-    return m_application->form().printout().PrintOutTxt(path);
+    return m_application->editor().printout().PrintOutTxt(path);
 }
 
 HeadlessEditor::Choice HeadlessEditor::choose(int slot, const std::string& path) {

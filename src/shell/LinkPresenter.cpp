@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "editor/Formats.h"
 #include "editor/Form1.h"
 #include "editor/FormTexts.h"
+#include "editor/Formats.h"
 #include "shell/MDIKVT3310.h"
 #include "unitlink/IConnection.h"
 #include "unitlink/SerialLink.h"

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <exception>
 
-#include "editor/Formats.h"
 #include "editor/Form1.h"
 #include "editor/FormTexts.h"
+#include "editor/Formats.h"
 #include "shell/MDIKVT3310.h"
 #include "unitlink/ILinkEvents.h"
 #include "unitlink/SerialLink.h"
@@ -200,8 +200,8 @@ void PortConnection::markChoice() {
 
 void PortConnection::Comport_Click() {
     std::vector<ISerialPortList::Port> ports = m_form.platform().ports.availablePorts();
-    const bool chosenListed = std::any_of(ports.begin(), ports.end(),
-                                          [&](const ISerialPortList::Port& p) { return p.name == m_link.settings.PortName; });
+    const bool chosenListed = std::any_of(
+        ports.begin(), ports.end(), [&](const ISerialPortList::Port& p) { return p.name == m_link.settings.PortName; });
     // A chosen adapter that is unplugged stays in view, so the menu shows what the next connect opens.
     if (!m_link.settings.PortName.empty() && !chosenListed)
         ports.push_back({m_link.settings.PortName, "", ""});

@@ -3,8 +3,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "editor/Formats.h"
 #include "editor/Form1.h"
+#include "editor/Formats.h"
 #include "unitlink/EraseOperation.h"
 #include "unitlink/ILinkEvents.h"
 #include "unitlink/SerialLink.h"

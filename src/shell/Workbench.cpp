@@ -24,8 +24,8 @@ Workbench::Workbench(Platform& platform, AppState& app, MDIKVT3310& mdi, Form1& 
     m_presenter->setConnection(*m_connection);
     m_erase = std::make_unique<EraseOperation>(*m_link, *m_presenter);
     m_image = std::make_unique<UploadImage>(platform, *m_link, *m_erase, *m_presenter, *m_presenter);
-    m_upload = std::make_unique<UploadSequence>(UploadSequence::Parts{platform, *m_link, *m_image, *m_erase, *m_connection},
-                                                *m_presenter, *m_presenter);
+    m_upload = std::make_unique<UploadSequence>(
+        UploadSequence::Parts{platform, *m_link, *m_image, *m_erase, *m_connection}, *m_presenter, *m_presenter);
     m_service = std::make_unique<ServicePanel>(form, *m_link, *m_image, *m_erase, *m_presenter);
 
     form.Bt_SendMessage.Click = [this] { sendMessages(); };

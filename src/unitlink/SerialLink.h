@@ -10,8 +10,8 @@
 
 #include "platform/ITimer.h"
 #include "unitlink/FrameCodec.h"
-#include "unitlink/LinkSettings.h"
 #include "unitlink/LinkOutcome.h"
+#include "unitlink/LinkSettings.h"
 #include "unitlink/ProtocolTrace.h"
 
 struct AppState;

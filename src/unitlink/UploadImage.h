@@ -23,8 +23,7 @@ public:
     static constexpr std::int32_t kFrameWords = 175;
     static constexpr int kTries = 5;
 
-    UploadImage(Platform& platform, SerialLink& link, EraseOperation& erase, ILinkEvents& events,
-                IUploadEvents& upload)
+    UploadImage(Platform& platform, SerialLink& link, EraseOperation& erase, ILinkEvents& events, IUploadEvents& upload)
         : m_platform(platform), m_link(link), m_erase(erase), m_events(events), m_upload(upload) {}
 
     /// The set the next writes take their files, sizes and trigger table from.

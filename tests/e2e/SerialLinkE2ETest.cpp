@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "EmulatorProcess.h"
-#include "editor/Form1.h"
+#include "editor/Editor.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtSerialPort.h"
 #include "settings/AppState.h"
@@ -30,7 +30,8 @@ struct RealLink {
     Platform platform = test.platformWith(test.fs, test.codec, port, pump);
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{platform, app};
+    Editor editor{platform, app};
+    Form1& form = editor.form();
     Workbench bench{platform, app, mdi, form};
     std::vector<std::string> statusLines;
 

@@ -7,14 +7,14 @@
 #include <string>
 
 #include "EmulatorProcess.h"
-#include "editor/Form1.h"
+#include "editor/Editor.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtSerialPort.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
 #include "shell/Workbench.h"
-#include "unitlink/SerialLink.h"
 #include "support/TestPlatform.h"
+#include "unitlink/SerialLink.h"
 
 namespace {
 
@@ -26,7 +26,8 @@ struct SilentUnit {
     Platform platform = test.platformWith(test.fs, test.codec, port, pump);
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{platform, app};
+    Editor editor{platform, app};
+    Form1& form = editor.form();
     Workbench bench{platform, app, mdi, form};
 
     /// The editor started on a settings file holding `comSettings` in its port section.

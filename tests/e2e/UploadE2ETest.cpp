@@ -12,17 +12,17 @@
 #include <vector>
 
 #include "EmulatorProcess.h"
-#include "editor/Form1.h"
+#include "editor/Editor.h"
 #include "editor/FormTexts.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtSerialPort.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
 #include "shell/Workbench.h"
-#include "unitlink/SerialLink.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 #include "support/UnitMemory.h"
+#include "unitlink/SerialLink.h"
 
 namespace {
 
@@ -40,7 +40,8 @@ struct RealUpload {
     Platform platform = test.platformWith(test.fs, test.codec, port, pump);
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{platform, app};
+    Editor editor{platform, app};
+    Form1& form = editor.form();
     Workbench bench{platform, app, mdi, form};
     std::string paths[13];
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editor/ConfigFile.h"
+#include "editor/Editor.h"
 #include "editor/SampleSet.h"
 #include "settings/CodePageCodec.h"
 #include "support/CountingFileSystem.h"
@@ -167,7 +168,7 @@ std::string snapshot(Form1& f) {
     return s;
 }
 
-void expectConfigMessage(const Editor& e) {
+void expectConfigMessage(const LoadedEditor& e) {
     ASSERT_EQ(e.test.msgBox.shown.size(), 1u);
     EXPECT_EQ(e.test.msgBox.shown[0].text, "Configuration file cannot be found!");
     EXPECT_EQ(e.test.msgBox.shown[0].flags, IMessageBox::vbOKOnly | IMessageBox::vbQuestion);
@@ -183,10 +184,10 @@ std::vector<std::string> withoutLastLine(std::vector<std::string> lines) {
 class ConfigFileTest : public ::testing::Test {
 protected:
     /// Opens a file made of `lines` in a fresh editor.
-    bool openLines(Editor& e, const std::vector<std::string>& lines) {
+    bool openLines(LoadedEditor& e, const std::vector<std::string>& lines) {
         std::string path = e.test.folder.file("in.cfg");
         writeBytes(path, joinCrLf(lines));
-        return e.form.config().OpenConfig(path);
+        return e.editor.config().OpenConfig(path);
     }
     /// The sample file with one line replaced (lines count from 1).
     static std::vector<std::string> sampleWith(int line, const std::string& text) {
@@ -197,31 +198,31 @@ protected:
 };
 
 TEST_F(ConfigFileTest, freshEditor_writesTheStartStateByteForByte) {
-    Editor e;
+    LoadedEditor e;
     std::string path = e.test.folder.file("MessageSetup.cfg");
-    ASSERT_TRUE(e.form.config().SaveConfig(path));
+    ASSERT_TRUE(e.editor.config().SaveConfig(path));
     EXPECT_EQ(readBytes(path), joinCrLf(freshLines()));
     EXPECT_EQ(freshLines().size(), 280u);
 }
 
 TEST_F(ConfigFileTest, filledSet_writesEveryLineByteForByteAndCountsTheSizes) {
-    Editor e;
+    LoadedEditor e;
     fillSampleSet(e.form);
     std::string path = e.test.folder.file("hall.cfg");
-    ASSERT_TRUE(e.form.config().SaveConfig(path));
+    ASSERT_TRUE(e.editor.config().SaveConfig(path));
     EXPECT_EQ(readBytes(path), joinCrLf(sampleLines()));
     EXPECT_EQ(e.form.TFileLength, 97300);
     EXPECT_TRUE(e.test.msgBox.shown.empty());
 }
 
 TEST_F(ConfigFileTest, savedSet_opensToTheSameStateAndSavesByteIdentical) {
-    Editor a;
+    LoadedEditor a;
     fillSampleSet(a.form);
     std::string first = a.test.folder.file("first.cfg");
-    ASSERT_TRUE(a.form.config().SaveConfig(first));
+    ASSERT_TRUE(a.editor.config().SaveConfig(first));
 
-    Editor b;
-    ASSERT_TRUE(b.form.config().OpenConfig(first));
+    LoadedEditor b;
+    ASSERT_TRUE(b.editor.config().OpenConfig(first));
     EXPECT_TRUE(b.form.MsgUnchanged);
     // The size captions are recomputed from the stored sizes, so the empty slots show "0".
     for (int i = 1; i <= 12; ++i)
@@ -231,13 +232,13 @@ TEST_F(ConfigFileTest, savedSet_opensToTheSameStateAndSavesByteIdentical) {
     EXPECT_EQ(snapshot(b.form), snapshot(a.form));
 
     std::string second = b.test.folder.file("second.cfg");
-    ASSERT_TRUE(b.form.config().SaveConfig(second));
+    ASSERT_TRUE(b.editor.config().SaveConfig(second));
     EXPECT_EQ(readBytes(second), readBytes(first));
     EXPECT_TRUE(b.test.msgBox.shown.empty());
 }
 
 TEST_F(ConfigFileTest, smallSetOpenedOverALargerOne_replacesEverything) {
-    Editor small;
+    LoadedEditor small;
     small.form.FilePath[1] = "/sets/solo.wav";
     small.form.WaveFile[1].setText("solo");
     small.form.MsgBt[1].setEnabled(true);
@@ -248,27 +249,27 @@ TEST_F(ConfigFileTest, smallSetOpenedOverALargerOne_replacesEverything) {
     small.form.TRG1[1].addItem("1");
     small.form.TRG1[1].setText("1");
     std::string path = small.test.folder.file("small.cfg");
-    ASSERT_TRUE(small.form.config().SaveConfig(path));
+    ASSERT_TRUE(small.editor.config().SaveConfig(path));
 
     // Emptying slot 2's name empties the later slots on the way; the later lines fill them in again.
-    Editor big;
+    LoadedEditor big;
     fillSampleSet(big.form);
-    ASSERT_TRUE(big.form.config().OpenConfig(path));
+    ASSERT_TRUE(big.editor.config().OpenConfig(path));
     EXPECT_EQ(big.form.WaveFile[10].text(), "");
     EXPECT_EQ(big.form.FilePath[10], "");
     std::string again = big.test.folder.file("again.cfg");
-    ASSERT_TRUE(big.form.config().SaveConfig(again));
+    ASSERT_TRUE(big.editor.config().SaveConfig(again));
     EXPECT_EQ(readBytes(again), readBytes(path));
 }
 
 TEST_F(ConfigFileTest, fileInTheCodePage_isConvertedBothWays) {
-    Editor a;
+    LoadedEditor a;
     a.form.WaveFile[1].setText("Durchsage \xc3\xa4");  // "ä" in UTF-8
     std::string path = a.test.folder.file("cp.cfg");
-    ASSERT_TRUE(a.form.config().SaveConfig(path));
+    ASSERT_TRUE(a.editor.config().SaveConfig(path));
     EXPECT_NE(readBytes(path).find("WaveFile(1)=Durchsage \xe4\r\n"), std::string::npos);
-    Editor b;
-    ASSERT_TRUE(b.form.config().OpenConfig(path));
+    LoadedEditor b;
+    ASSERT_TRUE(b.editor.config().OpenConfig(path));
     EXPECT_EQ(b.form.WaveFile[1].text(), "Durchsage \xc3\xa4");
 }
 
@@ -290,7 +291,7 @@ TEST_F(ConfigFileTest, tooFewLinesOrBadValues_failWithoutChangingAnything) {
     };
     for (const auto& [name, lines] : cases) {
         SCOPED_TRACE(name);
-        Editor e;
+        LoadedEditor e;
         e.form.WaveFile[1].setText("kept");
         e.app.blnChanged = false;
         std::string before = snapshot(e.form);
@@ -308,7 +309,7 @@ TEST_F(ConfigFileTest, sizesSummingBeyondTheMemory_failWithoutChangingAnything) 
     huge[61] = "TMsgSize(2)=2000000000";
     auto justOver = sampleWith(61, "TMsgSize(1)=" + n(8380000 - 97300 + 32200 + 350));
     for (const auto& lines : {huge, justOver}) {
-        Editor e;
+        LoadedEditor e;
         std::string before = snapshot(e.form);
         EXPECT_FALSE(openLines(e, lines));
         EXPECT_EQ(snapshot(e.form), before);
@@ -317,7 +318,7 @@ TEST_F(ConfigFileTest, sizesSummingBeyondTheMemory_failWithoutChangingAnything) 
 }
 
 TEST_F(ConfigFileTest, sizesFillingTheMemoryExactly_loadAndKeepTheirTotals) {
-    Editor e;
+    LoadedEditor e;
     auto lines = sampleWith(61, "TMsgSize(1)=" + n(8380000 - 97300 + 32200));
     lines[279] = "TFileLength=8380000";
     ASSERT_TRUE(openLines(e, lines));
@@ -327,13 +328,13 @@ TEST_F(ConfigFileTest, sizesFillingTheMemoryExactly_loadAndKeepTheirTotals) {
 }
 
 TEST_F(ConfigFileTest, missingFile_failsWithTheConfigurationMessage) {
-    Editor e;
-    EXPECT_FALSE(e.form.config().OpenConfig(e.test.folder.file("none.cfg")));
+    LoadedEditor e;
+    EXPECT_FALSE(e.editor.config().OpenConfig(e.test.folder.file("none.cfg")));
     expectConfigMessage(e);
 }
 
 TEST_F(ConfigFileTest, extraLinesAndAnyKeys_loadByPosition) {
-    Editor e;
+    LoadedEditor e;
     auto lines = sampleLines();
     for (auto& line : lines)
         line = "K" + line.substr(line.find('='));
@@ -350,12 +351,12 @@ TEST_F(ConfigFileTest, extraLinesAndAnyKeys_loadByPosition) {
 
 TEST_F(ConfigFileTest, booleanValues_takeAnyLetterCaseAndNumbers) {
     for (const std::string value : {"true", "TRUE", "-1", "1", "0.5"}) {
-        Editor e;
+        LoadedEditor e;
         ASSERT_TRUE(openLines(e, sampleWith(11, "MsgBt(11) =" + value))) << value;
         EXPECT_TRUE(e.form.MsgBt[11].enabled()) << value;
     }
     for (const std::string value : {"false", "FaLsE", "0"}) {
-        Editor e;
+        LoadedEditor e;
         ASSERT_TRUE(openLines(e, sampleWith(1, "MsgBt(1) =" + value))) << value;
         EXPECT_FALSE(e.form.MsgBt[1].enabled()) << value;
     }
@@ -365,7 +366,7 @@ TEST_F(ConfigFileTest, sizeValue_takesTheLeadingNumberRoundedHalfToEven) {
     const std::vector<std::pair<std::string, int>> cases = {
         {"12k", 12}, {"abc", 0}, {"", 0}, {"2500.5", 2500}, {"3500.5", 3500}, {"1001.5", 1002}, {" 42", 42}};
     for (const auto& [value, expected] : cases) {
-        Editor e;
+        LoadedEditor e;
         ASSERT_TRUE(openLines(e, sampleWith(61, "TMsgSize(1)=" + value))) << value;
         EXPECT_EQ(e.form.TMsgSize[1], expected) << value;
         EXPECT_EQ(e.form.MsgSize[1].caption(), n(expected / 1000)) << value;
@@ -373,7 +374,7 @@ TEST_F(ConfigFileTest, sizeValue_takesTheLeadingNumberRoundedHalfToEven) {
 }
 
 TEST_F(ConfigFileTest, listLength_rebuildsEveryStepListAndKeepsTheTexts) {
-    Editor e;
+    LoadedEditor e;
     ASSERT_TRUE(openLines(e, sampleWith(97, "TRG1(13)_ListCount=4")));
     const std::vector<std::string> expected = {" ", "1", "2", "3"};
     for (int j = 1; j <= 48; ++j)
@@ -381,34 +382,34 @@ TEST_F(ConfigFileTest, listLength_rebuildsEveryStepListAndKeepsTheTexts) {
     EXPECT_EQ(e.form.TRG1[5].text(), "10");  // not in the list, kept as read
     EXPECT_EQ(e.form.TRG1[9].text(), " ");   // the one blank is neither trimmed on writing nor on reading
 
-    Editor none;
+    LoadedEditor none;
     ASSERT_TRUE(openLines(none, sampleWith(97, "TRG1(13)_ListCount=-3")));
     for (int j = 1; j <= 48; ++j)
         EXPECT_TRUE(none.form.TRG1[j].list().empty()) << j;
 }
 
 TEST_F(ConfigFileTest, failedSave_leavesTheOldFileIntact) {
-    Editor e;
+    LoadedEditor e;
     fillSampleSet(e.form);
 
-    EXPECT_FALSE(e.form.config().SaveConfig(e.test.folder.file("missing") + kSeparator + "x.cfg"));
+    EXPECT_FALSE(e.editor.config().SaveConfig(e.test.folder.file("missing") + kSeparator + "x.cfg"));
     expectConfigMessage(e);
 
     std::string readOnly = e.test.folder.file("locked.cfg");
     writeBytes(readOnly, "old content\r\n");
     std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-    Editor f;
-    EXPECT_FALSE(f.form.config().SaveConfig(readOnly));
+    LoadedEditor f;
+    EXPECT_FALSE(f.editor.config().SaveConfig(readOnly));
     EXPECT_EQ(readBytes(readOnly), "old content\r\n");
     expectConfigMessage(f);
 }
 
 TEST_F(ConfigFileTest, lineBreakInAValue_refusesToWriteAShiftedFile) {
-    Editor e;
+    LoadedEditor e;
     std::string path = e.test.folder.file("set.cfg");
     writeBytes(path, "old\r\n");
     e.form.FilePath[1] = "/sets/odd\nname.wav";
-    EXPECT_FALSE(e.form.config().SaveConfig(path));
+    EXPECT_FALSE(e.editor.config().SaveConfig(path));
     EXPECT_EQ(readBytes(path), "old\r\n");
     expectConfigMessage(e);
 }
@@ -419,7 +420,8 @@ struct CodePageEditor {
     CodePageCodec codec;
     Platform platform = test.platformWith(test.fs, codec);
     AppState app;
-    Form1 form{platform, app};
+    Editor editor{platform, app};
+    Form1& form = editor.form();
     explicit CodePageEditor(int codePage) : codec(codePage) { form.Form_Load(); }
 };
 
@@ -429,7 +431,7 @@ TEST_F(ConfigFileTest, czechPath_writtenExactlyUnder1250_refusedUnder1252WithThe
     czech.form.WaveFile[1].setText("hlášení");
     czech.form.FilePath[1] = path;
     const std::string file = czech.test.folder.file("set.cfg");
-    ASSERT_TRUE(czech.form.config().SaveConfig(file));
+    ASSERT_TRUE(czech.editor.config().SaveConfig(file));
     // ř 0xF8, í 0xED, á 0xE1, š 0x9A in code page 1250.
     const std::string bytes = readBytes(file);
     EXPECT_NE(bytes.find("\r\nWaveFile(1)=hl\xE1\x9A"
@@ -437,14 +439,14 @@ TEST_F(ConfigFileTest, czechPath_writtenExactlyUnder1250_refusedUnder1252WithThe
                          "en\xED.wav\r\n"),
               std::string::npos);
     CodePageEditor reopened(1250);
-    ASSERT_TRUE(reopened.form.config().OpenConfig(file));
+    ASSERT_TRUE(reopened.editor.config().OpenConfig(file));
     EXPECT_EQ(reopened.form.FilePath[1], path);
     EXPECT_EQ(reopened.form.WaveFile[1].text(), "hlášení");
 
     CodePageEditor western(1252);
     western.form.WaveFile[1].setText("hlášení");
     western.form.FilePath[1] = path;
-    EXPECT_FALSE(western.form.config().SaveConfig(file));
+    EXPECT_FALSE(western.editor.config().SaveConfig(file));
     EXPECT_EQ(readBytes(file), bytes);
     ASSERT_EQ(western.test.msgBox.shown.size(), 1u);
     EXPECT_EQ(western.test.msgBox.shown[0].text, "Configuration file cannot be found!\n" + path);
@@ -452,16 +454,16 @@ TEST_F(ConfigFileTest, czechPath_writtenExactlyUnder1250_refusedUnder1252WithThe
 }
 
 TEST_F(ConfigFileTest, lineEnds_crLfLfAndLoneCrAllLoadTheSameSet) {
-    Editor crLf;
+    LoadedEditor crLf;
     ASSERT_TRUE(openLines(crLf, sampleLines()));
     for (const char* end : {"\n", "\r"}) {
-        Editor e;
+        LoadedEditor e;
         std::string text;
         for (const auto& line : sampleLines())
             text += line + end;
         const std::string path = e.test.folder.file("ends.cfg");
         writeBytes(path, text);
-        ASSERT_TRUE(e.form.config().OpenConfig(path)) << (end[0] == '\r' ? "CR" : "LF");
+        ASSERT_TRUE(e.editor.config().OpenConfig(path)) << (end[0] == '\r' ? "CR" : "LF");
         EXPECT_EQ(snapshot(e.form), snapshot(crLf.form));
     }
 }
@@ -478,27 +480,28 @@ TEST_F(ConfigFileTest, carriageReturnInsideALine_whatOpensSavesAgain) {
         {"CR CR LF", crCrLf}, {"lone CR in a name", joinCrLf(loneCr)}, {"CR before CR LF", joinCrLf(trailingCr)}};
     for (const auto& [name, text] : files) {
         SCOPED_TRACE(name);
-        Editor e;
+        LoadedEditor e;
         const std::string path = e.test.folder.file("cr.cfg");
         writeBytes(path, text);
-        if (e.form.config().OpenConfig(path)) {
-            EXPECT_TRUE(e.form.config().SaveConfig(e.test.folder.file("again.cfg")));
+        if (e.editor.config().OpenConfig(path)) {
+            EXPECT_TRUE(e.editor.config().SaveConfig(e.test.folder.file("again.cfg")));
         } else {
             expectConfigMessage(e);
         }
     }
     // Every other line of a CR CR LF file is empty, where the file needs a Boolean.
-    Editor e;
+    LoadedEditor e;
     writeBytes(e.test.folder.file("crcrlf.cfg"), crCrLf);
-    EXPECT_FALSE(e.form.config().OpenConfig(e.test.folder.file("crcrlf.cfg")));
+    EXPECT_FALSE(e.editor.config().OpenConfig(e.test.folder.file("crcrlf.cfg")));
 }
 
 TEST_F(ConfigFileTest, filesThatCannotBeValid_areRefusedAfterReadingLittle) {
-    Editor e;
+    LoadedEditor e;
     CountingFileSystem counted(e.test.fs);
     Platform platform = e.test.platformWith(counted, e.test.codec);
     AppState app;
-    Form1 form{platform, app};
+    Editor editor{platform, app};
+    Form1& form = editor.form();
     form.Form_Load();
     const std::string path = e.test.folder.file("big.cfg");
     const std::vector<RepeatedFile> cases = {{"0 bytes", "", 0},
@@ -510,7 +513,7 @@ TEST_F(ConfigFileTest, filesThatCannotBeValid_areRefusedAfterReadingLittle) {
         writeRepeated(path, c.pattern, c.copies);
         counted.reset();
         e.test.msgBox.shown.clear();
-        EXPECT_FALSE(form.config().OpenConfig(path));
+        EXPECT_FALSE(editor.config().OpenConfig(path));
         EXPECT_LT(counted.bytesRead(), 200000u);
         EXPECT_EQ(e.test.msgBox.shown.size(), 1u);
     }
@@ -518,22 +521,22 @@ TEST_F(ConfigFileTest, filesThatCannotBeValid_areRefusedAfterReadingLittle) {
     writeRepeated(path, joinCrLf(sampleLines()), 1);
     std::ofstream(path, std::ios::binary | std::ios::app) << std::string(1000000, '\n');
     counted.reset();
-    EXPECT_TRUE(form.config().OpenConfig(path));
+    EXPECT_TRUE(editor.config().OpenConfig(path));
     EXPECT_LT(counted.bytesRead(), 200000u);
     EXPECT_EQ(form.FilePath[3], "C:\\a=b\\x.wav");
 }
 
 TEST_F(ConfigFileTest, lineLongerThanAnyPath_isNeitherWrittenNorRead) {
-    Editor e;
+    LoadedEditor e;
     const std::string path = e.test.folder.file("long.cfg");
     writeBytes(path, "old\r\n");
     e.form.FilePath[1] = "/" + std::string(ConfigFile::kMaxLineLength, 'p');
-    EXPECT_FALSE(e.form.config().SaveConfig(path));
+    EXPECT_FALSE(e.editor.config().SaveConfig(path));
     EXPECT_EQ(readBytes(path), "old\r\n");
     e.form.FilePath[1] = "/" + std::string(32767, 'p');
-    ASSERT_TRUE(e.form.config().SaveConfig(path));
-    Editor back;
-    ASSERT_TRUE(back.form.config().OpenConfig(path));
+    ASSERT_TRUE(e.editor.config().SaveConfig(path));
+    LoadedEditor back;
+    ASSERT_TRUE(back.editor.config().OpenConfig(path));
     EXPECT_EQ(back.form.FilePath[1], e.form.FilePath[1]);
     EXPECT_FALSE(openLines(back, sampleWith(14, "FilePath(1)=/" + std::string(ConfigFile::kMaxLineLength, 'p'))));
 }

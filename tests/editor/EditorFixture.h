@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "editor/Form1.h"
+#include "editor/Editor.h"
 #include "editor/WaveFiles.h"
 #include "settings/AppState.h"
 #include "support/TestPlatform.h"
@@ -11,7 +11,8 @@
 struct EditorFixture {
     TestPlatform test;
     AppState app;
-    Form1 form{test.platform, app};
+    Editor editor{test.platform, app};
+    Form1& form = editor.form();
 
     EditorFixture() {
         form.Caption = "KVT3310 editor";

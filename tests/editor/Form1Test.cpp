@@ -7,15 +7,15 @@
 
 namespace {
 
-struct Editor {
+struct Blank {
     TestPlatform test;
     AppState app;
     Form1 form{test.platform, app};
-    Editor() { form.Form_Load(); }
+    Blank() { form.Form_Load(); }
 };
 
 TEST(Form1, newEditor_showsEmptySetWithOnlyFirstRowsUsable) {
-    Editor e;
+    Blank e;
     Form1& f = e.form;
     for (int i = 1; i <= Form1::kSlots; ++i) {
         EXPECT_EQ(f.Bt_Browse[i].enabled(), i == 1) << i;
@@ -40,7 +40,7 @@ TEST(Form1, newEditor_showsEmptySetWithOnlyFirstRowsUsable) {
 }
 
 TEST(Form1, recalcTotals_leavesOutSlotsWhoseSizeShowsZero) {
-    Editor e;
+    Blank e;
     Form1& f = e.form;
     f.MsgTime[1].setCaption("1.40");
     f.MsgSize[1].setCaption("32");
@@ -58,7 +58,7 @@ TEST(Form1, recalcTotals_leavesOutSlotsWhoseSizeShowsZero) {
 }
 
 TEST(Form1, recalcTotals_sizesSummingBeyond32Bits_holdTheLimitWithoutWrapping) {
-    Editor e;
+    Blank e;
     Form1& f = e.form;
     for (int i = 1; i <= 3; ++i) {
         f.MsgTime[i].setCaption("1.00");

@@ -207,9 +207,9 @@ TEST_F(MessageSlotsTest, replacingAFilledSlot_keepsListsAndCountsTheNewSize) {
     choose(2, wave("b.wav", 16044, 16000));
     form.TRG1[1].setText("2");
     form.TRG1[5].setText("1");
-    form.triggers().TRG1_Click(5);
+    editor.triggers().TRG1_Click(5);
     form.TRG1[6].setText("2");
-    form.triggers().TRG1_Click(6);
+    editor.triggers().TRG1_Click(6);
     EXPECT_EQ(form.TrgTime[1].caption(), "1.00");
     EXPECT_EQ(form.TrgTime[2].caption(), "2.00");
 
@@ -327,7 +327,7 @@ TEST_F(MessageSlotsTest, refreshMessage_rereadsTheFileShowingRejectionsButKeepin
     std::string path = wave("bell.wav", 16044, 16000);
     choose(1, path);
     WaveFiles::writeOfLength(path, 32044, 32000);
-    form.slots().RefreshMessage(1);
+    editor.slots().RefreshMessage(1);
     EXPECT_EQ(form.MsgTime[1].caption(), "2.00");
     EXPECT_EQ(form.TMsgSize[1], 32200);
     EXPECT_EQ(form.MsgSize[1].caption(), "32");
@@ -337,15 +337,15 @@ TEST_F(MessageSlotsTest, refreshMessage_rereadsTheFileShowingRejectionsButKeepin
     WaveFiles::Format stereo;
     stereo.channels = 2;
     WaveFiles::write(path, WaveFiles::bytes(stereo));
-    form.slots().RefreshMessage(1);
+    editor.slots().RefreshMessage(1);
     EXPECT_EQ(test.msgBox.beeps, 1);
     ASSERT_EQ(test.msgBox.shown.size(), 1u);
     EXPECT_EQ(test.msgBox.shown[0].text, "The file is not a mono file!");
     EXPECT_EQ(form.MsgTime[1].caption(), "2.00");
 
     std::filesystem::remove(path);
-    form.slots().RefreshMessage(1);
-    form.slots().RefreshMessage(2);  // an empty slot
+    editor.slots().RefreshMessage(1);
+    editor.slots().RefreshMessage(2);  // an empty slot
     EXPECT_EQ(test.msgBox.shown.size(), 1u);
     EXPECT_EQ(form.TMsgSize[1], 32200);
 }
@@ -354,7 +354,7 @@ TEST_F(MessageSlotsTest, capacityNotAppliedOnRefresh) {
     std::string path = wave("grows.wav", 16044, 16000);
     choose(1, path);
     WaveFiles::writeOfLength(path, 8400000, 16000);
-    form.slots().RefreshMessage(1);
+    editor.slots().RefreshMessage(1);
     EXPECT_EQ(form.TMsgSize[1], storedSize(8400000));
     EXPECT_TRUE(test.msgBox.shown.empty());
 }

@@ -31,7 +31,7 @@ struct PlaybackFixture : EditorFixture {
     void steps(int t, const std::vector<std::string>& texts) {
         for (std::size_t k = 0; k < texts.size(); ++k)
             form.TRG1[4 * (t - 1) + 1 + k].setText(texts[k]);
-        form.triggers().TRG1_Click(4 * (t - 1) + 1);
+        editor.triggers().TRG1_Click(4 * (t - 1) + 1);
     }
 
     /// The files the player was told to play, in order.
@@ -219,9 +219,9 @@ TEST(Playback, portOpen_everyPlayButtonRefusesAndPlaysNothing) {
     e.steps(1, {"1"});
     ASSERT_TRUE(e.test.serial.setPortOpen(true));
     for (int i = 1; i <= Form1::kSlots; ++i)
-        e.form.playback().MsgBt_Click(i);
+        e.editor.playback().MsgBt_Click(i);
     for (int t = 1; t <= Form1::kTriggers; ++t)
-        e.form.playback().TrgBt_Click(t);
+        e.editor.playback().TrgBt_Click(t);
 
     EXPECT_TRUE(e.player.commands.empty());
     EXPECT_EQ(e.test.msgBox.beeps, 24);

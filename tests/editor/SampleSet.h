@@ -4,15 +4,16 @@
 
 #include <string>
 
-#include "editor/Form1.h"
+#include "editor/Editor.h"
 #include "settings/AppState.h"
 #include "support/TestPlatform.h"
 
-struct Editor {
+struct LoadedEditor {
     TestPlatform test;
     AppState app;
-    Form1 form{test.platform, app};
-    Editor() { form.Form_Load(); }
+    Editor editor{test.platform, app};
+    Form1& form = editor.form();
+    LoadedEditor() { form.Form_Load(); }
 };
 
 inline const std::string kLongName = "abcdefghijklmnopqrstuvwxy";  // 25 characters

@@ -61,10 +61,10 @@ std::string join(const std::vector<std::string>& lines) {
 }
 
 TEST(TextPrintout, freshEditor_printsPaddedEmptyRows) {
-    Editor e;
+    LoadedEditor e;
     setHeadings(e.form);
     std::string path = e.test.folder.file("PrintSetup.txt");
-    ASSERT_TRUE(e.form.printout().PrintOutTxt(path));
+    ASSERT_TRUE(e.editor.printout().PrintOutTxt(path));
 
     std::vector<std::string> lines = headingLines();
     for (int i = 1; i <= 12; ++i)
@@ -77,11 +77,11 @@ TEST(TextPrintout, freshEditor_printsPaddedEmptyRows) {
 }
 
 TEST(TextPrintout, filledSet_cutsFieldsToTheirWidthsAndPrintsSequencesAndZones) {
-    Editor e;
+    LoadedEditor e;
     fillSampleSet(e.form);
     setHeadings(e.form);
     std::string path = e.test.folder.file("PrintSetup.txt");
-    ASSERT_TRUE(e.form.printout().PrintOutTxt(path));
+    ASSERT_TRUE(e.editor.printout().PrintOutTxt(path));
 
     std::vector<std::string> lines = headingLines();
     lines.push_back("1\tbell" + b(17) + "\t1.00" + b(2) + "\t32" + b(4) + "\t8.000" + b(1) + "\t1" + b(2) +
@@ -111,19 +111,19 @@ TEST(TextPrintout, filledSet_cutsFieldsToTheirWidthsAndPrintsSequencesAndZones) 
 }
 
 TEST(TextPrintout, textsInTheCodePage_countOneColumnPerCharacter) {
-    Editor e;
+    LoadedEditor e;
     setHeadings(e.form);
     e.form.WaveFile[1].setText("\xc3\xa4\xc3\xa4");  // two "ä", 4 bytes in UTF-8
     std::string path = e.test.folder.file("PrintSetup.txt");
-    ASSERT_TRUE(e.form.printout().PrintOutTxt(path));
+    ASSERT_TRUE(e.editor.printout().PrintOutTxt(path));
     std::string bytes = readBytes(path);
     std::string row = "1\t\xe4\xe4" + b(19) + "\t";
     EXPECT_NE(bytes.find("\r\n" + row), std::string::npos);
 }
 
 TEST(TextPrintout, failedWrite_returnsFalseSilentlyAndKeepsTheOldFile) {
-    Editor e;
-    EXPECT_FALSE(e.form.printout().PrintOutTxt(e.test.folder.file("missing") + kSeparator + "PrintSetup.txt"));
+    LoadedEditor e;
+    EXPECT_FALSE(e.editor.printout().PrintOutTxt(e.test.folder.file("missing") + kSeparator + "PrintSetup.txt"));
 
     std::string path = e.test.folder.file("locked.txt");
     {
@@ -131,14 +131,14 @@ TEST(TextPrintout, failedWrite_returnsFalseSilentlyAndKeepsTheOldFile) {
         out << "old";
     }
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    EXPECT_FALSE(e.form.printout().PrintOutTxt(path));
+    EXPECT_FALSE(e.editor.printout().PrintOutTxt(path));
     EXPECT_EQ(readBytes(path), "old");
     EXPECT_TRUE(e.test.msgBox.shown.empty());
     EXPECT_EQ(e.test.msgBox.beeps, 0);
 }
 
 TEST(TextPrintout, render_printsASetHeldOutsideTheEditor) {
-    Editor e;  // for the headings and the code page only
+    LoadedEditor e;  // for the headings and the code page only
     setHeadings(e.form);
     MessageSet set;
     set.WaveFile[1] = "bell";

@@ -17,7 +17,7 @@ struct TriggerSequencesTest : EditorFixture, ::testing::Test {
             form.MsgTime[i].setCaption(times[i - 1]);
             form.MsgSize[i].setCaption("16");
         }
-        form.slots().RebuildStepLists(3);
+        editor.slots().RebuildStepLists(3);
     }
 
     /// The user opens step k's list and picks `entry`.
@@ -107,7 +107,7 @@ TEST_F(TriggerSequencesTest, stepNamingAnEmptiedSlot_keepsItsNumberAndCountsZero
 TEST_F(TriggerSequencesTest, stepNumbersNamingNoSlot_addNothing) {
     threeMessages();
     form.TRG1[1].setText("13");
-    form.triggers().TRG1_Click(1);
+    editor.triggers().TRG1_Click(1);
     EXPECT_EQ(form.TrgTime[1].caption(), "0.00");
     EXPECT_TRUE(form.TrgBt[1].enabled());  // it still holds a message number
     EXPECT_TRUE(form.TRG1[2].enabled());

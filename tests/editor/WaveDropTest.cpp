@@ -22,7 +22,7 @@ struct WaveDrop : EditorFixture {
         test.converter.sounds[path] = {{static_cast<int>(rate), channels}, seconds};
         return path;
     }
-    void drop(int i, const std::string& path) { form.slots().WaveFile_OLEDragDrop(i, path); }
+    void drop(int i, const std::string& path) { editor.slots().WaveFile_OLEDragDrop(i, path); }
     std::vector<std::string> texts() const {
         std::vector<std::string> out;
         for (const auto& box : test.msgBox.shown)
@@ -33,7 +33,7 @@ struct WaveDrop : EditorFixture {
 
 TEST(WaveDrop, aValidFileOnTheFirstSlot_isChosenAsBrowseChoosesIt) {
     WaveDrop w;
-    ASSERT_TRUE(w.form.slots().acceptsDrop(1));
+    ASSERT_TRUE(w.editor.slots().acceptsDrop(1));
     w.drop(1, w.wave("Gong.wav"));
     EXPECT_EQ(w.form.WaveFile[1].text(), "Gong");
     EXPECT_EQ(w.form.FilePath[1], w.test.folder.file("Gong.wav"));
@@ -51,9 +51,9 @@ TEST(WaveDrop, aValidFileOnTheFirstSlot_isChosenAsBrowseChoosesIt) {
 
 TEST(WaveDrop, slotsThatBrowseMayNotFill_takeNoDrop) {
     WaveDrop w;
-    EXPECT_FALSE(w.form.slots().acceptsDrop(2));
-    EXPECT_FALSE(w.form.slots().acceptsDrop(0));
-    EXPECT_FALSE(w.form.slots().acceptsDrop(13));
+    EXPECT_FALSE(w.editor.slots().acceptsDrop(2));
+    EXPECT_FALSE(w.editor.slots().acceptsDrop(0));
+    EXPECT_FALSE(w.editor.slots().acceptsDrop(13));
     w.drop(2, w.wave("Gong.wav"));
     EXPECT_EQ(w.form.WaveFile[2].text(), "");
     EXPECT_EQ(w.form.FilePath[2], "");

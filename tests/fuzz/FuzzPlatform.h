@@ -6,7 +6,7 @@
 #include <string>
 
 #include "MemoryFileSystem.h"
-#include "editor/Form1.h"
+#include "editor/Editor.h"
 #include "platform/Platform.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
@@ -21,7 +21,8 @@ struct FuzzPlatform : CoreFakes {
     Platform platform = platformWith(fs, codec);
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{platform, app};
+    Editor editor{platform, app};
+    Form1& form = editor.form();
     Workbench bench{platform, app, mdi, form};
 
     FuzzPlatform() {

@@ -176,7 +176,7 @@ TEST_F(Closing, whileASequencePlays_stopsTheSoundAndTheSequence) {
             test.player.finish();
         test.events.post([] {});
     };
-    form.playback().TrgBt_Click(1);
+    application.editor().playback().TrgBt_Click(1);
     EXPECT_TRUE(closed);
     EXPECT_EQ(waits, 1);
     EXPECT_FALSE(test.player.playing());

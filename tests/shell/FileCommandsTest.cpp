@@ -7,7 +7,7 @@
 #include <string>
 
 #include "editor/ConfigFile.h"
-#include "editor/Form1.h"
+#include "editor/Editor.h"
 #include "settings/AppState.h"
 #include "shell/Application.h"
 #include "shell/FileCommands.h"
@@ -30,9 +30,10 @@ struct Commands : ::testing::Test {
     TestPlatform test;
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{test.platform, app};
+    Editor editor{test.platform, app};
+    Form1& form = editor.form();
     Workbench bench{test.platform, app, mdi, form};
-    FileCommands commands{test.platform, app, mdi, form};
+    FileCommands commands{test.platform, app, mdi, editor};
     const char sep = test.fs.separator();
 
     Commands() {
@@ -53,9 +54,9 @@ struct Commands : ::testing::Test {
     std::string configWithName(const std::string& path, const std::string& name) {
         TestPlatform other;
         AppState otherApp;
-        Form1 source{other.platform, otherApp};
-        source.Form_Load();
-        source.WaveFile[1].setText(name);
+        Editor source{other.platform, otherApp};
+        source.form().Form_Load();
+        source.form().WaveFile[1].setText(name);
         EXPECT_TRUE(source.config().SaveConfig(path));
         return path;
     }

@@ -1,7 +1,7 @@
 // Applying a language (OpenLng): from the catalogue or a language file, character sets, failures that change nothing.
 #include <gtest/gtest.h>
 
-#include "editor/Form1.h"
+#include "editor/Editor.h"
 #include "editor/FormTexts.h"
 #include "settings/AppState.h"
 #include "shell/InstanceMarker.h"
@@ -16,7 +16,8 @@ struct Editor : ::testing::Test {
     TestPlatform test;
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{test.platform, app};
+    ::Editor editor{test.platform, app};
+    Form1& form = editor.form();
     Workbench bench{test.platform, app, mdi, form};
 
     Editor() {

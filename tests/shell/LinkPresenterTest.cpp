@@ -5,8 +5,8 @@
 #include <string>
 
 #include "editor/EditorFixture.h"
-#include "shell/LinkPresenter.h"
 #include "shell/LanguageApplier.h"
+#include "shell/LinkPresenter.h"
 #include "shell/MDIKVT3310.h"
 #include "shell/Workbench.h"
 

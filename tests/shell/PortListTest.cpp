@@ -1,6 +1,7 @@
 // The serial ports of the system in the port menu: listing, choosing, opening, remembering and showing them.
 #include <gtest/gtest.h>
 
+#include "editor/Editor.h"
 #include "shell/SettingsBinding.h"
 #include "unitlink/LinkFixture.h"
 
@@ -39,14 +40,15 @@ void expectConnectsTo(Form1& form, const FakeSerialPort& serial, const std::stri
 
 /// The next run of the editor on the same machine: saved settings read back at its start.
 struct Restarted {
-    explicit Restarted(PortList& first) : form{first.test.platform, app}, bench{first.test.platform, app, mdi, form} {
+    explicit Restarted(PortList& first) : editor{first.test.platform, app}, bench{first.test.platform, app, mdi, form} {
         EXPECT_TRUE(SettingsBinding(first.form, first.mdi, first.bench.link()).SaveIni(first.ini()));
         form.Form_Load();
         EXPECT_TRUE(SettingsBinding(form, mdi, bench.link()).OpenIni(first.ini()));
     }
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form;
+    Editor editor;
+    Form1& form = editor.form();
     Workbench bench;
 };
 

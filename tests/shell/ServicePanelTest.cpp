@@ -1,8 +1,8 @@
 // The hidden service panel: its controls and the six commands against the emulated unit.
 #include <gtest/gtest.h>
 
-#include "unitlink/SerialLink.h"
 #include "shell/ServicePanel.h"
+#include "unitlink/SerialLink.h"
 #include "unitlink/TableBlocks.h"
 #include "unitlink/UploadFixture.h"
 #include "unitlink/UploadImage.h"

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "editor/Form1.h"
+#include "editor/Editor.h"
 #include "settings/AppState.h"
 #include "settings/CodePageCodec.h"
 #include "shell/MDIKVT3310.h"
@@ -17,13 +17,14 @@
 namespace {
 
 struct Window {
-    explicit Window(Platform& platform) : form{platform, app}, bench{platform, app, mdi, form} {
+    explicit Window(Platform& platform) : editor{platform, app}, bench{platform, app, mdi, form} {
         form.Form_Load();
         mdi.Com1.setChecked(true);
     }
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form;
+    Editor editor;
+    Form1& form = editor.form();
     Workbench bench;
     SettingsBinding binding{form, mdi, bench.link()};
 };

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "editor/Form1.h"
+#include "editor/Editor.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
+#include "shell/PortConnection.h"
 #include "shell/Workbench.h"
 #include "support/TestPlatform.h"
-#include "shell/PortConnection.h"
 #include "unitlink/SerialLink.h"
 
 /// A loaded editor on the fake platform, its port not yet opened, with its link and connection at hand.
@@ -13,7 +13,8 @@ struct LinkFixture {
     TestPlatform test;
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{test.platform, app};
+    Editor editor{test.platform, app};
+    Form1& form = editor.form();
     Workbench bench{test.platform, app, mdi, form};
     SerialLink& link = bench.link();
     PortConnection& port = bench.connection();

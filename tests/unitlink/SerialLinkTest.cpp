@@ -6,10 +6,10 @@
 #include <set>
 #include <vector>
 
+#include "shell/PortConnection.h"
 #include "support/EmulatorPeer.h"
 #include "unitlink/EraseOperation.h"
 #include "unitlink/LinkFixture.h"
-#include "shell/PortConnection.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/UploadImage.h"
 #include "unitlink/WireBytes.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/Form1.h"
+#include "editor/Editor.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
 #include "shell/Workbench.h"
@@ -23,7 +23,8 @@ struct UploadFixture {
     TestPlatform test;
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{test.platform, app};
+    Editor editor{test.platform, app};
+    Form1& form = editor.form();
     Workbench bench{test.platform, app, mdi, form};
     std::unique_ptr<EmulatorPeer> peer;
 

@@ -12,16 +12,16 @@
 #include <vector>
 
 #include "PacedUnit.h"
-#include "editor/Form1.h"
+#include "editor/Editor.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtSerialPort.h"
 #include "settings/AppState.h"
 #include "shell/MDIKVT3310.h"
 #include "shell/Workbench.h"
-#include "unitlink/SerialLink.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
+#include "unitlink/SerialLink.h"
 
 namespace {
 
@@ -126,7 +126,8 @@ Result upload(int baud, const std::vector<std::string>& files) {
                       clock,   test.windows, test.viewer, test.screen,     test.ports, test.converter};
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form(platform, app);
+    Editor editor(platform, app);
+    Form1& form = editor.form();
     Workbench bench(platform, app, mdi, form);
     form.Form_Load();
     bench.link().settings.Com1Device = unit.path();

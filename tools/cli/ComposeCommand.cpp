@@ -114,8 +114,8 @@ int ComposeCommand::run(CommandContext& context, const std::vector<std::string>&
                     return context.refused("trigger " + std::to_string(trigger) + ": message " + entry +
                                            " is not in the set");
                 case HeadlessEditor::Pick::NotTaken:
-                    return context.refused("trigger " + std::to_string(trigger) + ": step " +
-                                           std::to_string(s + 1) + " did not take message " + entry);
+                    return context.refused("trigger " + std::to_string(trigger) + ": step " + std::to_string(s + 1) +
+                                           " did not take message " + entry);
             }
         }
     }

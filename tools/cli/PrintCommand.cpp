@@ -2,8 +2,8 @@
 
 #include "CommandContext.h"
 #include "CommandLine.h"
-#include "shell/HeadlessEditor.h"
 #include "editor/TextPrintout.h"
+#include "shell/HeadlessEditor.h"
 
 const char* const PrintCommand::kHelp =
     "usage: kvt3310-cli print SET.cfg [-o OUT.txt]\n"

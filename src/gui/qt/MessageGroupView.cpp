@@ -7,7 +7,6 @@
 #include <QPushButton>
 
 #include "editor/Form1.h"
-#include "editor/MessageSlots.h"
 #include "gui/qt/ControlBinding.h"
 #include "gui/qt/FormMetrics.h"
 #include "gui/qt/GroupCells.h"
@@ -57,8 +56,11 @@ MessageGroupView::MessageGroupView(Form1& form, int rowHeight, QWidget* parent) 
         // A wave file dropped on the name box or the Browse button is chosen as Browse chooses it.
         for (QWidget* target : {static_cast<QWidget*>(name), static_cast<QWidget*>(browse)})
             WaveDropFilter::attach(
-                target, [&form, i] { return form.slots().acceptsDrop(i); },
-                [&form, i](const std::string& path) { form.slots().WaveFile_OLEDragDrop(i, path); });
+                target, [&box = form.WaveFile[i]] { return box.AcceptsDrop && box.AcceptsDrop(); },
+                [&box = form.WaveFile[i]](const std::string& path) {
+                    if (box.OLEDragDrop)
+                        box.OLEDragDrop(path);
+                });
 
         grid->addWidget(GroupCells::playButton(form.MsgBt[i], indexed("MsgBt", i), rowHeight, this), row, kPlay,
                         Qt::AlignHCenter);

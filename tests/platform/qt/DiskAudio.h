@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/Form1.h"
+#include "editor/Editor.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/SdlWavPlayer.h"
 #include "settings/AppState.h"
@@ -100,7 +100,8 @@ struct AudioEditor {
                       test.clock, test.windows, test.viewer, test.screen,     test.ports,  test.converter};
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{platform, app};
+    Editor editor{platform, app};
+    Form1& form = editor.form();
     Workbench bench{platform, app, mdi, form};
 
     AudioEditor() { form.Form_Load(); }

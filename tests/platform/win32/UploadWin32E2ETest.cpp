@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "editor/Form1.h"
+#include "editor/Editor.h"
 #include "platform/win32/Win32EventPump.h"
 #include "platform/win32/Win32SerialPort.h"
 #include "settings/AppState.h"
@@ -34,7 +34,8 @@ struct Win32Upload {
     Platform platform = test.platformWith(test.fs, test.codec, port, pump);
     AppState app;
     MDIKVT3310 mdi;
-    Form1 form{platform, app};
+    Editor editor{platform, app};
+    Form1& form = editor.form();
     Workbench bench{platform, app, mdi, form};
     std::string paths[13];
 

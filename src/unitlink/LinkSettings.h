@@ -3,12 +3,13 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/Settings.h"
+
 /// The serial settings the link opens its port with and reads under, as the settings file and the Setup menu
 /// give them.
 struct LinkSettings {
-    /// The per-byte read time-out at start, in milliseconds; also taken for a time-out of 0 or less, which
-    /// would otherwise wait for ever.
-    static constexpr std::int16_t kStartTimeOut = 5000;
+    /// The read time-out at start, and for a time-out that would never end.
+    static constexpr std::int16_t kStartTimeOut = Settings::kStartTimeOut;
 
     std::int16_t CommTimeOut = kStartTimeOut;
     std::int16_t Commport = 1;

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(p.serial.portOpen(), "port opens");
     SerialLink& link = p.bench.link();
     // Every byte may be the last before a time-out; more than one time-out per byte and a few more is a hang.
-    const std::int64_t limit = static_cast<std::int64_t>(line.size() + 8) * Form1::kStartTimeOut;
+    const std::int64_t limit = static_cast<std::int64_t>(line.size() + 8) * LinkSettings::kStartTimeOut;
     std::size_t next = 0;
     p.events.onWait = [&] {
         if (p.clock.steadyMs() > limit)

@@ -9,6 +9,7 @@
 #include "EmulatedUnit.h"
 #include "FuzzPlatform.h"
 #include "support/TestFiles.h"
+#include "unitlink/LinkSettings.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return out;
     };
     // Every exchange may cost a time-out or two, and every byte of the input one more.
-    p.watchdog(static_cast<std::int64_t>(script.size() + 100) * 2 * Form1::kStartTimeOut);
+    p.watchdog(static_cast<std::int64_t>(script.size() + 100) * 2 * LinkSettings::kStartTimeOut);
 
     FuzzPlatform::guarded([&] { p.form.Bt_SendMessage.click(); });
 

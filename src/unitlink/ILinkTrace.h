@@ -14,8 +14,9 @@ public:
     virtual void bytesSent(const std::uint8_t* bytes, std::size_t count) = 0;
     /// Bytes delivered by the port, in the pieces it delivers.
     virtual void bytesReceived(const std::uint8_t* bytes, std::size_t count) = 0;
-    /// The result of reading one reply frame (`CommandRead`).
-    virtual void replyRead(std::uint8_t code) = 0;
+    /// The result of reading one reply frame (`CommandRead`); `frameFault`: the code says which check the
+    /// frame failed, not what the unit answered.
+    virtual void replyRead(std::uint8_t code, bool frameFault) = 0;
     /// A read that got no byte: `overrun` when unread bytes were lost, else after `ms` of silence.
     virtual void readFailed(int ms, bool overrun) = 0;
     virtual void portOpened(int port, const std::string& device, const std::string& settings) = 0;

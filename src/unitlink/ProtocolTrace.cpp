@@ -114,7 +114,9 @@ std::string ProtocolTrace::rotatedName(const std::string& path) {
     return path.substr(0, dot) + ".1" + path.substr(dot);
 }
 
-std::string ProtocolTrace::replyMeaning(std::uint8_t code) {
+std::string ProtocolTrace::replyMeaning(std::uint8_t code, bool frameFault) {
+    if (!frameFault && code >= 1 && code <= 5)
+        return "refused by the unit with code " + std::to_string(code);
     switch (code) {
         case 0:
             return "time-out or no frame";
@@ -215,10 +217,10 @@ void ProtocolTrace::bytesReceived(const std::uint8_t* bytes, std::size_t count) 
     m_received.bytes.insert(m_received.bytes.end(), bytes, bytes + count);
 }
 
-void ProtocolTrace::replyRead(std::uint8_t code) {
+void ProtocolTrace::replyRead(std::uint8_t code, bool frameFault) {
     if (!m_enabled)
         return;
-    flushReceived(false, ", read as " + std::to_string(code) + " (" + replyMeaning(code) + ")");
+    flushReceived(false, ", read as " + std::to_string(code) + " (" + replyMeaning(code, frameFault) + ")");
 }
 
 void ProtocolTrace::readFailed(int ms, bool overrun) {

@@ -46,15 +46,16 @@ public:
 
     void bytesSent(const std::uint8_t* bytes, std::size_t count) override;
     void bytesReceived(const std::uint8_t* bytes, std::size_t count) override;
-    void replyRead(std::uint8_t code) override;
+    void replyRead(std::uint8_t code, bool frameFault) override;
     void readFailed(int ms, bool overrun) override;
     void portOpened(int port, const std::string& device, const std::string& settings) override;
     void portOpenFailed(int port, const std::string& device, const std::string& reason) override;
     void portClosed() override;
     void portFault(const std::string& reason) override;
 
-    /// The text of a reply code: "ACK", "NAK", "time-out or no frame", "bad checksum" ...
-    static std::string replyMeaning(std::uint8_t code);
+    /// The text of a reply code: "ACK", "NAK", "time-out or no frame", "bad checksum" ...; a 1 to 5 that the
+    /// unit sent in a sound frame is its own code.
+    static std::string replyMeaning(std::uint8_t code, bool frameFault = true);
 
 private:
     /// Bytes of one direction until they make a frame.

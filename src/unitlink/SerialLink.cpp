@@ -192,8 +192,10 @@ bool SerialLink::discard(std::size_t count) {
 }
 
 std::uint8_t SerialLink::CommandRead(std::uint8_t IDS, std::uint8_t COMD) {
+    m_frameFault = false;
     const std::uint8_t code = readReply(IDS, COMD);
-    m_trace->replyRead(code);
+    m_badReply = m_badReply || m_frameFault;
+    m_trace->replyRead(code, m_frameFault);
     return code;
 }
 
@@ -219,7 +221,9 @@ std::uint8_t SerialLink::readReply(std::uint8_t IDS, std::uint8_t COMD) {
         }
     }
     takePayload(reader);
-    switch (FrameCodec::check(reader.frame(), IDS, kPc, COMD)) {
+    const FrameCodec::Fault fault = FrameCodec::check(reader.frame(), IDS, kPc, COMD);
+    m_frameFault = fault != FrameCodec::Fault::None;
+    switch (fault) {
         case FrameCodec::Fault::Checksum:
             return 1;
         case FrameCodec::Fault::Cr:
@@ -261,7 +265,8 @@ LinkOutcome SerialLink::lastOutcome() const {
         return {};
     if (Status == kNak)
         return {Kind::Refused, {}};
-    if (Status >= 1 && Status <= 5)
+    // A one-byte reply of 1 to 5 in a sound frame is the unit's own code, not a garbled frame.
+    if (m_badReply)
         return {Kind::InvalidReply, {}};
     if (!m_platform.serial.portOpen())
         return {Kind::PortLost, {}};

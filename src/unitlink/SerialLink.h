@@ -56,6 +56,9 @@ public:
     void CommandWrite(std::uint8_t IDD, std::uint8_t COMD);
     /// A whole frame of `FrameCodec`'s through `RS232Write`, `OutputCheckSum` counted from 0.
     void writeFrame(const std::vector<std::uint8_t>& frame);
+    /// The reply's one payload byte (6 ACK, 21 NAK, or another code of the unit's), `kAck` for a longer
+    /// payload, 0 when no whole frame came, or 1 to 5 for a frame that failed its checks (checksum, CR, LF,
+    /// sender or receiver, command). Which of the two a 1 to 5 was is kept apart for `lastOutcome`.
     std::uint8_t CommandRead(std::uint8_t IDS, std::uint8_t COMD);
     /// `CommandWrite` and `CommandRead`, and after a NAK the same frame once more, byte for byte. Why it failed
     /// is `lastOutcome`.
@@ -68,9 +71,13 @@ public:
     /// gap in it must not pass for a whole one.
     void receive(const std::uint8_t* bytes, std::size_t count);
     /// What the last exchange ended with, as far as the link can tell: a read that got nothing since
-    /// `clearOutcome`, else what the code in `Status` means.
+    /// `clearOutcome`, else what `Status` means: success, a refusal, or a reply not valid when a frame
+    /// failed its checks since `clearOutcome`.
     LinkOutcome lastOutcome() const;
-    void clearOutcome() { m_readFailure.reset(); }
+    void clearOutcome() {
+        m_readFailure.reset();
+        m_badReply = false;
+    }
 
     /// Empties the ring and the frame being assembled (port opened, start of an upload).
     void resetRing();
@@ -116,4 +123,7 @@ private:
     bool m_overrun = false;
     /// Set when a read got no byte: the unit fell silent, or a reply overran the ring.
     std::optional<LinkOutcome> m_readFailure;
+    /// The last reply read was a frame that failed its checks; `m_badReply`: one did since `clearOutcome`.
+    bool m_frameFault = false;
+    bool m_badReply = false;
 };

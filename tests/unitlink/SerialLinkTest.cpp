@@ -166,6 +166,25 @@ TEST(SerialLinkRead, malformedReplies_giveTheirCodesInOrder) {
     EXPECT_EQ(l.link.CommandRead(0x55, 'P'), 5);
 }
 
+TEST(SerialLinkRead, oneToFiveInASoundFrame_isTheUnitsRefusalNotAGarbledReply) {
+    // The reply to "P" with the one byte 03: checksum 0x167 -> "67".
+    const Bytes three = {0x2A, 0x35, 0x35, 0x36, 0x34, 0x35, 0x30, 0x00, 0x01, 0x03, 0x36, 0x37, 0x0D, 0x0A};
+    Bytes noCr = kAckToP;
+    noCr[12] = 0x0C;
+    struct Case {
+        Bytes reply;
+        std::uint8_t code;
+        LinkOutcome::Kind kind;
+    };
+    for (const Case& c : {Case{three, 3, LinkOutcome::Kind::Refused}, Case{noCr, 2, LinkOutcome::Kind::InvalidReply}}) {
+        Link l;
+        l.test.serial.feed(c.reply);
+        l.link.Status = l.link.CommandRead(0x55, 'P');
+        EXPECT_EQ(l.link.Status, c.code);
+        EXPECT_EQ(l.link.lastOutcome().kind, c.kind) << int(c.code);
+    }
+}
+
 TEST(SerialLinkRead, emptyPayloadAfterAnAck_isNotTakenForAnAck) {
     Link l;
     l.test.serial.feed(kAckToP);

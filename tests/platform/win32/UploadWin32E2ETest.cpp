@@ -14,6 +14,7 @@
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 #include "support/UnitMemory.h"
+#include "unitlink/SerialLink.h"
 
 namespace {
 

@@ -123,10 +123,16 @@ bool ServicePanel::readTables() {
     }
     image.takeMessageTable(block);
     showMessageTable();
-    if (!image.readBlock(TableBlocks::kTrgTabAddress, block)) {
+    return readTriggerTable();
+}
+
+bool ServicePanel::readTriggerTable() {
+    TableBlocks::Block block;
+    if (!m_image.readBlock(TableBlocks::kTrgTabAddress, block)) {
         show(Kind::ReadFailed);
         return false;
     }
+    TriggerTableBlank = TableBlocks::blank(block);
     const TableBlocks::TriggerTable triggers = TableBlocks::decodeTriggerBlock(block);
     for (int s = 1; s <= Form1::kTriggers * Form1::kSteps; ++s)
         m_form.TRG1[s].setText(std::to_string(triggers.steps[s]));

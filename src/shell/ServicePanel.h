@@ -27,6 +27,10 @@ public:
     void Command3_Click();
     /// The reading of "Read Status" without its closing status text; false after "Reading data failed!".
     bool readTables();
+    /// The trigger table read back into the editor's steps and zones, as `readTables` ends; false after
+    /// "Reading data failed!". `TriggerTableBlank`: the unit's memory there was erased.
+    bool readTriggerTable();
+    bool TriggerTableBlank = false;
     /// "* Flash Check" at the `Text3` address.
     void Command4_Click();
     /// "* Show / Stop" at the `Text3` address.

@@ -1,5 +1,7 @@
 #include "unitlink/TableBlocks.h"
 
+#include <algorithm>
+
 #include "editor/MessageSet.h"
 
 namespace TableBlocks {
@@ -77,6 +79,10 @@ Block triggerBlock(const TriggerTable& table) {
     }
     seal(block);
     return block;
+}
+
+bool blank(const Block& block) {
+    return std::all_of(block.begin(), block.end(), [](std::uint8_t b) { return b == 0xFF; });
 }
 
 MessageTable decodeMessageBlock(const Block& block) {

@@ -42,6 +42,9 @@ std::uint16_t wordSum(const Block& block);
 Block messageBlock(const MessageTable& table);
 Block triggerBlock(const TriggerTable& table);
 
+/// Every byte 0xFF, as an erase leaves the memory: the unit holds no table there.
+bool blank(const Block& block);
+
 /// Reads a message table block back. A 4-byte entry whose first byte is 128 or more reads -1. The message
 /// count is taken as it stands (not limited).
 MessageTable decodeMessageBlock(const Block& block);

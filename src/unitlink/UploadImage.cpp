@@ -74,9 +74,13 @@ void UploadImage::countAccepted() {
     WriteAddress += kFrameWords;
 }
 
+std::optional<std::vector<std::uint8_t>> UploadImage::readMessageFile(int i) const {
+    return readWhole(m_platform.fs, Formats::trimmed(m_set.FilePath[i]));
+}
+
 bool UploadImage::WriteMsgData(int i) {
     SerialLink& l = link();
-    auto file = readWhole(m_platform.fs, Formats::trimmed(m_set.FilePath[i]));
+    auto file = readMessageFile(i);
     if (!file) {
         m_events.statusChanged({Kind::UploadFailed, {}});
         return false;
@@ -190,7 +194,14 @@ bool UploadImage::ReadMsgTab() {
         m_events.statusChanged({Kind::ReadFailed, {}});
         return false;
     }
-    takeMessageTable(block);
+    if (TableBlocks::blank(block)) {
+        // An erased unit holds no messages: no entry, no count, nothing written yet.
+        MsgAddress.fill(-1);
+        EndAddress = 0;
+        MsgNumber = 0;
+    } else {
+        takeMessageTable(block);
+    }
     WriteAddress = EndAddress;
     MsgNumber = std::min<std::uint8_t>(MsgNumber, kSlots);
     // The unit keeps no sizes: they follow from where each message starts, the messages lying in slots 1

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "editor/MessageSet.h"
 #include "unitlink/TableBlocks.h"
@@ -37,7 +39,8 @@ public:
     void WriteMsgTab();
     /// The trigger table block to `WriteAddress` (the caller sets 0x3FF100), up to five tries on NAK.
     void WriteTrgTab();
-    /// Reads the message table block and derives `MsgAddress`, `EndAddress`, `MsgNumber`, `UnitMsgSize`.
+    /// Reads the message table block and derives `MsgAddress`, `EndAddress`, `MsgNumber`, `UnitMsgSize`; a
+    /// blank block (an erased unit) gives no messages.
     bool ReadMsgTab();
     /// The configuration-only upload: erases the table area and rewrites both tables, then "L".
     bool WriteTrgMsgTab();
@@ -57,7 +60,9 @@ public:
     /// The tables as the image and its set hold them now.
     TableBlocks::MessageTable messageTable() const;
     TableBlocks::TriggerTable triggerTable() const;
-    /// Reads a 128-byte block at a table address; false unless a data reply of a whole block came.
+    /// Slot `i`'s wave file as it lies on disk; nothing when it cannot be read whole or is too long.
+    std::optional<std::vector<std::uint8_t>> readMessageFile(int i) const;
+    /// Reads a 128-byte block at a word address; false unless a data reply of a whole block came.
     bool readBlock(std::uint32_t address, TableBlocks::Block& block);
 
     std::int32_t WriteAddress = 0;

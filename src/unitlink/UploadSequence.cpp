@@ -12,6 +12,7 @@
 #include "unitlink/ILinkEvents.h"
 #include "unitlink/IUploadEvents.h"
 #include "unitlink/SerialLink.h"
+#include "unitlink/UnitContentCheck.h"
 #include "unitlink/UploadImage.h"
 
 namespace {
@@ -106,7 +107,8 @@ bool UploadSequence::fullUploadNeeded() {
     for (int i = 1; i <= MessageSet::kSlots; ++i)
         if (set().TMsgSize[i] != image.UnitMsgSize[i])
             return true;
-    return false;
+    // Equal sizes are no proof: a file re-recorded or trimmed to the same length keeps its size.
+    return !UnitContentCheck(image).unitHoldsSet();
 }
 
 UploadOutcome UploadSequence::fullUpload() {

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -150,15 +151,30 @@ TEST(UploadE2E, fullThenConfigurationOnlyThenFullAgain_overThePseudoTerminal) {
     const std::size_t logBefore = r.logText().size();
     r.form.Bt_SendMessage.click();
     ASSERT_EQ(r.form.sbrStatus.panelText(1), r.status(13));
-    // Exactly R, P, E 3FF100, W, the two tables, the end frame and L, each taken at once.
+    // Exactly R of the message table, R of each message's first 128 bytes and of the 128 ending with its check
+    // word (after the file and its pad byte), P, E 3FF100, W, the two tables, the end frame and L.
     const std::string configOnly = r.logText().substr(logBefore);
     std::vector<std::string> lines;
     for (std::size_t at = 0, end; (end = configOnly.find('\n', at)) != std::string::npos; at = end + 1)
         lines.push_back(configOnly.substr(configOnly.find(' ', at) + 1, end - configOnly.find(' ', at) - 1));
-    EXPECT_EQ(lines,
-              (std::vector<std::string>{"command R [3F F0 00]: ACK", "command P: ACK", "command E [3F F1 00]: ACK",
-                                        "command W: ACK", "data frame at 3F F0 00, 128 bytes: ACK",
-                                        "data frame at 3F F1 00, 128 bytes: ACK", "end frame: ACK", "command L: ACK"}));
+    auto readAt = [](std::uint32_t word) {
+        char text[40];
+        std::snprintf(text, sizeof text, "command R [%02X %02X %02X]: ACK", word >> 16 & 0xFF, word >> 8 & 0xFF,
+                      word & 0xFF);
+        return std::string(text);
+    };
+    std::vector<std::string> expected = {readAt(0x3FF000)};
+    for (int i = 1; i <= 3; ++i) {
+        const auto entry = static_cast<std::uint32_t>(tableEntry(first, i));
+        const auto length = static_cast<std::uint32_t>(readFileBytes(r.paths[i]).size());
+        expected.push_back(readAt(entry));
+        expected.push_back(readAt(entry + ((length + 1) / 2 * 2 + 2 - 128) / 2));
+    }
+    for (const char* line : {"command P: ACK", "command E [3F F1 00]: ACK", "command W: ACK",
+                             "data frame at 3F F0 00, 128 bytes: ACK", "data frame at 3F F1 00, 128 bytes: ACK",
+                             "end frame: ACK", "command L: ACK"})
+        expected.push_back(line);
+    EXPECT_EQ(lines, expected);
     Bytes second = r.memory();
     EXPECT_EQ(at(second, 0, 2 * 0x3FF000), at(first, 0, 2 * 0x3FF000));
     EXPECT_EQ(at(second, 0x3FF100 + 5, 5), (Bytes{0, 1, 0, 0, 0}));
@@ -166,13 +182,21 @@ TEST(UploadE2E, fullThenConfigurationOnlyThenFullAgain_overThePseudoTerminal) {
     EXPECT_EQ(r.logCount("command E [3F FF FF]"), 1);
     EXPECT_EQ(r.logCount("command E [3F F1 00]"), 1);
 
+    // A file edited on disk to the same length: the sizes agree, the content does not, everything goes again
+    // and the unit holds the new file.
+    writeFileBytes(r.paths[3], waveFileBytes(7399, 22050, 9));
+    r.form.Bt_SendMessage.click();
+    ASSERT_EQ(r.form.sbrStatus.panelText(1), r.status(2));
+    r.expectFilesAtTheirEntries(r.memory(), 3);
+    EXPECT_EQ(r.logCount("command E [3F FF FF]"), 2);
+
     // A file replaced: everything goes again.
     r.choose(2, "Alarm.wav", 15001, 12000, 7);
     r.form.Bt_SendMessage.click();
     ASSERT_EQ(r.form.sbrStatus.panelText(1), r.status(2));
     Bytes third = r.memory();
     r.expectFilesAtTheirEntries(third, 3);
-    EXPECT_EQ(r.logCount("command E [3F FF FF]"), 2);
+    EXPECT_EQ(r.logCount("command E [3F FF FF]"), 3);
     EXPECT_TRUE(r.mdi.enabled());
     EXPECT_EQ(r.logCount("NAK"), 0) << r.logText();
 }

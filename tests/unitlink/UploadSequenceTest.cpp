@@ -2,6 +2,8 @@
 // faults and what each leaves behind, and the progress display.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <filesystem>
 
 #include "editor/FormTexts.h"
@@ -121,8 +123,44 @@ TEST(ConfigOnlyUpload, afterChangingOnlyATrigger_rewritesTheTablesAlone) {
     EXPECT_EQ(u.memory(0x3FF100 + 5, 2), (Bytes{0, 3}));
     for (int i = 1; i <= 3; ++i)
         u.expectStored(i);
-    // R, P, E, W, two tables, end frame, L: no wave frame among them.
+    // R of the table and of two blocks of each message, P, E, W, two tables, end frame, L: no wave frame.
     EXPECT_LE(u.test.serial.written.size() - framesBefore, 16u);
+}
+
+TEST(ConfigOnlyUpload, unitNotSeenToHoldTheFiles_getsAFullUploadThatStoresThem) {
+    int framesOfAFullUpload = 0;
+    {
+        Upload u;
+        u.threeSlots();
+        u.upload();
+        framesOfAFullUpload = u.unit().framesReceived();
+    }
+    struct Case {
+        const char* what;
+        UnitFaults faults;
+        std::function<void(Upload&)> change;
+    };
+    // Message 1 has 1045 bytes: a pad byte, then its check word at word 523.
+    const Case cases[] = {
+        {"check word differs on the unit", {},
+         [](Upload& u) { u.unit().setWord(523, static_cast<std::uint16_t>(u.unit().word(523) ^ 1)); }},
+        {"file edited on disk to the same length", {},
+         [](Upload& u) { writeFileBytes(u.paths[2], UploadFixture::waveBytes(2000, 7)); }},
+        // The table read is the first frame of the second upload, message 1's first block the second.
+        {"read of a message refused", UploadFixture::nakOn({framesOfAFullUpload + 2}), [](Upload&) {}},
+    };
+    for (const Case& c : cases) {
+        Upload u(c.faults);
+        u.threeSlots();
+        u.upload();
+        ASSERT_TRUE(u.form.MsgUnchanged) << c.what;
+        c.change(u);
+        u.upload();
+        EXPECT_EQ(u.status(), u.statusOf(2)) << c.what;
+        EXPECT_EQ(u.unit().commandCount('E'), 4) << c.what;
+        for (int i = 1; i <= 3; ++i)
+            u.expectStored(i);
+    }
 }
 
 TEST(ConfigOnlyUpload, sizeOnTheUnitDiffers_makesItAFullUpload) {

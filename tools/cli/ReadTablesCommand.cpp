@@ -54,7 +54,8 @@ int ReadTablesCommand::run(CommandContext& context, const std::vector<std::strin
     if (!context.headless.platform().serial.portOpen())
         return context.refused(bench.link().settings.Com1Device + ": cannot be opened");
     UploadImage& image = bench.image();
-    const bool ok = image.ReadMsgTab() && bench.link().lastOutcome().ok() && bench.service().readTables();
+    ServicePanel& service = bench.service();
+    const bool ok = image.ReadMsgTab() && bench.link().lastOutcome().ok() && service.readTriggerTable();
     if (ok)
         bench.presenter().statusChanged({StatusEvent::Kind::ReadDone, {}});
     if (context.headless.platform().serial.portOpen())
@@ -62,15 +63,22 @@ int ReadTablesCommand::run(CommandContext& context, const std::vector<std::strin
     if (!ok)
         return context.refused("the unit's tables could not be read");
 
-    context.out << "Message table: " << static_cast<int>(image.MsgNumber) << " messages, end at word "
-                << image.EndAddress << "\n";
-    for (int i = 1; i <= MessageSet::kSlots; ++i) {
+    if (image.MsgNumber == 0)
+        context.out << "Message table: the unit holds no messages\n";
+    else
+        context.out << "Message table: " << static_cast<int>(image.MsgNumber) << " messages, end at word "
+                    << image.EndAddress << "\n";
+    for (int i = 1; i <= MessageSet::kSlots && image.MsgNumber > 0; ++i) {
         context.out << "  message " << i << ": ";
         if (image.MsgAddress[static_cast<std::size_t>(i)] < 0 || i > image.MsgNumber)
             context.out << "none\n";
         else
             context.out << "word " << image.MsgAddress[static_cast<std::size_t>(i)] << ", "
                         << image.UnitMsgSize[static_cast<std::size_t>(i)] << " bytes\n";
+    }
+    if (service.TriggerTableBlank) {
+        context.out << "Trigger table: none (erased)\n";
+        return kSuccess;
     }
     context.out << "Trigger table:\n";
     const MessageSet set = editor.set();

@@ -55,6 +55,21 @@ TEST_F(UploadTest, uploadThenReadTables_showsTheSetThenASecondUploadIsConfigurat
     EXPECT_EQ(second.err.find("File is uploading"), std::string::npos) << second.err;
 }
 
+TEST_F(UploadTest, readTablesOfAnErasedUnit_saysItHoldsNothingAndReadsEachTableOnce) {
+    m_unit.reset();
+    m_unit = std::make_unique<BackgroundProgram>(KVT_EMU, std::vector<std::string>{"--log", file("unit.log")});
+    const std::string port = m_unit->firstLine(5000);
+    ASSERT_FALSE(port.empty());
+    auto tables = cli({"read-tables", "--port", port, "--timeout", "3000"});
+    ASSERT_EQ(tables.status, 0) << tables.err;
+    EXPECT_EQ(tables.out, "Message table: the unit holds no messages\nTrigger table: none (erased)\n");
+    m_unit.reset();
+    std::ifstream log(file("unit.log"));
+    const std::string frames((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(frames.find("command R [3F F0 00]"), frames.rfind("command R [3F F0 00]")) << frames;
+    EXPECT_NE(frames.find("command R [3F F1 00]"), std::string::npos) << frames;
+}
+
 TEST_F(UploadTest, missingWaveFile_failsTheUpload) {
     std::filesystem::remove(file("chime.wav"));
     auto run = upload();

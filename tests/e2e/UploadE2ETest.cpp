@@ -170,9 +170,9 @@ TEST(UploadE2E, fullThenConfigurationOnlyThenFullAgain_overThePseudoTerminal) {
         expected.push_back(readAt(entry));
         expected.push_back(readAt(entry + ((length + 1) / 2 * 2 + 2 - 128) / 2));
     }
-    for (const char* line : {"command P: ACK", "command E [3F F1 00]: ACK", "command W: ACK",
-                             "data frame at 3F F0 00, 128 bytes: ACK", "data frame at 3F F1 00, 128 bytes: ACK",
-                             "end frame: ACK", "command L: ACK"})
+    for (const char* line :
+         {"command P: ACK", "command E [3F F1 00]: ACK", "command W: ACK", "data frame at 3F F0 00, 128 bytes: ACK",
+          "data frame at 3F F1 00, 128 bytes: ACK", "end frame: ACK", "command L: ACK"})
         expected.push_back(line);
     EXPECT_EQ(lines, expected);
     Bytes second = r.memory();

@@ -144,8 +144,8 @@ TEST(CommandFrames, fullThenConfigurationOnlyUpload_sendExactlyTheseFrames) {
     ASSERT_EQ(f.status(), f.statusOf(13));
     // The unit is seen to hold the file before the tables alone are rewritten. "P" follows the 128-byte replies
     // of the read-backs and goes out empty all the same.
-    f.expectFrames({kReadMsgTab, kReadMessageStart, kReadMessageEnd, kP, kEraseTables, kWToUnit, dataFrame(0x3FF000, oneMessageTable()),
-                    dataFrame(0x3FF100, triggerTable(0x21)), kEndFrame, kL});
+    f.expectFrames({kReadMsgTab, kReadMessageStart, kReadMessageEnd, kP, kEraseTables, kWToUnit,
+                    dataFrame(0x3FF000, oneMessageTable()), dataFrame(0x3FF100, triggerTable(0x21)), kEndFrame, kL});
 }
 
 TEST(CommandFrames, nakToACommand_bringsTheSameFrameAgain) {

@@ -2,9 +2,8 @@
 // faults and what each leaves behind, and the progress display.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <filesystem>
+#include <functional>
 
 #include "editor/FormTexts.h"
 #include "shell/LanguageApplier.h"
@@ -142,9 +141,11 @@ TEST(ConfigOnlyUpload, unitNotSeenToHoldTheFiles_getsAFullUploadThatStoresThem) 
     };
     // Message 1 has 1045 bytes: a pad byte, then its check word at word 523.
     const Case cases[] = {
-        {"check word differs on the unit", {},
+        {"check word differs on the unit",
+         {},
          [](Upload& u) { u.unit().setWord(523, static_cast<std::uint16_t>(u.unit().word(523) ^ 1)); }},
-        {"file edited on disk to the same length", {},
+        {"file edited on disk to the same length",
+         {},
          [](Upload& u) { writeFileBytes(u.paths[2], UploadFixture::waveBytes(2000, 7)); }},
         // The table read is the first frame of the second upload, message 1's first block the second.
         {"read of a message refused", UploadFixture::nakOn({framesOfAFullUpload + 2}), [](Upload&) {}},

@@ -63,12 +63,15 @@ int main(int argc, char** argv) {
             mainWindow->showNormalAndRaise();
     });
 
-    // Stopped from outside, the program closes as through its close box; during an upload it waits.
+    // Stopped from outside, the program closes as through its close box; an upload is stopped first, without
+    // a question, and the close follows its end.
     QtStopRequest stop([&] {
         if (!mainWindow) {
             QApplication::quit();
             return true;
         }
+        if (application.stopUploadAndClose())
+            return true;
         if (!mainWindow->isEnabled())
             return false;
         mainWindow->close();

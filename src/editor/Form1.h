@@ -118,6 +118,14 @@ public:
     std::string SaveAsCaption = "Save as";
     /// Shown when a play button finds no sound output on the PC.
     std::string NoSoundText = "No sound output is available on this PC: the message cannot be played.";
+    /// The close box's question while an upload runs, and why a stopped upload ended: before the unit was
+    /// changed (0), or after (1). From the built-in language, in English under a language file.
+    std::string StopUploadQuestion =
+        "An upload is running. Stop it and close? The unit will hold no complete set "
+        "of messages until the next upload.";
+    std::array<std::string, 2> StoppedText = {
+        "The upload was stopped before the unit was changed.",
+        "The upload was stopped: the unit holds no complete set of messages until the next upload."};
 
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }

@@ -46,6 +46,12 @@ Application::Application(Platform& platform)
         m_splash.unload();
     };
     m_fileCommands = std::make_unique<FileCommands>(platform, m_app, m_mdi, m_editor);
+    m_bench.UploadEnded = [this] {
+        if (!m_closeAfterUpload)
+            return;
+        m_closeAfterUpload = false;
+        m_mdi.requestClose();
+    };
     SaveAsCommand = [this] { return m_fileCommands->saveAs(); };
     // Where no code page is fixed, the files are in the code page of the language this application shows.
     m_platform.codec.followLanguage(&m_app.LngBase);
@@ -109,7 +115,25 @@ void Application::showEditor() {
     m_bench.activate();
 }
 
+bool Application::stopUploadAndClose() {
+    if (!m_bench.uploading())
+        return false;
+    m_closeAfterUpload = true;
+    m_bench.stopUpload();
+    return true;
+}
+
 bool Application::MDIForm_QueryUnload() {
+    if (m_bench.uploading()) {
+        // The upload waits below this question. The window must not go while it runs: it is stopped, and the
+        // close comes back once it has ended.
+        if (!m_closeAfterUpload &&
+            m_platform.msgBox.MsgBox(m_form.StopUploadQuestion, IMessageBox::vbYesNo | IMessageBox::vbQuestion,
+                                     m_mdi.caption()) != IMessageBox::vbYes)
+            return false;
+        stopUploadAndClose();
+        return false;
+    }
     SettingsBinding(m_form, m_mdi, m_bench.link()).SaveIni(m_bench.settingsFile());
     if (!m_app.blnChanged)
         return true;

@@ -27,8 +27,12 @@ public:
     void showEditor();
 
     /// The close request of the main window: writes the settings, then offers to save unsaved changes.
-    /// False keeps the program running.
+    /// False keeps the program running. While an upload runs it asks whether to stop it; stopped, the close
+    /// goes on once the upload has ended.
     bool MDIForm_QueryUnload();
+    /// A request from outside to end the program while an upload runs: the upload is stopped without a
+    /// question and the close follows its end. False when no upload runs.
+    bool stopUploadAndClose();
 
     AppState& app() { return m_app; }
     MDIKVT3310& mdi() { return m_mdi; }
@@ -58,4 +62,5 @@ private:
     frmSplash m_splash;
     std::unique_ptr<FileCommands> m_fileCommands;
     bool m_editorShown = false;
+    bool m_closeAfterUpload = false;
 };

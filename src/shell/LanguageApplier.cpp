@@ -14,6 +14,7 @@ namespace {
 constexpr int kNoSoundOffset = 840;
 constexpr int kTraceOffset = 850;
 constexpr int kButtonsOffset = 860;
+constexpr int kStopOffset = 970;
 
 }  // namespace
 
@@ -116,6 +117,12 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
     }
     if (auto noSound = m_catalogue.text(linkBase, kNoSoundOffset))
         f.NoSoundText = std::move(*noSound);
+    if (auto question = m_catalogue.text(linkBase, kStopOffset))
+        f.StopUploadQuestion = std::move(*question);
+    for (std::size_t i = 0; i < f.StoppedText.size(); ++i) {
+        if (auto stopped = m_catalogue.text(linkBase, kStopOffset + 10 + 10 * static_cast<int>(i)))
+            f.StoppedText[i] = std::move(*stopped);
+    }
     if (auto trace = m_catalogue.text(linkBase, kTraceOffset))
         mdi.Trace.setCaption(*trace);
     // As the system labels them in its own language on a PC set up for it.

@@ -82,6 +82,9 @@ std::string LinkPresenter::statusText(const UploadOutcome& outcome) const {
             return m_form.StatusText[kStatusUploadDone];
         case UploadOutcome::Result::ConfigurationDone:
             return m_form.StatusText[kStatusConfigDone];
+        case UploadOutcome::Result::Stopped:
+            return trimmed(m_form.StatusText[kStatusUploadFailed]) + " " +
+                   m_form.StoppedText[outcome.unitChanged ? 1 : 0];
         case UploadOutcome::Result::Failed:
             break;
     }

@@ -62,5 +62,15 @@ UploadOutcome Workbench::sendMessages() {
     const UploadOutcome outcome = m_upload->send(m_form.messageSet());
     if (outcome.result == UploadOutcome::Result::FullUploadDone)
         m_form.MsgUnchanged = true;
+    if (UploadEnded)
+        UploadEnded();
     return outcome;
+}
+
+bool Workbench::uploading() const {
+    return m_upload->running();
+}
+
+void Workbench::stopUpload() {
+    m_upload->requestStop();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "unitlink/UploadOutcome.h"
 
@@ -33,6 +35,11 @@ public:
     void activate();
     /// `Bt_SendMessage_Click`: the editor's set uploaded; after a full upload the set counts as the unit's.
     UploadOutcome sendMessages();
+    bool uploading() const;
+    /// Ends a running upload after the exchange under way (see `UploadSequence::requestStop`).
+    void stopUpload();
+    /// Runs when an upload has ended and the window is given back.
+    std::function<void()> UploadEnded;
     /// The settings file beside the program.
     std::string settingsFile() const;
 

@@ -113,6 +113,8 @@ bool UploadImage::WriteMsgData(int i) {
             frames.endEarly();
             cutShort = true;
         }
+        if (m_stop)
+            return false;
     }
     if (l.Status == SerialLink::kAck) {
         sendEndFrame();

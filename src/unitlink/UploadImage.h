@@ -28,12 +28,18 @@ public:
     UploadImage(Platform& platform, SerialLink& link, EraseOperation& erase, ILinkEvents& events, IUploadEvents& upload)
         : m_platform(platform), m_link(link), m_erase(erase), m_events(events), m_upload(upload) {}
 
+    /// Asks the writes to end after the frame being answered, sending nothing more; `clearStop` before the next.
+    void requestStop() { m_stop = true; }
+    void clearStop() { m_stop = false; }
+    bool stopRequested() const { return m_stop; }
+
     /// The set the next writes take their files, sizes and trigger table from.
     void setMessageSet(MessageSet set) { m_set = std::move(set); }
     const MessageSet& messageSet() const { return m_set; }
 
     /// Streams slot `i`'s wave file into the data area at `WriteAddress`, which grows by 175 for every
-    /// accepted frame; the slot's stored size is reported.
+    /// accepted frame; the slot's stored size is reported. A stop ends it after the frame being answered, with
+    /// no end frame and no status report.
     bool WriteMsgData(int i);
     /// The message table block to `WriteAddress` (the caller sets 0x3FF000), up to five tries on NAK.
     void WriteMsgTab();
@@ -85,4 +91,5 @@ private:
     ILinkEvents& m_events;
     IUploadEvents& m_upload;
     MessageSet m_set;
+    bool m_stop = false;
 };

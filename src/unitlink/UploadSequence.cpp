@@ -24,6 +24,9 @@ constexpr std::int32_t kEraseLowerHalf = 0x1FFFFF;
 
 UploadOutcome UploadSequence::send(const MessageSet& set) {
     m_parts.image.setMessageSet(set);
+    m_parts.image.clearStop();
+    m_running = true;
+    m_unitChanged = false;
     m_upload.uploadStarted();
     m_parts.link.clearOutcome();
     // The user who connected first keeps the connection: the upload uses it and leaves it open.
@@ -34,6 +37,9 @@ UploadOutcome UploadSequence::send(const MessageSet& set) {
     } catch (const std::exception&) {
         outcome = UploadOutcome::failed(UploadOutcome::Step::Upload);
     }
+    if (stopping() && !outcome.succeeded())
+        outcome = UploadOutcome::stopped(m_unitChanged);
+    m_running = false;
     m_upload.uploadFinished(outcome);
     if (!connected)
         m_parts.connection.disconnect();
@@ -47,6 +53,15 @@ const MessageSet& UploadSequence::set() const {
 
 UploadOutcome UploadSequence::failed(UploadOutcome::Step step) const {
     return UploadOutcome::failed(step, m_parts.link.lastOutcome());
+}
+
+void UploadSequence::requestStop() {
+    if (m_running)
+        m_parts.image.requestStop();
+}
+
+bool UploadSequence::stopping() const {
+    return m_parts.image.stopRequested();
 }
 
 bool UploadSequence::lineLost() const {
@@ -90,8 +105,12 @@ UploadOutcome UploadSequence::run(bool connected) {
     link.resetRing();
 
     const bool full = fullUploadNeeded();
-    if (lineLost() || !link.CommandDo(SerialLink::kUnit, 'P'))
+    if (stopping())
         return failed(Step::Upload);
+    if (lineLost() || !link.CommandDo(SerialLink::kUnit, 'P') || stopping())
+        return failed(Step::Upload);
+    // From the first erase on, the unit no longer holds its old set whole.
+    m_unitChanged = true;
     if (!full) {
         if (image.WriteTrgMsgTab())
             return UploadOutcome::done(UploadOutcome::Result::ConfigurationDone);
@@ -118,7 +137,7 @@ UploadOutcome UploadSequence::fullUpload() {
 
     for (std::int32_t address : {kEraseAll, kEraseLowerHalf}) {
         m_parts.erase.EraseData(address);
-        if (link.Status != SerialLink::kAck)
+        if (link.Status != SerialLink::kAck || stopping())
             return failed(Step::Erase);
     }
 
@@ -130,7 +149,7 @@ UploadOutcome UploadSequence::fullUpload() {
     image.BytesSent = 1;
     ClockSeconds = 1;
 
-    if (!sendSlots() || !image.rewriteTables())
+    if (!sendSlots() || stopping() || !image.rewriteTables())
         return failed(Step::Upload);
     return UploadOutcome::done(UploadOutcome::Result::FullUploadDone);
 }
@@ -138,6 +157,8 @@ UploadOutcome UploadSequence::fullUpload() {
 bool UploadSequence::sendSlots() {
     UploadImage& image = m_parts.image;
     for (int i = 1; i <= MessageSet::kSlots; ++i) {
+        if (stopping())
+            return false;
         const std::string& name = set().WaveFile[i];
         if (!name.empty()) {
             m_events.statusChanged({StatusEvent::Kind::Uploading, name});

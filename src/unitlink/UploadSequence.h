@@ -37,6 +37,10 @@ public:
     UploadOutcome send(const MessageSet& set);
     /// One clock tick of the data phase: percentage and remaining time reported.
     void ProgressStep();
+    /// Ends the running upload after the exchange under way is answered: nothing more is sent, and `send`
+    /// returns a stopped outcome that says whether the unit had been changed.
+    void requestStop();
+    bool running() const { return m_running; }
 
     /// Clock ticks since the data phase began (starts at 1).
     std::int32_t ClockSeconds = 0;
@@ -55,6 +59,8 @@ private:
     bool sendSlots();
     /// A read time-out closed the port: nothing more can reach the unit.
     bool lineLost() const;
+    /// A stop was asked for; `unitChanged` once an erase has gone out.
+    bool stopping() const;
     /// `step` failed, for the reason the link gives now.
     UploadOutcome failed(UploadOutcome::Step step) const;
 
@@ -62,6 +68,8 @@ private:
     const MessageSet& set() const;
 
     Parts m_parts;
+    bool m_running = false;
+    bool m_unitChanged = false;
     ILinkEvents& m_events;
     IUploadEvents& m_upload;
 };

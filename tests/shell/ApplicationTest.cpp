@@ -5,6 +5,7 @@
 #include "editor/WaveFiles.h"
 #include "shell/Application.h"
 #include "shell/InstanceMarker.h"
+#include "support/EmulatorPeer.h"
 #include "support/TestPlatform.h"
 
 namespace {
@@ -184,6 +185,57 @@ TEST_F(Closing, whileASequencePlays_stopsTheSoundAndTheSequence) {
     EXPECT_EQ(test.player.commands.back(), "Close " + folder() + "m1.wav");
     for (const std::string& c : test.player.commands)
         EXPECT_NE(c, "Play " + folder() + "m2.wav");
+}
+
+TEST_F(Closing, duringAnUpload_asksToStopIt_yesStopsAfterTheFrameUnderWayThenCloses) {
+    struct Case {
+        const char* what;
+        int answer;  ///< to the stop question; 0: a stop from outside, no question
+        bool stopped;
+    };
+    for (const Case& c :
+         {Case{"No", IMessageBox::vbNo, false}, Case{"Yes", IMessageBox::vbYes, true}, Case{"from outside", 0, true}}) {
+        TestPlatform t;
+        Application app{t.platform};
+        app.StartUp();
+        app.showEditor();
+        EmulatorPeer peer(t.serial);
+        WaveFiles::writeOfLength(t.folder.file("m.wav"), 20044, 20000, 8000);
+        t.fileDialog.chooseNext(t.folder.file("m.wav"));
+        app.form().Bt_Browse[1].click();
+        app.app().blnChanged = false;
+        bool closed = false;
+        int dataFramesAtStop = -1;
+        app.mdi().Unload = [&] { closed = true; };
+        // The close comes while the fifth data frame is being answered.
+        t.events.onWait = [&] {
+            if (dataFramesAtStop >= 0 || peer.unit.framesReceived() < 9)
+                return;
+            dataFramesAtStop = peer.unit.framesReceived();
+            if (c.answer == 0) {
+                EXPECT_TRUE(app.stopUploadAndClose());
+            } else {
+                t.msgBox.answerNext(c.answer);
+                EXPECT_FALSE(app.mdi().requestClose());
+            }
+        };
+        app.form().Bt_SendMessage.click();
+        const std::string status = app.form().sbrStatus.panelText(1);
+        EXPECT_EQ(t.msgBox.shown.size(), c.answer == 0 ? 0u : 1u) << c.what;
+        EXPECT_EQ(closed, c.stopped) << c.what;
+        EXPECT_FALSE(t.serial.portOpen()) << c.what;
+        EXPECT_TRUE(app.mdi().enabled()) << c.what;
+        if (c.stopped) {
+            // Nothing goes out after the frame that was being answered: no end frame, no tables, no "L".
+            EXPECT_EQ(peer.unit.framesReceived(), dataFramesAtStop) << c.what;
+            EXPECT_EQ(status,
+                      "Status: Message and configuration upload unsuccessfully! The upload was stopped: "
+                      "the unit holds no complete set of messages until the next upload.");
+        } else {
+            EXPECT_EQ(status, "Status: Message and configuration upload successfully!") << c.what;
+            EXPECT_EQ(peer.unit.commandCount('L'), 1) << c.what;
+        }
+    }
 }
 
 }  // namespace

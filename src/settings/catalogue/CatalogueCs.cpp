@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Storno"},
     {880, "Ano"},
     {890, "Ne"},
+    {970,
+     "Probíhá nahrávání. Zastavit je a zavřít? Zařízení pak až do příštího nahrání nebude mít úplnou sadu hlášení."},
+    {980, "Nahrávání bylo zastaveno dříve, než se zařízení změnilo."},
+    {990, "Nahrávání bylo zastaveno: zařízení až do příštího nahrání nemá úplnou sadu hlášení."},
 };
 
 }  // namespace

@@ -97,6 +97,13 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Abbrechen"},
     {880, "Ja"},
     {890, "Nein"},
+    {970,
+     "Eine Übertragung läuft. Abbrechen und schließen? Das Gerät hat dann bis zur nächsten Übertragung keinen "
+     "vollständigen Satz von Durchsagen."},
+    {980, "Die Übertragung wurde abgebrochen, bevor das Gerät verändert wurde."},
+    {990,
+     "Die Übertragung wurde abgebrochen: Das Gerät hat bis zur nächsten Übertragung keinen vollständigen Satz von "
+     "Durchsagen."},
 };
 
 }  // namespace

@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Cancel"},
     {880, "Yes"},
     {890, "No"},
+    {970,
+     "An upload is running. Stop it and close? The unit will hold no complete set of messages until the next upload."},
+    {980, "The upload was stopped before the unit was changed."},
+    {990, "The upload was stopped: the unit holds no complete set of messages until the next upload."},
 };
 
 }  // namespace

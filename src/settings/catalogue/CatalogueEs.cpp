@@ -97,6 +97,11 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Cancelar"},
     {880, "Sí"},
     {890, "No"},
+    {970,
+     "Hay una carga en curso. ¿Detenerla y cerrar? La unidad no tendrá un conjunto completo de mensajes hasta la "
+     "próxima carga."},
+    {980, "La carga se detuvo antes de modificar la unidad."},
+    {990, "La carga se detuvo: la unidad no tiene un conjunto completo de mensajes hasta la próxima carga."},
 };
 
 }  // namespace

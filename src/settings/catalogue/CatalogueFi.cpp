@@ -97,6 +97,11 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Peruuta"},
     {880, "Kyllä"},
     {890, "Ei"},
+    {970,
+     "Lataus on käynnissä. Keskeytetäänkö se ja suljetaan? Laitteessa ei ole täydellistä viestisarjaa ennen seuraavaa "
+     "latausta."},
+    {980, "Lataus keskeytettiin ennen kuin laitetta muutettiin."},
+    {990, "Lataus keskeytettiin: laitteessa ei ole täydellistä viestisarjaa ennen seuraavaa latausta."},
 };
 
 }  // namespace

@@ -97,6 +97,11 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Annuler"},
     {880, "Oui"},
     {890, "Non"},
+    {970,
+     "Un chargement est en cours. L'arrêter et fermer ? L'appareil n'aura pas de jeu de messages complet jusqu'au "
+     "prochain chargement."},
+    {980, "Le chargement a été arrêté avant toute modification de l'appareil."},
+    {990, "Le chargement a été arrêté : l'appareil n'a pas de jeu de messages complet jusqu'au prochain chargement."},
 };
 
 }  // namespace

@@ -97,6 +97,12 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Annulla"},
     {880, "Sì"},
     {890, "No"},
+    {970,
+     "È in corso un caricamento. Interromperlo e chiudere? L'unità non avrà un insieme completo di messaggi fino al "
+     "prossimo caricamento."},
+    {980, "Il caricamento è stato interrotto prima di modificare l'unità."},
+    {990,
+     "Il caricamento è stato interrotto: l'unità non ha un insieme completo di messaggi fino al prossimo caricamento."},
 };
 
 }  // namespace

@@ -97,6 +97,11 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Annuleren"},
     {880, "Ja"},
     {890, "Nee"},
+    {970,
+     "Er loopt een upload. Stoppen en afsluiten? Het apparaat heeft dan tot de volgende upload geen volledige set "
+     "berichten."},
+    {980, "De upload is gestopt voordat het apparaat werd gewijzigd."},
+    {990, "De upload is gestopt: het apparaat heeft tot de volgende upload geen volledige set berichten."},
 };
 
 }  // namespace

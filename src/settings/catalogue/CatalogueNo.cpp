@@ -97,6 +97,11 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Avbryt"},
     {880, "Ja"},
     {890, "Nei"},
+    {970,
+     "En opplasting pågår. Vil du stoppe den og lukke? Enheten vil ikke ha et komplett sett med meldinger før neste "
+     "opplasting."},
+    {980, "Opplastingen ble stoppet før enheten ble endret."},
+    {990, "Opplastingen ble stoppet: enheten har ikke et komplett sett med meldinger før neste opplasting."},
 };
 
 }  // namespace

@@ -97,6 +97,12 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Cancelar"},
     {880, "Sim"},
     {890, "Não"},
+    {970,
+     "Está a decorrer um carregamento. Pará-lo e fechar? A unidade ficará sem um conjunto completo de mensagens até ao "
+     "próximo carregamento."},
+    {980, "O carregamento foi parado antes de a unidade ser alterada."},
+    {990,
+     "O carregamento foi parado: a unidade não tem um conjunto completo de mensagens até ao próximo carregamento."},
 };
 
 }  // namespace

@@ -118,6 +118,10 @@ public:
     std::string SaveAsCaption = "Save as";
     /// Shown when a play button finds no sound output on the PC.
     std::string NoSoundText = "No sound output is available on this PC: the message cannot be played.";
+    /// Asked before a set without any message file is uploaded: the unit would be left with no message.
+    std::string EraseAllText;
+    /// Asked before a save replaces a file; "%1" stands for the file's name.
+    std::string ReplaceFileText;
 
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }

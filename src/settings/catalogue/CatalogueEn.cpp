@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Cancel"},
     {880, "Yes"},
     {890, "No"},
+    {900,
+     "The set contains no message file. Sending it erases all messages in the unit, which then holds no message. Do "
+     "you want to send it anyway?"},
+    {910, "%1 already exists. Do you want to replace it?"},
 };
 
 }  // namespace

@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Annuler"},
     {880, "Oui"},
     {890, "Non"},
+    {900,
+     "Le jeu ne contient aucun fichier de messages. L'envoyer efface tous les messages de l'appareil, qui ne "
+     "contiendra alors plus aucun message. Voulez-vous l'envoyer quand même ?"},
+    {910, "%1 existe déjà. Voulez-vous le remplacer ?"},
 };
 
 }  // namespace

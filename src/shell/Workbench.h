@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "unitlink/UploadOutcome.h"
 
@@ -31,8 +32,12 @@ public:
     /// The editor becomes active: the remembered settings and language first, then the editor's own
     /// `Form_Activate`.
     void activate();
-    /// `Bt_SendMessage_Click`: the editor's set uploaded; after a full upload the set counts as the unit's.
-    UploadOutcome sendMessages();
+    /// Whether an upload of a set without any message file, which erases the unit's messages, asks first.
+    enum class EmptySet { Ask, Erase };
+    /// `Bt_SendMessage_Click`: the editor's set uploaded; after a full upload the set counts as the unit's. A set
+    /// without any message file would leave the unit with no message: unless `emptySet` is `Erase`, the user is
+    /// asked first, and a No gives nothing, with nothing sent and the port left as it was.
+    std::optional<UploadOutcome> sendMessages(EmptySet emptySet = EmptySet::Ask);
     /// The settings file beside the program.
     std::string settingsFile() const;
 

@@ -104,12 +104,4 @@ TEST(Overwrite, existingFile_isReplacedOnlyAfterAYes_aNoBringsTheDialogBack) {
     }
 }
 
-TEST(Overwrite, openingAFile_asksNothingOfTheDialog) {
-    Desk f;
-    f.test.fileDialog.cancelNext();
-    f.mdi.Open.click();
-    ASSERT_EQ(f.test.fileDialog.requests.size(), 1u);
-    EXPECT_FALSE(f.test.fileDialog.requests[0].overwritePrompt);
-}
-
 }  // namespace

@@ -86,6 +86,10 @@ Form1::Form1(Platform& platform, AppState& app) : CommonDialog1(platform.fileDia
     MDI_MsgInfo[0].setVisible(false);
     MDI_MsgInfo[1].setVisible(false);
     Picture1.setVisible(false);
+    EraseAllText =
+        "The set contains no message file. Sending it erases all messages in the unit, which then holds no "
+        "message. Do you want to send it anyway?";
+    ReplaceFileText = "%1 already exists. Do you want to replace it?";
 }
 
 Form1::~Form1() = default;

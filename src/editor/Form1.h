@@ -126,6 +126,10 @@ public:
     std::array<std::string, 2> StoppedText = {
         "The upload was stopped before the unit was changed.",
         "The upload was stopped: the unit holds no complete set of messages until the next upload."};
+    /// Asked before a set without any message file is uploaded: the unit would be left with no message.
+    std::string EraseAllText;
+    /// Asked before a save replaces a file; "%1" stands for the file's name.
+    std::string ReplaceFileText;
 
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }

@@ -1,5 +1,6 @@
 #include "editor/MessageSet.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "editor/Formats.h"
@@ -11,4 +12,8 @@ std::uint8_t MessageSet::stepValue(std::string_view text) {
         return 0;
     auto whole = static_cast<std::int64_t>(value) % 256;
     return static_cast<std::uint8_t>(whole < 0 ? whole + 256 : whole);
+}
+
+bool MessageSet::hasMessageFile() const {
+    return std::any_of(WaveFile.begin() + 1, WaveFile.end(), [](const std::string& name) { return !name.empty(); });
 }

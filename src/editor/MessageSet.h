@@ -50,5 +50,8 @@ struct MessageSet {
     /// number (halves to even) and taken modulo 256, as the unit's trigger table stores it.
     static std::uint8_t stepValue(std::string_view text);
 
+    /// True when a slot holds a message file; an upload of a set without one leaves the unit with no message.
+    bool hasMessageFile() const;
+
     bool operator==(const MessageSet&) const = default;
 };

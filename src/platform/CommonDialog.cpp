@@ -1,13 +1,19 @@
 #include "platform/CommonDialog.h"
 
 bool CommonDialog::show(bool save) {
-    FileDialogRequest request{Filter, FilterIndex, FileName, InitDir, save};
+    const FileDialogRequest request{.filter = Filter,
+                                    .filterIndex = FilterIndex,
+                                    .fileName = FileName,
+                                    .initDir = InitDir,
+                                    .save = save,
+                                    .overwritePrompt = save && (Flags & cdlOFNOverwritePrompt) != 0};
     auto chosen = m_backend.run(request);
     if (chosen) {
         FileName = *chosen;
         return true;
     }
-    if (CancelError) return false;
+    if (CancelError)
+        return false;
     FileName.clear();
     return true;
 }

@@ -10,7 +10,11 @@ class CommonDialog {
 public:
     explicit CommonDialog(IFileDialogBackend& backend) : m_backend(backend) {}
 
+    /// `Flags`: a save asks before it replaces an existing file.
+    static constexpr int cdlOFNOverwritePrompt = 0x2;
+
     bool CancelError = false;
+    int Flags = 0;
     std::string Filter;
     int FilterIndex = 1;
     std::string FileName;
@@ -21,6 +25,9 @@ public:
     /// it, as true with an empty `FileName`.
     bool ShowOpen() { return show(false); }
     bool ShowSave() { return show(true); }
+    /// True when the dialog has already asked the user before returning an existing file for a save with
+    /// `cdlOFNOverwritePrompt`; otherwise the command that writes the file asks.
+    bool overwriteConfirmed() const { return (Flags & cdlOFNOverwritePrompt) != 0 && m_backend.confirmsOverwrite(); }
 
 private:
     bool show(bool save);

@@ -5,11 +5,13 @@
 
 /// What the shared file dialog shows.
 struct FileDialogRequest {
-    std::string filter;  ///< description and pattern pairs, all separated by "|"
-    int filterIndex = 1; ///< 1-based pair selected when the dialog opens
+    std::string filter;   ///< description and pattern pairs, all separated by "|"
+    int filterIndex = 1;  ///< 1-based pair selected when the dialog opens
     std::string fileName;
     std::string initDir;
     bool save = false;
+    /// A save that must not replace an existing file without the user's agreement.
+    bool overwritePrompt = false;
 };
 
 /// The platform's open and save dialogs.
@@ -18,4 +20,7 @@ public:
     virtual ~IFileDialogBackend() = default;
     /// The full path chosen, or nothing when the user cancelled.
     virtual std::optional<std::string> run(const FileDialogRequest& request) = 0;
+    /// True when the dialog itself asks before it returns an existing file for a request with
+    /// `overwritePrompt` (as a system dialog given OFN_OVERWRITEPROMPT does); otherwise the program asks.
+    virtual bool confirmsOverwrite() const { return false; }
 };

@@ -81,12 +81,42 @@ bool FileCommands::save() {
     return true;
 }
 
+std::optional<std::string> FileCommands::chooseFileToSave(
+    const std::function<std::string(const std::string&)>& fileFor) {
+    CommonDialog& dialog = m_form.CommonDialog1;
+    dialog.Flags |= CommonDialog::cdlOFNOverwritePrompt;
+    while (dialog.ShowSave()) {
+        const std::string& chosen = dialog.FileName;
+        const std::string file = fileFor(chosen);
+        // A dialog that asked did so about the name it returned, not about a name the command changed.
+        if ((dialog.overwriteConfirmed() && file == chosen) || !m_platform.fs.exists(file) || confirmReplace(file))
+            return chosen;
+    }
+    return std::nullopt;
+}
+
+bool FileCommands::confirmReplace(const std::string& file) {
+    std::string question = m_form.ReplaceFileText;
+    const std::string name = splitPath(file, m_platform.fs.separator()).name;
+    if (auto at = question.find("%1"); at != std::string::npos)
+        question.replace(at, 2, name);
+    // No is the default: Enter on a proposed name must not replace the file.
+    const int answer = m_platform.msgBox.MsgBox(
+        question, IMessageBox::vbYesNo | IMessageBox::vbExclamation | IMessageBox::vbDefaultButton2, m_form.Caption);
+    return answer == IMessageBox::vbYes;
+}
+
 bool FileCommands::saveAs() {
     prepareConfigDialog();
-    if (!m_form.CommonDialog1.ShowSave())
+    const char separator = m_platform.fs.separator();
+    const auto path = chooseFileToSave([separator](const std::string& chosen) {
+        const SplitPath split = splitPath(chosen, separator);
+        return split.folder + configName(split.name);
+    });
+    if (!path)
         return false;
 
-    SplitPath chosen = splitPath(m_form.CommonDialog1.FileName, m_platform.fs.separator());
+    SplitPath chosen = splitPath(*path, separator);
     std::string file = configName(chosen.name);
     bool saved = m_editor.config().SaveConfig(chosen.folder + file);
     m_form.CommonDialog1.FileName.clear();
@@ -108,10 +138,14 @@ void FileCommands::saveAsTextFile() {
     dialog.FileName = kDefaultPrintout;
     if (!m_app.strAPPFilePath.empty())
         dialog.InitDir = m_app.strAPPFilePath;
-    if (!dialog.ShowSave())
+    auto printoutFor = [](const std::string& chosen) {
+        return chosen.empty() ? std::string(kDefaultPrintout) : chosen;
+    };
+    const auto chosen = chooseFileToSave(printoutFor);
+    if (!chosen)
         return;
 
-    std::string path = dialog.FileName.empty() ? std::string(kDefaultPrintout) : dialog.FileName;
+    std::string path = printoutFor(*chosen);
     bool written = m_editor.printout().PrintOutTxt(path);
     dialog.FileName.clear();
     // An older file of that name would be shown as if it were this printout.

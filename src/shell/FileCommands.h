@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/Platform.h"
@@ -47,6 +49,11 @@ public:
 
 private:
     void prepareConfigDialog();
+    /// Shows the save dialog until the user chooses where to save: `fileFor` gives the file that a chosen
+    /// path is saved to, and an existing one is replaced only when the user agrees, else the dialog comes
+    /// back. The chosen path, or nothing when the dialog was cancelled.
+    std::optional<std::string> chooseFileToSave(const std::function<std::string(const std::string&)>& fileFor);
+    bool confirmReplace(const std::string& file);
     void viewProgramFile(const char* name);
 
     Platform& m_platform;

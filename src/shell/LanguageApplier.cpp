@@ -9,11 +9,13 @@
 
 namespace {
 
-/// Texts beyond a language file's lines, like the link's: the player's, the trace item's and the message
-/// boxes' buttons.
+/// Texts beyond a language file's lines, like the link's: the player's, the trace item's, the message
+/// boxes' buttons and the questions before an upload erases the unit and before a save replaces a file.
 constexpr int kNoSoundOffset = 840;
 constexpr int kTraceOffset = 850;
 constexpr int kButtonsOffset = 860;
+constexpr int kEraseAllOffset = 900;
+constexpr int kReplaceFileOffset = 910;
 constexpr int kStopOffset = 970;
 
 }  // namespace
@@ -117,6 +119,10 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
     }
     if (auto noSound = m_catalogue.text(linkBase, kNoSoundOffset))
         f.NoSoundText = std::move(*noSound);
+    if (auto eraseAll = m_catalogue.text(linkBase, kEraseAllOffset))
+        f.EraseAllText = std::move(*eraseAll);
+    if (auto replaceFile = m_catalogue.text(linkBase, kReplaceFileOffset))
+        f.ReplaceFileText = std::move(*replaceFile);
     if (auto question = m_catalogue.text(linkBase, kStopOffset))
         f.StopUploadQuestion = std::move(*question);
     for (std::size_t i = 0; i < f.StoppedText.size(); ++i) {

@@ -58,8 +58,16 @@ void Workbench::activate() {
     m_form.Form_Activate();
 }
 
-UploadOutcome Workbench::sendMessages() {
-    const UploadOutcome outcome = m_upload->send(m_form.messageSet());
+std::optional<UploadOutcome> Workbench::sendMessages(EmptySet emptySet) {
+    const MessageSet set = m_form.messageSet();
+    if (!set.hasMessageFile() && emptySet == EmptySet::Ask) {
+        const int answer = m_platform.msgBox.MsgBox(
+            m_form.EraseAllText, IMessageBox::vbYesNo | IMessageBox::vbQuestion | IMessageBox::vbDefaultButton2,
+            m_form.Caption);
+        if (answer != IMessageBox::vbYes)
+            return std::nullopt;
+    }
+    const UploadOutcome outcome = m_upload->send(set);
     if (outcome.result == UploadOutcome::Result::FullUploadDone)
         m_form.MsgUnchanged = true;
     if (UploadEnded)

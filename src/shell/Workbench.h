@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "unitlink/UploadOutcome.h"
@@ -33,8 +34,12 @@ public:
     /// The editor becomes active: the remembered settings and language first, then the editor's own
     /// `Form_Activate`.
     void activate();
-    /// `Bt_SendMessage_Click`: the editor's set uploaded; after a full upload the set counts as the unit's.
-    UploadOutcome sendMessages();
+    /// Whether an upload of a set without any message file, which erases the unit's messages, asks first.
+    enum class EmptySet { Ask, Erase };
+    /// `Bt_SendMessage_Click`: the editor's set uploaded; after a full upload the set counts as the unit's. A set
+    /// without any message file would leave the unit with no message: unless `emptySet` is `Erase`, the user is
+    /// asked first, and a No gives nothing, with nothing sent and the port left as it was.
+    std::optional<UploadOutcome> sendMessages(EmptySet emptySet = EmptySet::Ask);
     bool uploading() const;
     /// Ends a running upload after the exchange under way (see `UploadSequence::requestStop`).
     void stopUpload();

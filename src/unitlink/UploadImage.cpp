@@ -196,7 +196,8 @@ bool UploadImage::ReadMsgTab() {
         m_events.statusChanged({Kind::ReadFailed, {}});
         return false;
     }
-    if (TableBlocks::blank(block)) {
+    MsgTabBlank = TableBlocks::blank(block);
+    if (MsgTabBlank) {
         // An erased unit holds no messages: no entry, no count, nothing written yet.
         MsgAddress.fill(-1);
         EndAddress = 0;

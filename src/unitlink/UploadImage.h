@@ -77,6 +77,8 @@ public:
     std::array<std::int32_t, kSlots + 1> UnitMsgSize{};
     std::uint8_t MsgNumber = 0;
     std::int32_t BytesSent = 0;
+    /// The message table last read back was blank: an erased unit, which holds no set to keep.
+    bool MsgTabBlank = false;
 
 private:
     /// One data frame: 2A, length, the word address, the data, checksum, CR LF.

@@ -121,7 +121,7 @@ UploadOutcome UploadSequence::run(bool connected) {
 
 bool UploadSequence::fullUploadNeeded() {
     UploadImage& image = m_parts.image;
-    if (!set().MsgUnchanged || !image.ReadMsgTab())
+    if (!set().MsgUnchanged || !image.ReadMsgTab() || image.MsgTabBlank)
         return true;
     for (int i = 1; i <= MessageSet::kSlots; ++i)
         if (set().TMsgSize[i] != image.UnitMsgSize[i])

@@ -52,6 +52,8 @@ TEST(SilentUnitE2E, timeOutOfZeroInTheSettings_uploadFailsAfterTheStartValue) {
     s.start("CommTimeOut=0\r\n");
     ASSERT_EQ(s.bench.link().settings.CommTimeOut, 5000);
 
+    // The set holds no message file: the question whether to erase the unit is answered Yes.
+    s.test.msgBox.answerNext(IMessageBox::vbYes);
     QElapsedTimer clock;
     clock.start();
     s.form.Bt_SendMessage.click();

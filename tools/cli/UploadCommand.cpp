@@ -8,7 +8,7 @@
 #include "shell/Workbench.h"
 
 const char* const UploadCommand::kHelp =
-    "usage: kvt3310-cli upload SET.cfg --port DEVICE [--timeout MS] [--trace FILE]\n"
+    "usage: kvt3310-cli upload SET.cfg --port DEVICE [--timeout MS] [--trace FILE] [--erase-unit]\n"
     "Opens the configuration file and uploads the set to the unit exactly as the editor's\n"
     "\"Send messages and configuration\" button does: when the message files are those the unit holds,\n"
     "only the configuration tables are rewritten. The unit is taken to hold them when the set was opened\n"
@@ -20,10 +20,12 @@ const char* const UploadCommand::kHelp =
     "  --port DEVICE   the serial port of the unit, as /dev/ttyUSB0 or COM5\n"
     "  --timeout MS    the time the unit may take for each byte of a reply (default 5000)\n"
     "  --trace FILE    write a protocol trace to FILE: every frame with its bytes, time-outs, status texts\n"
-    "Exit status 1 when the unit refused or did not answer.\n";
+    "  --erase-unit    upload a set that holds no message file: the unit's messages are erased and it is\n"
+    "                  left with none (without this option such a set is refused and nothing is sent)\n"
+    "Exit status 1 when the set was refused, or the unit refused or did not answer.\n";
 
 int UploadCommand::run(CommandContext& context, const std::vector<std::string>& words) {
-    CommandLine line(words, {{"port", "timeout", "trace"}, {}});
+    CommandLine line(words, {{"port", "timeout", "trace"}, {"erase-unit"}});
     if (!line.ok())
         return context.usage("upload", line.error());
     if (line.positional().size() != 1)
@@ -36,10 +38,16 @@ int UploadCommand::run(CommandContext& context, const std::vector<std::string>& 
     if (!session)
         return kRefused;
     HeadlessEditor& editor = session->editor();
+    const bool eraseUnit = line.has("erase-unit");
+    if (!eraseUnit && !editor.set().hasMessageFile())
+        return context.refused(line.positional().front() +
+                               " holds no message file: uploading it would erase the unit's messages and leave it "
+                               "with none. Give --erase-unit to upload it all the same.");
     context.useLink(editor.bench().link(), *link);
 
     UploadDisplay display(editor, context.err, errorStreamIsTerminal());
-    const UploadOutcome outcome = editor.bench().sendMessages();
+    // The set was checked above: the window's question about an empty set is answered here.
+    const UploadOutcome outcome = *editor.bench().sendMessages(Workbench::EmptySet::Erase);
     context.out << display.lastStatus() << "\n";
     return outcome.succeeded() ? kSuccess : kRefused;
 }

@@ -46,8 +46,9 @@ std::optional<std::string> QtFileDialog::run(const FileDialogRequest& request) {
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    // The save commands change the name's extension themselves, so a prompt about the typed name would be
-    // about the wrong file.
+    // The program asks before a save replaces a file (`confirmsOverwrite`): the save commands change the
+    // name's extension themselves, so Qt's prompt would be about the typed name rather than the file written,
+    // and in Qt's language rather than the program's.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
 
     const QStringList filters = nameFilters(request.filter);

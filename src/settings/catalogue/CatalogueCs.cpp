@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Storno"},
     {880, "Ano"},
     {890, "Ne"},
+    {900,
+     "Sada neobsahuje žádný soubor hlášení. Odesláním se v zařízení smažou všechna hlášení a nezůstane v něm žádné. "
+     "Chcete ji přesto odeslat?"},
+    {910, "Soubor %1 již existuje. Chcete jej nahradit?"},
     {970,
      "Probíhá nahrávání. Zastavit je a zavřít? Zařízení pak až do příštího nahrání nebude mít úplnou sadu hlášení."},
     {980, "Nahrávání bylo zastaveno dříve, než se zařízení změnilo."},

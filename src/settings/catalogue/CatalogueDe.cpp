@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Abbrechen"},
     {880, "Ja"},
     {890, "Nein"},
+    {900,
+     "Die Zusammenstellung enthält keine Durchsagedatei. Beim Senden werden alle Durchsagen im Gerät gelöscht, danach "
+     "enthält es keine Durchsage mehr. Trotzdem senden?"},
+    {910, "%1 ist bereits vorhanden. Möchten Sie die Datei ersetzen?"},
     {970,
      "Eine Übertragung läuft. Abbrechen und schließen? Das Gerät hat dann bis zur nächsten Übertragung keinen "
      "vollständigen Satz von Durchsagen."},

@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Cancel"},
     {880, "Yes"},
     {890, "No"},
+    {900,
+     "The set contains no message file. Sending it erases all messages in the unit, which then holds no message. Do "
+     "you want to send it anyway?"},
+    {910, "%1 already exists. Do you want to replace it?"},
     {970,
      "An upload is running. Stop it and close? The unit will hold no complete set of messages until the next upload."},
     {980, "The upload was stopped before the unit was changed."},

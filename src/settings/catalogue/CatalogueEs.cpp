@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Cancelar"},
     {880, "Sí"},
     {890, "No"},
+    {900,
+     "El conjunto no contiene ningún archivo de mensajes. Al enviarlo se borrarán todos los mensajes de la unidad, que "
+     "quedará sin ningún mensaje. ¿Desea enviarlo de todos modos?"},
+    {910, "%1 ya existe. ¿Desea reemplazarlo?"},
     {970,
      "Hay una carga en curso. ¿Detenerla y cerrar? La unidad no tendrá un conjunto completo de mensajes hasta la "
      "próxima carga."},

@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Peruuta"},
     {880, "Kyllä"},
     {890, "Ei"},
+    {900,
+     "Kokoonpanossa ei ole yhtään viestitiedostoa. Lähettäminen poistaa laitteesta kaikki viestit, eikä siihen jää "
+     "yhtään viestiä. Lähetetäänkö silti?"},
+    {910, "%1 on jo olemassa. Haluatko korvata sen?"},
     {970,
      "Lataus on käynnissä. Keskeytetäänkö se ja suljetaan? Laitteessa ei ole täydellistä viestisarjaa ennen seuraavaa "
      "latausta."},

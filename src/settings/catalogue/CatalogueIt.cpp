@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Annulla"},
     {880, "Sì"},
     {890, "No"},
+    {900,
+     "Non è stato scelto alcun file dei messaggi. L'invio cancella tutti i messaggi dell'unità, che resterà senza "
+     "alcun messaggio. Inviare comunque?"},
+    {910, "%1 esiste già. Sostituirlo?"},
     {970,
      "È in corso un caricamento. Interromperlo e chiudere? L'unità non avrà un insieme completo di messaggi fino al "
      "prossimo caricamento."},

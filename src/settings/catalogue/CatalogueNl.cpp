@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Annuleren"},
     {880, "Ja"},
     {890, "Nee"},
+    {900,
+     "De set bevat geen berichtbestand. Bij het verzenden worden alle berichten in het apparaat gewist en bevat het "
+     "daarna geen enkel bericht meer. Toch verzenden?"},
+    {910, "%1 bestaat al. Wilt u het bestand vervangen?"},
     {970,
      "Er loopt een upload. Stoppen en afsluiten? Het apparaat heeft dan tot de volgende upload geen volledige set "
      "berichten."},

@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Avbryt"},
     {880, "Ja"},
     {890, "Nei"},
+    {900,
+     "Oppsettet inneholder ingen meldingsfil. Sending sletter alle meldingene i enheten, og den vil da ikke inneholde "
+     "noen melding. Vil du sende likevel?"},
+    {910, "%1 finnes allerede. Vil du erstatte den?"},
     {970,
      "En opplasting pågår. Vil du stoppe den og lukke? Enheten vil ikke ha et komplett sett med meldinger før neste "
      "opplasting."},

@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Cancelar"},
     {880, "Sim"},
     {890, "Não"},
+    {900,
+     "O conjunto não contém nenhum ficheiro de mensagens. Ao enviá-lo, todas as mensagens da unidade serão apagadas e "
+     "esta ficará sem nenhuma mensagem. Deseja enviá-lo mesmo assim?"},
+    {910, "%1 já existe. Deseja substituí-lo?"},
     {970,
      "Está a decorrer um carregamento. Pará-lo e fechar? A unidade ficará sem um conjunto completo de mensagens até ao "
      "próximo carregamento."},

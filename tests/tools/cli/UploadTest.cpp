@@ -70,6 +70,22 @@ TEST_F(UploadTest, readTablesOfAnErasedUnit_saysItHoldsNothingAndReadsEachTableO
     EXPECT_NE(frames.find("command R [3F F1 00]"), std::string::npos) << frames;
 }
 
+TEST_F(UploadTest, setWithoutMessageFiles_leavesTheUnitAsItWasUnlessTheUnitMayBeErased) {
+    ASSERT_EQ(upload().status, 0);
+    ASSERT_EQ(cli({"compose", "-o", "empty.cfg"}).status, 0);
+    auto messagesHeld = [&] { return cli({"read-tables", "--port", m_port, "--timeout", "3000"}).out.substr(0, 30); };
+
+    auto refused = cli({"upload", "empty.cfg", "--port", m_port, "--timeout", "3000"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("--erase-unit"), std::string::npos) << refused.err;
+    EXPECT_EQ(messagesHeld(), "Message table: 2 messages, end");
+
+    auto erased = cli({"upload", "empty.cfg", "--port", m_port, "--timeout", "3000", "--erase-unit"});
+    EXPECT_EQ(erased.status, 0) << erased.err;
+    EXPECT_EQ(erased.out, "STATUS: Message and configuration upload successfully!\n");
+    EXPECT_EQ(messagesHeld(), "Message table: the unit holds ");
+}
+
 TEST_F(UploadTest, missingWaveFile_failsTheUpload) {
     std::filesystem::remove(file("chime.wav"));
     auto run = upload();

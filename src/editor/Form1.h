@@ -118,6 +118,8 @@ public:
     std::string SaveAsCaption = "Save as";
     /// Shown when a play button finds no sound output on the PC.
     std::string NoSoundText = "No sound output is available on this PC: the message cannot be played.";
+    /// Why an exchange ended when the PC's own port went away under it; the port and the system's reason follow.
+    std::string PortLostText = "The PC's serial port was lost (adapter unplugged?):";
 
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }

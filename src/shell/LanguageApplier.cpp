@@ -14,6 +14,7 @@ namespace {
 constexpr int kNoSoundOffset = 840;
 constexpr int kTraceOffset = 850;
 constexpr int kButtonsOffset = 860;
+constexpr int kPortLostOffset = 950;
 
 }  // namespace
 
@@ -116,6 +117,8 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
     }
     if (auto noSound = m_catalogue.text(linkBase, kNoSoundOffset))
         f.NoSoundText = std::move(*noSound);
+    if (auto portLost = m_catalogue.text(linkBase, kPortLostOffset))
+        f.PortLostText = std::move(*portLost);
     if (auto trace = m_catalogue.text(linkBase, kTraceOffset))
         mdi.Trace.setCaption(*trace);
     // As the system labels them in its own language on a PC set up for it.

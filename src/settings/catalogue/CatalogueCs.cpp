@@ -97,6 +97,7 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Storno"},
     {880, "Ano"},
     {890, "Ne"},
+    {950, "Sériový port počítače byl ztracen (odpojený adaptér?):"},
 };
 
 }  // namespace

@@ -97,6 +97,7 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Abbrechen"},
     {880, "Ja"},
     {890, "Nein"},
+    {950, "Die serielle Schnittstelle des PCs ist weggefallen (Adapter abgezogen?):"},
 };
 
 }  // namespace

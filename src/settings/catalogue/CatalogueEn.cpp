@@ -97,6 +97,7 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Cancel"},
     {880, "Yes"},
     {890, "No"},
+    {950, "The PC's serial port was lost (adapter unplugged?):"},
 };
 
 }  // namespace

@@ -97,6 +97,7 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Cancelar"},
     {880, "Sí"},
     {890, "No"},
+    {950, "Se perdió el puerto serie del PC (¿adaptador desconectado?):"},
 };
 
 }  // namespace

@@ -97,6 +97,7 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Peruuta"},
     {880, "Kyllä"},
     {890, "Ei"},
+    {950, "Tietokoneen sarjaportti katosi (sovitin irrotettu?):"},
 };
 
 }  // namespace

@@ -97,6 +97,7 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Annuler"},
     {880, "Oui"},
     {890, "Non"},
+    {950, "Le port série du PC a été perdu (adaptateur débranché ?) :"},
 };
 
 }  // namespace

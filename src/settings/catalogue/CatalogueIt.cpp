@@ -97,6 +97,7 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Annulla"},
     {880, "Sì"},
     {890, "No"},
+    {950, "La porta seriale del PC è stata persa (adattatore scollegato?):"},
 };
 
 }  // namespace

@@ -97,6 +97,7 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Annuleren"},
     {880, "Ja"},
     {890, "Nee"},
+    {950, "De seriële poort van de pc is weggevallen (adapter losgekoppeld?):"},
 };
 
 }  // namespace

@@ -97,6 +97,7 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Avbryt"},
     {880, "Ja"},
     {890, "Nei"},
+    {950, "PC-ens serieport forsvant (adapter frakoblet?):"},
 };
 
 }  // namespace

@@ -97,6 +97,7 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Cancelar"},
     {880, "Sim"},
     {890, "Não"},
+    {950, "A porta série do PC foi perdida (adaptador desligado?):"},
 };
 
 }  // namespace

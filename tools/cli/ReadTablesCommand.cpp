@@ -59,8 +59,10 @@ int ReadTablesCommand::run(CommandContext& context, const std::vector<std::strin
         bench.presenter().statusChanged({StatusEvent::Kind::ReadDone, {}});
     if (context.headless.platform().serial.portOpen())
         bench.connection().imgConnected_Click();
-    if (!ok)
-        return context.refused("the unit's tables could not be read");
+    if (!ok) {
+        const std::string why = bench.presenter().reasonText(bench.link().lastOutcome());
+        return context.refused("the unit's tables could not be read" + (why.empty() ? "" : ": " + why));
+    }
 
     context.out << "Message table: " << static_cast<int>(image.MsgNumber) << " messages, end at word "
                 << image.EndAddress << "\n";

@@ -130,6 +130,8 @@ public:
     std::string EraseAllText;
     /// Asked before a save replaces a file; "%1" stands for the file's name.
     std::string ReplaceFileText;
+    /// Why an exchange ended when the PC's own port went away under it; the port and the system's reason follow.
+    std::string PortLostText = "The PC's serial port was lost (adapter unplugged?):";
 
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }

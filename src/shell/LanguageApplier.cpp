@@ -17,6 +17,7 @@ constexpr int kButtonsOffset = 860;
 constexpr int kEraseAllOffset = 900;
 constexpr int kReplaceFileOffset = 910;
 constexpr int kStopOffset = 970;
+constexpr int kPortLostOffset = 950;
 
 }  // namespace
 
@@ -129,6 +130,8 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
         if (auto stopped = m_catalogue.text(linkBase, kStopOffset + 10 + 10 * static_cast<int>(i)))
             f.StoppedText[i] = std::move(*stopped);
     }
+    if (auto portLost = m_catalogue.text(linkBase, kPortLostOffset))
+        f.PortLostText = std::move(*portLost);
     if (auto trace = m_catalogue.text(linkBase, kTraceOffset))
         mdi.Trace.setCaption(*trace);
     // As the system labels them in its own language on a PC set up for it.

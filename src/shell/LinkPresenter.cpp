@@ -46,6 +46,8 @@ std::string LinkPresenter::statusText(const StatusEvent& event) const {
             return texts[kStatusEraseFailed];
         case Kind::ReadDone:
             return m_form.LinkText[kLinkReadDone];
+        case Kind::PortLost:
+            return portLostText(event.detail);
     }
     return {};
 }
@@ -62,11 +64,15 @@ std::string LinkPresenter::reasonText(const LinkOutcome& outcome) const {
         case LinkOutcome::Kind::InvalidReply:
             return f.LinkText[kLinkMalformed];
         case LinkOutcome::Kind::PortLost:
-            return f.StatusText[kStatusNotConnected];
+            return portLostText(outcome.reason);
         case LinkOutcome::Kind::PortNotOpened:
             return trimmed(f.LinkText[kLinkPortNotOpened]) + (outcome.reason.empty() ? "" : " " + outcome.reason);
     }
     return {};
+}
+
+std::string LinkPresenter::portLostText(const std::string& reason) const {
+    return trimmed(m_form.PortLostText) + (reason.empty() ? "" : " " + reason);
 }
 
 std::string LinkPresenter::failureText(int index, const LinkOutcome& link) const {

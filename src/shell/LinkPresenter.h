@@ -48,6 +48,8 @@ private:
     void showStatus(const std::string& text);
     /// `StatusText`(index) and, when the link says why, the reason.
     std::string failureText(int index, const LinkOutcome& link) const;
+    /// The lost port's text and, when known, the port and why.
+    std::string portLostText(const std::string& reason) const;
 
     Form1& m_form;
     MDIKVT3310& m_mdi;

@@ -25,7 +25,7 @@ PortConnection::PortConnection(Form1& form, MDIKVT3310& mdi, SerialLink& link)
     m_form.imgNotConnected.Click = [this] { imgNotConnected_Click(); };
     m_form.imgConnected.Click = [this] { imgConnected_Click(); };
     m_form.platform().serial.OnComm = [this] { MSComm1_OnComm(); };
-    m_form.platform().serial.OnError = [this](const std::string& reason) { m_link.trace().portFault(reason); };
+    m_form.platform().serial.OnError = [this](const std::string& reason) { portFault(reason); };
     m_mdi.Com1.Click = [this] { Com1_Click(); };
     m_mdi.Com2.Click = [this] { Com2_Click(); };
     m_mdi.Comport.Click = [this] { Comport_Click(); };
@@ -98,14 +98,26 @@ void PortConnection::imgNotConnected_Click() {
 
 void PortConnection::imgConnected_Click() {
     ISerialPort& port = m_form.platform().serial;
-    if (!port.portOpen())
+    // A port that closed itself when it was lost still shows open until this runs.
+    if (!port.portOpen() && !m_form.imgConnected.visible())
         return;
-    port.setPortOpen(false);
+    if (port.portOpen())
+        port.setPortOpen(false);
     showClosed();
     MDIKVT3310& mdi = m_mdi;
     mdi.File.setEnabled(true);
     mdi.Setup.setEnabled(true);
     m_form.Bt_SendMessage.setEnabled(true);
+}
+
+void PortConnection::portFault(const std::string& reason) {
+    m_link.trace().portFault(reason);
+    // A port that failed has closed itself: the display follows at once, and says why, even with no exchange
+    // under way to notice it.
+    if (m_form.platform().serial.portOpen() || !m_form.imgConnected.visible())
+        return;
+    imgConnected_Click();
+    m_link.events().statusChanged({StatusEvent::Kind::PortLost, reason});
 }
 
 void PortConnection::MSComm1_OnComm() {

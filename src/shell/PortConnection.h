@@ -29,9 +29,12 @@ public:
         imgConnected_Click();
         StopClock();
     }
-    /// Disconnect, only while the port is open. The upload and the link's read time-out call it too.
+    /// Disconnect, while the port is open or still shown open after it was lost. The upload and the link's
+    /// read time-out call it too.
     void imgConnected_Click();
     void MSComm1_OnComm();
+    /// The port's fault report: traced; a port lost shows closed and the status line says why.
+    void portFault(const std::string& reason);
     void StartClock();
     void StopClock();
     void Timer1_Timer();

@@ -12,14 +12,15 @@ struct LinkOutcome {
         NoAnswer,
         /// A reply came but failed its checks (checksum, CR, LF, addresses, command), or overran the ring.
         InvalidReply,
-        /// The port closed under the exchange.
+        /// The port closed under the exchange (the adapter pulled, the line hung up); `reason` names the port and,
+        /// where the system said, why.
         PortLost,
         /// The port could not be opened; `reason` says why as the system does.
         PortNotOpened
     };
 
     Kind kind = Kind::Success;
-    /// The system's reason for `PortNotOpened`; may be empty.
+    /// The system's reason for `PortNotOpened` or `PortLost`; may be empty.
     std::string reason;
 
     bool ok() const { return kind == Kind::Success; }

@@ -119,8 +119,11 @@ void SerialLink::resetRing() {
 }
 
 bool SerialLink::RS232Read() {
-    if (DataInPoint == DataOutPoint && !m_overrun && !m_platform.serial.portOpen()) {
+    ISerialPort& port = m_platform.serial;
+    if (DataInPoint == DataOutPoint && !m_overrun && !port.portOpen()) {
         // A closed port brings nothing: waiting on it would cost a second time-out for the same silence.
+        if (!m_readFailure)
+            m_readFailure = portLost();
         m_events.readFailed();
         return false;
     }
@@ -130,9 +133,17 @@ bool SerialLink::RS232Read() {
     m_timer3->setInterval(timeOut);
     m_timer3->setEnabled(true);
     TimeOut = false;
-    while (!TimeOut && !m_overrun && DataInPoint == DataOutPoint)
+    // A port that fails closes itself: the wait ends with it, not with the time-out.
+    while (!TimeOut && !m_overrun && DataInPoint == DataOutPoint && port.portOpen())
         m_platform.events.waitForEvents();
     m_timer3->setEnabled(false);
+    if (!m_overrun && DataInPoint == DataOutPoint && !port.portOpen()) {
+        // The port has reported why it closed; there was no time-out to trace.
+        if (!m_readFailure)
+            m_readFailure = portLost();
+        m_events.readFailed();
+        return false;
+    }
     if (m_overrun || DataInPoint == DataOutPoint) {
         m_trace->readFailed(timeOut, m_overrun);
         if (!m_readFailure)
@@ -269,8 +280,14 @@ LinkOutcome SerialLink::lastOutcome() const {
     if (m_badReply)
         return {Kind::InvalidReply, {}};
     if (!m_platform.serial.portOpen())
-        return {Kind::PortLost, {}};
+        return portLost();
     return {Kind::Refused, {}};
+}
+
+LinkOutcome SerialLink::portLost() const {
+    const ISerialPort& port = m_platform.serial;
+    const std::string why = port.lastError();
+    return {LinkOutcome::Kind::PortLost, why.empty() ? port.portName() : why};
 }
 
 bool SerialLink::CommandDo(std::uint8_t IDD, std::uint8_t COMD) {

@@ -110,6 +110,8 @@ private:
     /// Reads and drops `count` bytes; false when one does not come.
     bool discard(std::size_t count);
     std::uint8_t readReply(std::uint8_t IDS, std::uint8_t COMD);
+    /// The port closed under the exchange, with its name and, where it said, why.
+    LinkOutcome portLost() const;
     /// `PayloadLength` and `PayloadData` from what the reader has of a reply, whole or not.
     void takePayload(const FrameCodec::Reader& reader);
 

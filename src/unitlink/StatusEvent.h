@@ -20,7 +20,9 @@ struct StatusEvent {
         Erased,
         EraseFailed,
         /// The tables were read back from the unit (the command line's reading).
-        ReadDone
+        ReadDone,
+        /// The open port went away (the adapter pulled); `detail` names it and says why.
+        PortLost
     };
 
     Kind kind = Kind::NotConnected;

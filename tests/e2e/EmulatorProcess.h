@@ -26,6 +26,11 @@ public:
         m_process.terminate();
         m_process.waitForFinished(5000);
     }
+    /// Ends the program at once, as a pulled cable ends the line: its end of the terminal closes unannounced.
+    void kill() {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
 
 private:
     QProcess m_process;

@@ -112,6 +112,7 @@ TEST_F(Editor, linkTexts_followTheBuiltInLanguage_andAreEnglishUnderALanguageFil
     ASSERT_TRUE(builtIn(3000));
     EXPECT_EQ(form.LinkText[kLinkNoAnswer], "Das Gerät antwortet nicht!");
     EXPECT_EQ(form.LinkText[kLinkReadDone], "Lesen der Daten erfolgreich!");
+    EXPECT_EQ(form.PortLostText, "Die serielle Schnittstelle des PCs ist weggefallen (Adapter abgezogen?):");
     ASSERT_TRUE(builtIn(10000));
     EXPECT_EQ(form.LinkText[kLinkRefused], "Η μονάδα απέρριψε τα δεδομένα!");
     // The trace item and the message boxes' buttons too.
@@ -124,6 +125,7 @@ TEST_F(Editor, linkTexts_followTheBuiltInLanguage_andAreEnglishUnderALanguageFil
     EXPECT_EQ(form.MsgText[11], "text 82");
     EXPECT_EQ(form.LinkText[kLinkPortNotOpened], "The port could not be opened:");
     EXPECT_EQ(form.LinkText[kLinkMalformed], "The reply of the unit is not valid!");
+    EXPECT_EQ(form.PortLostText, "The PC's serial port was lost (adapter unplugged?):");
     EXPECT_EQ(mdi.Trace.caption(), "Protocol trace");
     EXPECT_EQ(test.msgBox.buttonTexts.no, "No");
 }

@@ -22,12 +22,32 @@ bool FakeSerialPort::setPortOpen(bool open) {
 void FakeSerialPort::output(const std::vector<std::uint8_t>& bytes) {
     if (!m_open)
         return;
+    if (m_vanishInWrite && m_vanishAfter == static_cast<int>(written.size())) {
+        m_vanishAfter = -1;
+        vanish(m_vanishReason);
+        return;
+    }
     written.push_back(bytes);
+    if (!m_vanishInWrite && m_vanishAfter == static_cast<int>(written.size())) {
+        m_vanishAfter = -1;
+        m_pump.post([this] { vanish(m_vanishReason); });
+        return;
+    }
     if (stallWrites || !peer)
         return;
     auto reply = peer(bytes);
     if (!reply.empty())
         feed(reply);
+}
+
+void FakeSerialPort::vanish(const std::string& reason) {
+    if (!m_open)
+        return;
+    m_open = false;
+    m_in.clear();
+    m_error = portName() + ": " + reason;
+    if (OnError)
+        OnError(m_error);
 }
 
 std::vector<std::uint8_t> FakeSerialPort::input() {

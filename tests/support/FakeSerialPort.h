@@ -18,6 +18,11 @@ class FakeEventPump;
 /// - `peer`: when set, called with each output frame; whatever it returns arrives as the reply (this is how
 ///   the emulated unit is wired in).
 /// - `stallWrites`: output is dropped, as on a dead line.
+/// - `vanish(reason)`: the port goes away at once (the adapter pulled): it closes itself and reports through
+///   `OnError`, naming itself and the reason, as the real ports do. `vanishAfter(frames, reason)`: the port
+///   goes away once that many more frames were output, its loss posted to the event pump in place of the
+///   reply; with `inWrite` the output after them fails instead and the port goes away inside it, as on a
+///   refused write.
 /// - `openedNames`: the port name of every open tried (the name given, else "COM" and the port number).
 /// - `deviceFiles`: what `portsAreDeviceFiles()` says; as the system's own ports by default, so not on Windows.
 class FakeSerialPort : public SerialPortBase {
@@ -33,6 +38,12 @@ public:
     int inBufferCount() const override { return static_cast<int>(m_in.size()); }
 
     void failOpen(std::string reason) { m_failReason = std::move(reason); }
+    void vanish(const std::string& reason);
+    void vanishAfter(int frames, std::string reason, bool inWrite = false) {
+        m_vanishAfter = static_cast<int>(written.size()) + frames;
+        m_vanishReason = std::move(reason);
+        m_vanishInWrite = inWrite;
+    }
     void feed(const std::vector<std::uint8_t>& bytes);
     std::vector<std::uint8_t> writtenBytes() const;
 
@@ -53,5 +64,8 @@ private:
     FakeEventPump& m_pump;
     bool m_open = false;
     std::string m_failReason;
+    int m_vanishAfter = -1;
+    std::string m_vanishReason;
+    bool m_vanishInWrite = false;
     std::vector<std::uint8_t> m_in;
 };

@@ -60,8 +60,10 @@ int ReadTablesCommand::run(CommandContext& context, const std::vector<std::strin
         bench.presenter().statusChanged({StatusEvent::Kind::ReadDone, {}});
     if (context.headless.platform().serial.portOpen())
         bench.connection().imgConnected_Click();
-    if (!ok)
-        return context.refused("the unit's tables could not be read");
+    if (!ok) {
+        const std::string why = bench.presenter().reasonText(bench.link().lastOutcome());
+        return context.refused("the unit's tables could not be read" + (why.empty() ? "" : ": " + why));
+    }
 
     if (image.MsgNumber == 0)
         context.out << "Message table: the unit holds no messages\n";

@@ -17,6 +17,8 @@ QtSerialPort::QtSerialPort() : m_port(std::make_unique<QSerialPort>()) {
         if (OnComm)
             OnComm();
     });
+    QObject::connect(m_port.get(), &QSerialPort::errorOccurred,
+                     [this](QSerialPort::SerialPortError error) { errorOccurred(error); });
 }
 
 QtSerialPort::~QtSerialPort() {
@@ -128,6 +130,36 @@ bool QtSerialPort::setPortOpen(bool open) {
     m_port->clear();
     m_error.clear();
     return true;
+}
+
+void QtSerialPort::errorOccurred(int error) {
+    // Errors of calls made on a closed port, and the reset to NoError at each open, say nothing of the line.
+    if (!m_port->isOpen())
+        return;
+    std::string cause;
+    switch (error) {
+        case QSerialPort::ResourceError:
+        case QSerialPort::DeviceNotFoundError:
+        case QSerialPort::PermissionError:
+        case QSerialPort::WriteError:
+            cause = m_port->errorString().toStdString();
+            break;
+        case QSerialPort::ReadError:
+            // A read that ends with no byte is a hang-up; the system's text is then a stale one.
+            cause = "the line was hung up";
+            break;
+        case QSerialPort::UnknownError:
+            if (OnError)
+                OnError(portName() + ": " + m_port->errorString().toStdString());
+            return;
+        default:
+            return;
+    }
+    // Closed before anyone hears of it, so that a read waiting on the port ends at once.
+    m_port->close();
+    m_error = portName() + ": " + cause;
+    if (OnError)
+        OnError(m_error);
 }
 
 void QtSerialPort::output(const std::vector<std::uint8_t>& bytes) {

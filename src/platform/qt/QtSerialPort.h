@@ -13,7 +13,9 @@ class QSerialPort;
 /// to a device path, by default /dev/ttyS0 for 1 and /dev/ttyS1 for 2, changeable with `setDevicePath`
 /// (USB adapters appear as /dev/ttyUSB0 or /dev/ttyACM0). A port name given opens that port instead. On Linux the port
 /// is asked for low latency, so that USB adapters pass short replies on at once; a port that refuses (a
-/// pseudo-terminal, some drivers) works as before.
+/// pseudo-terminal, some drivers) works as before. A port that fails under way (the adapter pulled, the line hung
+/// up, a write refused) closes itself and reports through `OnError` at once, rather than leaving a read to wait
+/// for bytes that cannot come.
 class QtSerialPort : public SerialPortBase {
 public:
     QtSerialPort();
@@ -39,6 +41,7 @@ protected:
 
 private:
     bool applySettings();
+    void errorOccurred(int error);
     void requestLowLatency();
 
     std::unique_ptr<QSerialPort> m_port;

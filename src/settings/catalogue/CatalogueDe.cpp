@@ -101,6 +101,7 @@ constexpr CatalogueEntry kTexts[] = {
      "Die Zusammenstellung enthält keine Durchsagedatei. Beim Senden werden alle Durchsagen im Gerät gelöscht, danach "
      "enthält es keine Durchsage mehr. Trotzdem senden?"},
     {910, "%1 ist bereits vorhanden. Möchten Sie die Datei ersetzen?"},
+    {950, "Die serielle Schnittstelle des PCs ist weggefallen (Adapter abgezogen?):"},
     {970,
      "Eine Übertragung läuft. Abbrechen und schließen? Das Gerät hat dann bis zur nächsten Übertragung keinen "
      "vollständigen Satz von Durchsagen."},

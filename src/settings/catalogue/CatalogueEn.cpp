@@ -101,6 +101,7 @@ constexpr CatalogueEntry kTexts[] = {
      "The set contains no message file. Sending it erases all messages in the unit, which then holds no message. Do "
      "you want to send it anyway?"},
     {910, "%1 already exists. Do you want to replace it?"},
+    {950, "The PC's serial port was lost (adapter unplugged?):"},
     {970,
      "An upload is running. Stop it and close? The unit will hold no complete set of messages until the next upload."},
     {980, "The upload was stopped before the unit was changed."},

@@ -101,6 +101,7 @@ constexpr CatalogueEntry kTexts[] = {
      "El conjunto no contiene ningún archivo de mensajes. Al enviarlo se borrarán todos los mensajes de la unidad, que "
      "quedará sin ningún mensaje. ¿Desea enviarlo de todos modos?"},
     {910, "%1 ya existe. ¿Desea reemplazarlo?"},
+    {950, "Se perdió el puerto serie del PC (¿adaptador desconectado?):"},
     {970,
      "Hay una carga en curso. ¿Detenerla y cerrar? La unidad no tendrá un conjunto completo de mensajes hasta la "
      "próxima carga."},

@@ -101,6 +101,7 @@ constexpr CatalogueEntry kTexts[] = {
      "Kokoonpanossa ei ole yhtään viestitiedostoa. Lähettäminen poistaa laitteesta kaikki viestit, eikä siihen jää "
      "yhtään viestiä. Lähetetäänkö silti?"},
     {910, "%1 on jo olemassa. Haluatko korvata sen?"},
+    {950, "Tietokoneen sarjaportti katosi (sovitin irrotettu?):"},
     {970,
      "Lataus on käynnissä. Keskeytetäänkö se ja suljetaan? Laitteessa ei ole täydellistä viestisarjaa ennen seuraavaa "
      "latausta."},

@@ -101,6 +101,7 @@ constexpr CatalogueEntry kTexts[] = {
      "Le jeu ne contient aucun fichier de messages. L'envoyer efface tous les messages de l'appareil, qui ne "
      "contiendra alors plus aucun message. Voulez-vous l'envoyer quand même ?"},
     {910, "%1 existe déjà. Voulez-vous le remplacer ?"},
+    {950, "Le port série du PC a été perdu (adaptateur débranché ?) :"},
     {970,
      "Un chargement est en cours. L'arrêter et fermer ? L'appareil n'aura pas de jeu de messages complet jusqu'au "
      "prochain chargement."},

@@ -101,6 +101,7 @@ constexpr CatalogueEntry kTexts[] = {
      "Non è stato scelto alcun file dei messaggi. L'invio cancella tutti i messaggi dell'unità, che resterà senza "
      "alcun messaggio. Inviare comunque?"},
     {910, "%1 esiste già. Sostituirlo?"},
+    {950, "La porta seriale del PC è stata persa (adattatore scollegato?):"},
     {970,
      "È in corso un caricamento. Interromperlo e chiudere? L'unità non avrà un insieme completo di messaggi fino al "
      "prossimo caricamento."},

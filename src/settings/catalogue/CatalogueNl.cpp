@@ -101,6 +101,7 @@ constexpr CatalogueEntry kTexts[] = {
      "De set bevat geen berichtbestand. Bij het verzenden worden alle berichten in het apparaat gewist en bevat het "
      "daarna geen enkel bericht meer. Toch verzenden?"},
     {910, "%1 bestaat al. Wilt u het bestand vervangen?"},
+    {950, "De seriële poort van de pc is weggevallen (adapter losgekoppeld?):"},
     {970,
      "Er loopt een upload. Stoppen en afsluiten? Het apparaat heeft dan tot de volgende upload geen volledige set "
      "berichten."},

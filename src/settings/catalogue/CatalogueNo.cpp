@@ -101,6 +101,7 @@ constexpr CatalogueEntry kTexts[] = {
      "Oppsettet inneholder ingen meldingsfil. Sending sletter alle meldingene i enheten, og den vil da ikke inneholde "
      "noen melding. Vil du sende likevel?"},
     {910, "%1 finnes allerede. Vil du erstatte den?"},
+    {950, "PC-ens serieport forsvant (adapter frakoblet?):"},
     {970,
      "En opplasting pågår. Vil du stoppe den og lukke? Enheten vil ikke ha et komplett sett med meldinger før neste "
      "opplasting."},

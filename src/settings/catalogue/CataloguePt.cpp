@@ -101,6 +101,7 @@ constexpr CatalogueEntry kTexts[] = {
      "O conjunto não contém nenhum ficheiro de mensagens. Ao enviá-lo, todas as mensagens da unidade serão apagadas e "
      "esta ficará sem nenhuma mensagem. Deseja enviá-lo mesmo assim?"},
     {910, "%1 já existe. Deseja substituí-lo?"},
+    {950, "A porta série do PC foi perdida (adaptador desligado?):"},
     {970,
      "Está a decorrer um carregamento. Pará-lo e fechar? A unidade ficará sem um conjunto completo de mensagens até ao "
      "próximo carregamento."},

@@ -99,4 +99,19 @@ TEST_F(UploadExitStatus, setWithoutMessageFiles_isRefusedUntouchedUnlessTheUnitM
     EXPECT_EQ(err.str().find("Do you want to send it anyway?"), std::string::npos) << err.str();
 }
 
+TEST_F(UploadExitStatus, portLostUnderTheUploadOrTheReading_exitsOneAtOnceNamingThePort) {
+    unit = std::make_unique<EmulatorPeer>(test.serial);
+    const std::string lost = "The PC's serial port was lost (adapter unplugged?): COM1: unplugged";
+    test.serial.vanishAfter(5, "unplugged");
+    // The language file has no line for the text: it is English.
+    EXPECT_EQ(upload(), 1);
+    EXPECT_EQ(out.str(), "STATUS: Message and configuration upload unsuccessfully! " + lost + "\n");
+    EXPECT_EQ(test.clock.steadyMs(), 0);
+
+    test.serial.vanishAfter(1, "unplugged");
+    EXPECT_EQ(cli({"read-tables", "--port", "COM1"}), 1);
+    EXPECT_NE(err.str().find("the unit's tables could not be read: " + lost), std::string::npos) << err.str();
+    EXPECT_EQ(test.clock.steadyMs(), 0);
+}
+
 }  // namespace

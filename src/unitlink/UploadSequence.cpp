@@ -24,6 +24,7 @@ constexpr std::int32_t kEraseLowerHalf = 0x1FFFFF;
 
 UploadOutcome UploadSequence::send(const MessageSet& set) {
     m_parts.image.setMessageSet(set);
+    m_parts.link.trace().uploadStarted();
     m_upload.uploadStarted();
     m_parts.link.clearOutcome();
     // The user who connected first keeps the connection: the upload uses it and leaves it open.
@@ -38,6 +39,7 @@ UploadOutcome UploadSequence::send(const MessageSet& set) {
     if (!connected)
         m_parts.connection.disconnect();
     m_upload.uploadEnded();
+    m_parts.link.trace().uploadEnded();
     return outcome;
 }
 

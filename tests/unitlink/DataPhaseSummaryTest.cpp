@@ -109,17 +109,6 @@ TEST(DataPhaseSummary, fullUpload_firstAndLastFramesInFull_refusalsAndTimeOutsIn
     }
 }
 
-TEST(DataPhaseSummary, aRefusal_isTracedWithWhatItWasReadAs) {
-    TracedUpload run(faults({9}));
-    const auto lines = run.traced();
-    const std::size_t refused = indexOf(lines, "TX 2A 01 61 00 02 BC ");
-    ASSERT_LT(refused + 2, lines.size());
-    EXPECT_EQ(lines[refused + 1],
-              "RX 2A 35 35 36 34 35 37 00 01 15 38 30 0D 0A | from 55 to 64, command W (57), "
-              "payload 1, checksum 80 ok, payload byte 21, read as 21 (NAK)");
-    EXPECT_EQ(lines[refused + 2].substr(0, 21), "TX 2A 01 61 00 02 BC ");
-}
-
 TEST(DataPhaseSummary, fullUpload_eraseDotsEndFrameAndTablesDecoded) {
     TracedUpload run(faults({}));
     const auto lines = run.traced();

@@ -116,6 +116,12 @@ void LinkPresenter::showStatus(const std::string& text) {
     m_form.sbrStatus.setPanelText(1, trimmed(m_form.StatusText[kStatusCaption]) + " " + trimmed(text));
 }
 
+void LinkPresenter::traceFileShown(const std::string& path) {
+    std::string caption = m_mdi.Trace.caption();
+    caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
+    showStatus(trimmed(caption) + ": " + path);
+}
+
 void LinkPresenter::statusChanged(const StatusEvent& event) {
     showStatus(statusText(event));
 }

@@ -34,6 +34,9 @@ public:
     /// The outcome's status text; a file that is not ready also gets its message box.
     void uploadFinished(const UploadOutcome& outcome) override;
     void uploadEnded() override;
+    /// The protocol trace was switched on: the status line names its file after the menu item's caption
+    /// ("Protocol trace: /path/KVT3310.LOG"), in the language shown.
+    void traceFileShown(const std::string& path);
 
     /// The status line's text for a report or an outcome, after "STATUS:".
     std::string statusText(const StatusEvent& event) const;

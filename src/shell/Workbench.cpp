@@ -1,6 +1,7 @@
 #include "shell/Workbench.h"
 
 #include "editor/Form1.h"
+#include "editor/FormTexts.h"
 #include "settings/AppState.h"
 #include "shell/LanguageApplier.h"
 #include "shell/LanguageMenu.h"
@@ -31,11 +32,18 @@ Workbench::Workbench(Platform& platform, AppState& app, MDIKVT3310& mdi, Form1& 
     form.Bt_SendMessage.Click = [this] { sendMessages(); };
     m_connection->ProgressStep = [this] { m_upload->ProgressStep(); };
     ProtocolTrace& trace = m_link->trace();
-    mdi.Trace.Click = [&trace] { trace.setEnabled(!trace.enabled()); };
+    mdi.Trace.Click = [this, &trace] {
+        trace.setEnabled(!trace.enabled());
+        if (trace.enabled())
+            m_presenter->traceFileShown(trace.file());
+    };
     trace.enabledChanged = [&mdi](bool on) { mdi.Trace.setChecked(on); };
-    trace.statusShown(form.sbrStatus.panelText(1));
-    m_statusConnection =
-        form.sbrStatus.changed().connect([&trace, &form] { trace.statusShown(form.sbrStatus.panelText(1)); });
+    // The panel's own caption ("STATUS:", in the language shown) is no part of the status traced.
+    auto statusShown = [&trace, &form] {
+        trace.statusShown(form.sbrStatus.panelText(1), form.StatusText[kStatusCaption]);
+    };
+    statusShown();
+    m_statusConnection = form.sbrStatus.changed().connect(statusShown);
 }
 
 Workbench::~Workbench() {

@@ -6,7 +6,7 @@
 
 /// What the serial link tells a protocol trace: the bytes that go to and come from the port, the result of
 /// each reply read, read time-outs, the port opened and closed. The link calls it at its central send and
-/// receive points and nowhere else.
+/// receive points and nowhere else; the upload tells where each upload begins and ends.
 class ILinkTrace {
 public:
     virtual ~ILinkTrace() = default;
@@ -24,4 +24,7 @@ public:
     virtual void portClosed() = 0;
     /// A fault the open port reported: bytes garbled or lost on the line, a failed write, the port lost.
     virtual void portFault(const std::string& reason) = 0;
+    /// An upload begins (before its port is opened) and ends (after it is closed): the trace keeps whole ones.
+    virtual void uploadStarted() = 0;
+    virtual void uploadEnded() = 0;
 };

@@ -3,74 +3,22 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "platform/Platform.h"
 #include "settings/AppState.h"
-#include "unitlink/FrameCodec.h"
+#include "unitlink/TraceText.h"
 
 namespace {
 
-constexpr std::uint8_t kStart = FrameCodec::kStart;
 constexpr std::uint64_t kSmallestLimit = 4096;
-/// A length beyond any frame of the link: the bytes are shown as they are, not waited for.
-constexpr std::size_t kLongestPayload = 1200;
-
-std::string hex(const std::uint8_t* bytes, std::size_t count) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(count * 3);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i)
-            out += ' ';
-        out += kDigits[bytes[i] >> 4];
-        out += kDigits[bytes[i] & 0x0F];
-    }
-    return out;
-}
-
-std::string hex2(std::uint8_t value) {
-    return hex(&value, 1);
-}
-
-std::string commandName(std::uint8_t command) {
-    if (command >= 0x21 && command < 0x7F)
-        return std::string(1, static_cast<char>(command)) + " (" + hex2(command) + ")";
-    return hex2(command);
-}
-
-/// The length of the frame at the start of `b`, once enough of it is there to tell.
-std::optional<std::size_t> frameLength(const std::vector<std::uint8_t>& b) {
-    const auto header = FrameCodec::readHeader(b.data(), b.size());
-    if (!header)
-        return std::nullopt;
-    return header->size + std::min(header->payloadLength, kLongestPayload + 1) + FrameCodec::kTrailer;
-}
-
-/// What the frame's bytes say, as far as they go; its header is there.
-std::string decode(const std::vector<std::uint8_t>& b, std::size_t length, bool whole) {
-    const FrameCodec::Header header = *FrameCodec::readHeader(b.data(), b.size());
-    std::string text;
-    if (header.isCommand) {
-        text =
-            "from " + hex2(header.sender) + " to " + hex2(header.receiver) + ", command " + commandName(header.command);
-    } else {
-        text = "data frame";
-        if (length >= header.size + 3)
-            text += " to word " + hex(&b[header.size], 3);
-    }
-    const std::size_t payload = header.payloadLength;
-    text += ", payload " + std::to_string(payload);
-    if (!whole || payload > kLongestPayload)
-        return text + ", incomplete";
-    const FrameCodec::Trailer trailer = FrameCodec::readTrailer(b.data(), header);
-    text += ", checksum " + hex2(trailer.received);
-    text += trailer.received == trailer.computed ? " ok" : " bad (computed " + hex2(trailer.computed) + ")";
-    if (!trailer.lineEnd())
-        text += ", no CR LF at the end";
-    if (header.isCommand && payload == 1)
-        text += ", payload byte " + std::to_string(b[header.size]);
-    return text;
-}
+/// Past this many times the limit a file is rotated wherever it stands, so that a trace that sees no upload
+/// (or one with endless refusals) cannot fill the disk.
+constexpr std::uint64_t kRunawayFactor = 4;
+/// Uploads a file holds before an upload's start may rotate it: with the one starting, three in the pair.
+constexpr int kUploadsKept = 2;
+constexpr std::uint8_t kAck = 6;
+constexpr std::uint8_t kNak = 21;
 
 }  // namespace
 
@@ -79,11 +27,13 @@ void ProtocolTrace::setEnabled(bool on) {
         m_enabled = true;
         write("TRACE", "on, file " + file() + ", rotated past " + std::to_string(m_limit) + " bytes");
     } else if (!on && m_enabled) {
+        endDataPhase();
         write("TRACE", "off");
         m_enabled = false;
     }
     m_sent.bytes.clear();
     m_received.bytes.clear();
+    m_phase = DataPhaseSummary();
     if (enabledChanged)
         enabledChanged(m_enabled);
 }
@@ -139,67 +89,79 @@ std::string ProtocolTrace::replyMeaning(std::uint8_t code, bool frameFault) {
     }
 }
 
-void ProtocolTrace::write(const std::string& event, const std::string& text) {
+void ProtocolTrace::write(const std::string& event, const std::string& text, std::optional<double> at) {
     if (!m_enabled)
         return;
     IFileSystem& fs = m_platform.fs;
     const std::string path = file();
-    long long ms = std::llround(m_platform.clock.secondsOfDay() * 1000.0);
+    long long ms = std::llround(at.value_or(now()) * 1000.0);
     ms = ((ms % 86400000) + 86400000) % 86400000;
     char stamp[16];
     std::snprintf(stamp, sizeof stamp, "%02lld:%02lld:%02lld.%03lld", ms / 3600000, ms / 60000 % 60, ms / 1000 % 60,
                   ms % 1000);
     // Status texts are in the language shown; the file is in the code page, as every text file of the program.
     const std::string line = m_platform.codec.fromUtf8(std::string(stamp) + " " + event + " " + text) + "\r\n";
-    if (!m_size || m_sizeOf != path) {
-        m_size = fs.fileSize(path).value_or(0);
-        m_sizeOf = path;
-    }
-    if (*m_size > 0 && *m_size + line.size() > m_limit) {
-        const std::string older = rotatedName(path);
-        fs.remove(older);
-        if (fs.rename(path, older))
-            m_size = 0;
-    }
+    const std::uint64_t size = sizeOf(path);
+    if (size > 0 && size + line.size() > kRunawayFactor * m_limit)
+        rotate(path);
     // A trace that cannot be written must not disturb the upload it watches.
     if (fs.appendFile(path, line))
         *m_size += line.size();
 }
 
-std::vector<std::string> ProtocolTrace::frames(Assembler& assembler, bool all) {
+double ProtocolTrace::now() const {
+    return m_platform.clock.secondsOfDay();
+}
+
+std::uint64_t ProtocolTrace::sizeOf(const std::string& path) {
+    if (!m_size || m_sizeOf != path) {
+        m_size = m_platform.fs.fileSize(path).value_or(0);
+        m_sizeOf = path;
+        // What an existing file holds is not known: it counts as holding no upload, so it is kept longer.
+        m_uploads = 0;
+    }
+    return *m_size;
+}
+
+void ProtocolTrace::rotate(const std::string& path) {
+    IFileSystem& fs = m_platform.fs;
+    const std::string older = rotatedName(path);
+    fs.remove(older);
+    if (fs.rename(path, older)) {
+        m_size = 0;
+        m_uploads = 0;
+    }
+}
+
+void ProtocolTrace::put(const DataPhaseSummary::Lines& lines) {
+    for (const auto& line : lines)
+        write(line.event, line.text, line.at);
+}
+
+void ProtocolTrace::endDataPhase() {
+    put(m_phase.end(now()));
+}
+
+std::vector<std::string> ProtocolTrace::receivedLines(bool all, const std::string& reply) {
+    auto pieces = TraceText::take(m_received.bytes, all, !reply.empty(), m_lastCommand);
     std::vector<std::string> lines;
-    auto& b = assembler.bytes;
-    while (!b.empty()) {
-        if (b[0] != kStart) {
-            auto start = std::find(b.begin(), b.end(), kStart);
-            const auto count = static_cast<std::size_t>(start - b.begin());
-            lines.push_back(hex(b.data(), count) + " | " + std::to_string(count) + " bytes outside a frame");
-            b.erase(b.begin(), start);
-            continue;
-        }
-        auto length = frameLength(b);
-        if (length && b.size() >= *length) {
-            lines.push_back(hex(b.data(), *length) + " | " + decode(b, *length, true));
-            b.erase(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(*length));
-            continue;
-        }
-        if (all) {
-            lines.push_back(hex(b.data(), b.size()) + " | " +
-                            (FrameCodec::readHeader(b.data(), b.size()) ? decode(b, b.size(), false)
-                                                                        : std::string("incomplete frame")));
-            b.clear();
-        }
-        break;
+    for (auto& piece : pieces)
+        lines.push_back(std::move(piece.text));
+    if (!reply.empty()) {
+        if (lines.empty())
+            lines.push_back("no frame" + reply);
+        else
+            lines.back() += reply;
     }
     return lines;
 }
 
-void ProtocolTrace::flushReceived(bool all, const std::string& reply) {
-    auto lines = frames(m_received, all);
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        write("RX", lines[i] + (i + 1 == lines.size() ? reply : std::string()));
-    if (lines.empty() && !reply.empty())
-        write("RX", "no frame" + reply);
+void ProtocolTrace::flushReceived(bool all) {
+    const auto lines = receivedLines(all, {});
+    if (!lines.empty())
+        endDataPhase();
+    for (const auto& line : lines)
+        write("RX", line);
 }
 
 void ProtocolTrace::bytesSent(const std::uint8_t* bytes, std::size_t count) {
@@ -207,8 +169,16 @@ void ProtocolTrace::bytesSent(const std::uint8_t* bytes, std::size_t count) {
         return;
     flushReceived(false);
     m_sent.bytes.insert(m_sent.bytes.end(), bytes, bytes + count);
-    for (const auto& line : frames(m_sent, false))
-        write("TX", line);
+    for (auto& piece : TraceText::take(m_sent.bytes, false, false, m_lastCommand)) {
+        if (piece.kind == TraceText::Kind::MessageData) {
+            put(m_phase.frameSent({now(), "TX", std::move(piece.text)}, piece.address));
+            continue;
+        }
+        endDataPhase();
+        if (piece.kind == TraceText::Kind::Command)
+            m_lastCommand = piece.command;
+        write("TX", piece.text);
+    }
 }
 
 void ProtocolTrace::bytesReceived(const std::uint8_t* bytes, std::size_t count) {
@@ -220,41 +190,88 @@ void ProtocolTrace::bytesReceived(const std::uint8_t* bytes, std::size_t count) 
 void ProtocolTrace::replyRead(std::uint8_t code, bool frameFault) {
     if (!m_enabled)
         return;
-    flushReceived(false, ", read as " + std::to_string(code) + " (" + replyMeaning(code, frameFault) + ")");
+    const auto lines =
+        receivedLines(false, ", read as " + std::to_string(code) + " (" + replyMeaning(code, frameFault) + ")");
+    DataPhaseSummary::Lines reply;
+    for (const auto& line : lines)
+        reply.push_back({now(), "RX", line});
+    if (!m_phase.active()) {
+        put(reply);
+        return;
+    }
+    const bool acknowledged = code == kAck && !frameFault && lines.size() == 1;
+    put(m_phase.replyRead(std::move(reply), acknowledged, code == kNak && !frameFault));
 }
 
 void ProtocolTrace::readFailed(int ms, bool overrun) {
     if (!m_enabled)
         return;
+    endDataPhase();
     flushReceived(true);
     write("TIMEOUT", overrun ? "received bytes lost (receive buffer full)"
                              : "no byte within " + std::to_string(ms) + " ms; the port is closed");
 }
 
 void ProtocolTrace::portOpened(int port, const std::string& device, const std::string& settings) {
+    endDataPhase();
     flushReceived(true);
     write("PORT", "open COM" + std::to_string(port) + (device.empty() ? "" : " (" + device + ")") + " " + settings);
 }
 
 void ProtocolTrace::portOpenFailed(int port, const std::string& device, const std::string& reason) {
+    endDataPhase();
     write("PORT", "cannot open COM" + std::to_string(port) + (device.empty() ? "" : " (" + device + ")") +
                       (reason.empty() ? "" : ": " + reason));
 }
 
 void ProtocolTrace::portClosed() {
+    endDataPhase();
     flushReceived(true);
     write("PORT", "closed");
 }
 
 void ProtocolTrace::portFault(const std::string& reason) {
+    endDataPhase();
     flushReceived(true);
     write("PORT", reason);
 }
 
-void ProtocolTrace::statusShown(const std::string& text) {
-    if (text == m_lastStatus)
+void ProtocolTrace::uploadStarted() {
+    if (!m_enabled)
         return;
-    m_lastStatus = text;
-    if (m_enabled)
-        write("STATUS", text);
+    endDataPhase();
+    flushReceived(true);
+    // Only here, between uploads: the older file then starts with an upload and holds whole ones.
+    const std::string path = file();
+    if (sizeOf(path) > m_limit && m_uploads >= kUploadsKept)
+        rotate(path);
+    ++m_uploads;
+    write("UPLOAD", "started");
+}
+
+void ProtocolTrace::uploadEnded() {
+    if (!m_enabled)
+        return;
+    endDataPhase();
+    write("UPLOAD", "ended");
+}
+
+void ProtocolTrace::statusShown(const std::string& text, const std::string& caption) {
+    std::string bare = text;
+    const std::size_t from = caption.find_first_not_of(' ');
+    if (from != std::string::npos) {
+        const std::string shown = caption.substr(from, caption.find_last_not_of(' ') + 1 - from);
+        if (bare.compare(0, shown.size(), shown) == 0)
+            bare.erase(0, shown.size());
+    }
+    bare.erase(0, bare.find_first_not_of(' '));
+    if (bare == m_lastStatus)
+        return;
+    m_lastStatus = bare;
+    if (m_enabled && !bare.empty()) {
+        endDataPhase();
+        // Bytes the unit sent before the change (an erase's dots) come first.
+        flushReceived(false);
+        write("STATUS", bare);
+    }
 }

@@ -27,6 +27,7 @@ UploadOutcome UploadSequence::send(const MessageSet& set) {
     m_parts.image.clearStop();
     m_running = true;
     m_unitChanged = false;
+    m_parts.link.trace().uploadStarted();
     m_upload.uploadStarted();
     m_parts.link.clearOutcome();
     // The user who connected first keeps the connection: the upload uses it and leaves it open.
@@ -44,6 +45,7 @@ UploadOutcome UploadSequence::send(const MessageSet& set) {
     if (!connected)
         m_parts.connection.disconnect();
     m_upload.uploadEnded();
+    m_parts.link.trace().uploadEnded();
     return outcome;
 }
 

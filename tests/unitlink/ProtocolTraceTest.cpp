@@ -2,6 +2,7 @@
 // read as, time-outs, port open and close, status texts; the file rotated past its size limit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -59,8 +60,12 @@ TEST_F(TraceFaults, nakAndBadChecksum_eachFrameOneLineWithWhatItWasReadAs) {
     // The "P" command from the PC, the unit's NAK, the command again, and a reply whose checksum is wrong.
     const std::string p = "2A 36 34 35 35 35 30 00 00 36 33 0D 0A";
     const std::string pDecoded = " | from 64 to 55, command P (50), payload 0, checksum 63 ok";
+    // The status line names the file, after the menu item's caption.
+    EXPECT_EQ(traced()[1], "08:00:00.000 STATUS Protocol trace: " + file());
     const std::vector<std::string> expected = {
         "08:00:00.000 TRACE on, file " + file() + ", rotated past 1048576 bytes",
+        "08:00:00.000 STATUS Protocol trace: " + file(),
+        "08:00:00.000 UPLOAD started",
         // Device paths are a setting only where ports are device files; Windows opens COM1 itself.
         std::string("08:00:00.000 PORT open COM1 ") + (test.serial.portsAreDeviceFiles() ? "(/dev/ttyUSB0) " : "") +
             "115200,N,8,2",
@@ -70,8 +75,10 @@ TEST_F(TraceFaults, nakAndBadChecksum_eachFrameOneLineWithWhatItWasReadAs) {
         "08:00:00.000 TX " + p + pDecoded,
         "08:00:00.000 RX 2A 35 35 36 34 35 30 00 01 06 36 30 0D 0A | from 55 to 64, command P (50), payload 1, "
         "checksum 60 bad (computed 6A), payload byte 6, read as 1 (bad checksum)",
-        "08:00:00.000 STATUS " + statusOf(3) + " The reply of the unit is not valid!",
+        // The status without the panel's own caption.
+        "08:00:00.000 STATUS " + trimmed(form.StatusText[3]) + " The reply of the unit is not valid!",
         "08:00:00.000 PORT closed",
+        "08:00:00.000 UPLOAD ended",
     };
     EXPECT_EQ(traced(), expected);
 }
@@ -84,17 +91,17 @@ TEST_F(Trace, portOpenedByNumber_namesItsDeviceOnlyWherePortsAreDeviceFiles) {
         form.imgConnected.click();
     }
     const auto lines = traced();
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[1], "08:00:00.000 PORT open COM1 (/dev/ttyUSB0) 115200,N,8,2");
-    EXPECT_EQ(lines[3], "08:00:00.000 PORT open COM1 115200,N,8,2");
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[2], "08:00:00.000 PORT open COM1 (/dev/ttyUSB0) 115200,N,8,2");
+    EXPECT_EQ(lines[4], "08:00:00.000 PORT open COM1 115200,N,8,2");
 }
 
 TEST_F(Trace, portChosenFromTheSystemsList_isTheOneNamed) {
     bench.link().settings.PortName = "/dev/ttyACM0";
     mdi.Trace.click();
     form.imgNotConnected.click();
-    ASSERT_GE(traced().size(), 2u);
-    EXPECT_EQ(traced()[1], "08:00:00.000 PORT open COM1 (/dev/ttyACM0) 115200,N,8,2");
+    ASSERT_GE(traced().size(), 3u);
+    EXPECT_EQ(traced()[2], "08:00:00.000 PORT open COM1 (/dev/ttyACM0) 115200,N,8,2");
 }
 
 TEST_F(Trace, silentUnit_timeOutAndNoFrameLines) {
@@ -104,11 +111,12 @@ TEST_F(Trace, silentUnit_timeOutAndNoFrameLines) {
     trace().setEnabled(true);
     upload();
     auto got = traced();
-    ASSERT_GE(got.size(), 5u);
-    EXPECT_EQ(got[2].substr(13, 5), "TX 2A");
-    EXPECT_EQ(got[3], "08:00:00.300 TIMEOUT no byte within 300 ms; the port is closed");
-    EXPECT_EQ(got[4], "08:00:00.300 PORT closed");
-    EXPECT_EQ(got[5], "08:00:00.300 RX no frame, read as 0 (time-out or no frame)");
+    ASSERT_GE(got.size(), 7u);
+    EXPECT_EQ(got[1], "08:00:00.000 UPLOAD started");
+    EXPECT_EQ(got[3].substr(13, 5), "TX 2A");
+    EXPECT_EQ(got[4], "08:00:00.300 TIMEOUT no byte within 300 ms; the port is closed");
+    EXPECT_EQ(got[5], "08:00:00.300 PORT closed");
+    EXPECT_EQ(got[6], "08:00:00.300 RX no frame, read as 0 (time-out or no frame)");
 }
 
 TEST_F(Trace, faultTheOpenPortReports_isALineOfItsOwn) {
@@ -120,24 +128,35 @@ TEST_F(Trace, faultTheOpenPortReports_isALineOfItsOwn) {
               "08:00:00.000 PORT COM1: the port was lost: the driver does not answer (device not connected)");
 }
 
-TEST_F(Trace, pastItsLimit_theFileIsRotatedAndNoLineIsCut) {
+int uploadsIn(const std::vector<std::string>& lines, const std::string& what) {
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+        return line.size() > 13 && line.substr(13) == "UPLOAD " + what;
+    }));
+}
+
+TEST_F(Trace, pastItsLimit_rotatedAtAnUploadsStart_thePairKeepsTheLastThreeUploadsWhole) {
     trace().setLimit(4096);
     EXPECT_EQ(trace().limit(), 4096u);
     trace().setEnabled(true);
-    choose(1, wave("gong.wav", 3000));
-    upload();
-    ASSERT_EQ(status(), statusOf(2));
+    choose(1, wave("gong.wav", 100));
     const std::string older = test.folder.file("KVT3310.1.LOG");
-    ASSERT_TRUE(test.fs.exists(older));
-    EXPECT_LE(test.fs.fileSize(older).value(), 4096u);
-    EXPECT_LE(test.fs.fileSize(file()).value(), 4096u);
-    auto current = traced();
-    auto before = lines(test.fs.readFile(older).value());
-    ASSERT_FALSE(before.empty());
-    ASSERT_FALSE(current.empty());
-    for (const auto& line : before)
-        EXPECT_EQ(line.substr(0, 13), "08:00:00.000 ") << line;
-    EXPECT_EQ(current.back(), "08:00:00.000 PORT closed");
+    for (int n = 1; n <= 6; ++n) {
+        upload();
+        const auto current = traced();
+        const auto before = lines(test.fs.readFile(older).value_or(""));
+        EXPECT_EQ(test.fs.exists(older), n >= 3) << "upload " << n;
+        EXPECT_GE(uploadsIn(before, "started") + uploadsIn(current, "started"), std::min(n, 3)) << "upload " << n;
+        EXPECT_EQ(uploadsIn(current, "started"), uploadsIn(current, "ended"));
+        EXPECT_EQ(current.back().substr(13), "UPLOAD ended");
+        if (before.empty())
+            continue;
+        EXPECT_GE(uploadsIn(before, "ended"), 2);
+        // The first file starts with the switch; every later one with an upload.
+        const std::string first = n < 5 ? "TRACE on" : "UPLOAD started";
+        EXPECT_EQ(before.front().substr(13, first.size()), first) << "upload " << n;
+        EXPECT_EQ(before.back().substr(13), "UPLOAD ended");
+        EXPECT_EQ(current.front().substr(13), "UPLOAD started");
+    }
     EXPECT_EQ(ProtocolTrace::rotatedName("/a.b/trace"), "/a.b/trace.1");
     EXPECT_EQ(ProtocolTrace::rotatedName("C:\\x\\KVT3310.LOG"), "C:\\x\\KVT3310.1.LOG");
 }

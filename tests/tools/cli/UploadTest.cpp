@@ -122,6 +122,9 @@ TEST_F(UploadTest, traceOption_writesTheFramesAndTheOutcomeToTheFile) {
         trace.find(" | from 55 to 64, command P (50), payload 1, checksum 6A ok, payload byte 6, read as 6 (ACK)"),
         std::string::npos);
     EXPECT_NE(trace.find(", read as 6 (ACK)\r\n"), std::string::npos);
-    EXPECT_NE(trace.find(" STATUS STATUS: Message and configuration upload successfully!\r\n"), std::string::npos);
-    EXPECT_EQ(trace.substr(trace.size() - 14), " PORT closed\r\n");
+    EXPECT_NE(trace.find(" STATUS Message and configuration upload successfully!\r\n"), std::string::npos);
+    // The port closed, then the upload's end, each line after its time stamp ("12:00:01.234 ").
+    const std::size_t closed = trace.rfind(" PORT closed\r\n");
+    ASSERT_NE(closed, std::string::npos) << trace;
+    EXPECT_EQ(trace.substr(closed + 14 + 13), "UPLOAD ended\r\n");
 }

@@ -118,6 +118,12 @@ public:
     std::string SaveAsCaption = "Save as";
     /// Shown when a play button finds no sound output on the PC.
     std::string NoSoundText = "No sound output is available on this PC: the message cannot be played.";
+    /// The texts of offsets 1000 on, for files that fail (a save, a cut-short or empty wave file, the trace),
+    /// each followed by the file and the cause; from the built-in language, in English under a language file.
+    std::array<std::string, 4> FileFaultText = {
+        "The configuration file could not be saved:",
+        "The WAVE file is cut short: its header announces %1 bytes of sound, the file holds %2:",
+        "The WAVE file holds no sound:", "The protocol trace cannot be written:"};
 
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }

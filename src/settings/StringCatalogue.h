@@ -1,14 +1,16 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
-#include <unordered_map>
+#include <utility>
 
 #include "settings/catalogue/CatalogueTables.h"
 
 /// The string catalogue of the built-in languages: texts keyed by id = 1000 + language base + offset, as the
-/// resource string lookup of the platform serves them.
+/// resource string lookup of the platform serves them. The language bases are 1000 apart, so an id names the
+/// offsets below 1000; the program's own texts from offset 1000 on are found by language and offset only.
 class StringCatalogue {
 public:
     static constexpr int kIdBase = 1000;
@@ -17,12 +19,12 @@ public:
 
     /// The text of an id, or nothing for an id the catalogue does not hold.
     std::optional<std::string> text(int id) const;
-    std::optional<std::string> text(int lngBase, int offset) const { return text(kIdBase + lngBase + offset); }
+    std::optional<std::string> text(int lngBase, int offset) const;
     std::size_t size() const { return m_texts.size(); }
 
     /// The tables of the eleven languages, English first.
     static std::span<const LanguageTable* const> tables();
 
 private:
-    std::unordered_map<int, const char*> m_texts;
+    std::map<std::pair<int, int>, const char*> m_texts;
 };

@@ -116,6 +116,10 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
     }
     if (auto noSound = m_catalogue.text(linkBase, kNoSoundOffset))
         f.NoSoundText = std::move(*noSound);
+    for (std::size_t i = 0; i < f.FileFaultText.size(); ++i) {
+        if (auto fault = m_catalogue.text(linkBase, kFaultFirstOffset + 10 * static_cast<int>(i)))
+            f.FileFaultText[i] = std::move(*fault);
+    }
     if (auto trace = m_catalogue.text(linkBase, kTraceOffset))
         mdi.Trace.setCaption(*trace);
     // As the system labels them in its own language on a PC set up for it.

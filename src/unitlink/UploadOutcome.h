@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "editor/WaveHeader.h"
 #include "unitlink/LinkOutcome.h"
 
 /// What the upload button's transfer ended with: done (in full or the configuration alone), or the step that
@@ -28,15 +29,18 @@ struct UploadOutcome {
     /// `FilesNotReady`: the first slot whose file is not ready, and its path.
     int slot = 0;
     std::string path;
+    /// `FilesNotReady`: the header check's finding when the file is cut short or holds no sound; otherwise
+    /// its start state.
+    WaveHeader wave;
 
     bool succeeded() const { return result != Result::Failed; }
     bool operator==(const UploadOutcome&) const = default;
 
-    static UploadOutcome done(Result result) { return {result, Step::None, {}, 0, {}}; }
+    static UploadOutcome done(Result result) { return {result, Step::None, {}, 0, {}, {}}; }
     static UploadOutcome failed(Step step, LinkOutcome link = {}) {
-        return {Result::Failed, step, std::move(link), 0, {}};
+        return {Result::Failed, step, std::move(link), 0, {}, {}};
     }
-    static UploadOutcome fileNotReady(int slot, std::string path) {
-        return {Result::Failed, Step::FilesNotReady, {}, slot, std::move(path)};
+    static UploadOutcome fileNotReady(int slot, std::string path, WaveHeader wave = {}) {
+        return {Result::Failed, Step::FilesNotReady, {}, slot, std::move(path), wave};
     }
 };

@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Storno"},
     {880, "Ano"},
     {890, "Ne"},
+    {1000, "Konfigurační soubor nelze uložit:"},
+    {1010, "Soubor WAVE je zkrácený: hlavička uvádí %1 bajtů zvuku, soubor obsahuje %2:"},
+    {1020, "Soubor WAVE neobsahuje žádný zvuk:"},
+    {1030, "Záznam protokolu nelze zapsat:"},
 };
 
 }  // namespace

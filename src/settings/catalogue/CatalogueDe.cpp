@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Abbrechen"},
     {880, "Ja"},
     {890, "Nein"},
+    {1000, "Die Konfigurationsdatei konnte nicht gespeichert werden:"},
+    {1010, "Die WAVE-Datei ist abgeschnitten: ihr Kopf nennt %1 Bytes Ton, die Datei enthält %2:"},
+    {1020, "Die WAVE-Datei enthält keinen Ton:"},
+    {1030, "Der Protokollmitschnitt kann nicht geschrieben werden:"},
 };
 
 }  // namespace

@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Cancel"},
     {880, "Yes"},
     {890, "No"},
+    {1000, "The configuration file could not be saved:"},
+    {1010, "The WAVE file is cut short: its header announces %1 bytes of sound, the file holds %2:"},
+    {1020, "The WAVE file holds no sound:"},
+    {1030, "The protocol trace cannot be written:"},
 };
 
 }  // namespace

@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Cancelar"},
     {880, "Sí"},
     {890, "No"},
+    {1000, "No se pudo guardar el archivo de configuración:"},
+    {1010, "El archivo WAVE está truncado: su cabecera indica %1 bytes de sonido, el archivo contiene %2:"},
+    {1020, "El archivo WAVE no contiene sonido:"},
+    {1030, "No se puede escribir el registro del protocolo:"},
 };
 
 }  // namespace

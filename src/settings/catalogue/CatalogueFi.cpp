@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Peruuta"},
     {880, "Kyllä"},
     {890, "Ei"},
+    {1000, "Asetustiedostoa ei voitu tallentaa:"},
+    {1010, "WAVE-tiedosto on katkennut: otsake ilmoittaa %1 tavua ääntä, tiedostossa on %2:"},
+    {1020, "WAVE-tiedostossa ei ole ääntä:"},
+    {1030, "Protokollalokia ei voi kirjoittaa:"},
 };
 
 }  // namespace

@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Annuler"},
     {880, "Oui"},
     {890, "Non"},
+    {1000, "Le fichier de configuration n'a pas pu être enregistré :"},
+    {1010, "Le fichier WAVE est tronqué : son en-tête annonce %1 octets de son, le fichier en contient %2 :"},
+    {1020, "Le fichier WAVE ne contient aucun son :"},
+    {1030, "La trace du protocole ne peut pas être écrite :"},
 };
 
 }  // namespace

@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Annulla"},
     {880, "Sì"},
     {890, "No"},
+    {1000, "Impossibile salvare il file di configurazione:"},
+    {1010, "Il file WAVE è troncato: l'intestazione indica %1 byte di audio, il file ne contiene %2:"},
+    {1020, "Il file WAVE non contiene audio:"},
+    {1030, "Impossibile scrivere la traccia del protocollo:"},
 };
 
 }  // namespace

@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Annuleren"},
     {880, "Ja"},
     {890, "Nee"},
+    {1000, "Het configuratiebestand kon niet worden opgeslagen:"},
+    {1010, "Het WAVE-bestand is afgekapt: de kop vermeldt %1 bytes geluid, het bestand bevat er %2:"},
+    {1020, "Het WAVE-bestand bevat geen geluid:"},
+    {1030, "Het protocollogboek kan niet worden geschreven:"},
 };
 
 }  // namespace

@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Avbryt"},
     {880, "Ja"},
     {890, "Nei"},
+    {1000, "Konfigurasjonsfilen kunne ikke lagres:"},
+    {1010, "WAVE-filen er avkortet: hodet oppgir %1 byte lyd, filen inneholder %2:"},
+    {1020, "WAVE-filen inneholder ingen lyd:"},
+    {1030, "Protokolloggen kan ikke skrives:"},
 };
 
 }  // namespace

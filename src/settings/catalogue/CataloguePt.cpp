@@ -97,6 +97,10 @@ constexpr CatalogueEntry kTexts[] = {
     {870, "Cancelar"},
     {880, "Sim"},
     {890, "Não"},
+    {1000, "Não foi possível guardar o ficheiro de configuração:"},
+    {1010, "O ficheiro WAVE está truncado: o cabeçalho indica %1 bytes de som, o ficheiro contém %2:"},
+    {1020, "O ficheiro WAVE não contém som:"},
+    {1030, "Não é possível escrever o registo do protocolo:"},
 };
 
 }  // namespace

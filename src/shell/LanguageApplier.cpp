@@ -1,5 +1,6 @@
 #include "shell/LanguageApplier.h"
 
+#include "editor/FileFaults.h"
 #include "editor/Form1.h"
 #include "editor/FormTexts.h"
 #include "settings/AppState.h"
@@ -42,9 +43,11 @@ bool LanguageApplier::OpenLng(const std::string& file) {
     // Every text is read before anything changes, so a failure leaves the windows as they were.
     auto texts = readTexts(file);
     if (!texts) {
-        m_form.platform().msgBox.Beep();
-        m_form.platform().msgBox.MsgBox(m_form.MsgText[9], IMessageBox::vbQuestion | IMessageBox::vbOKOnly,
-                                        m_form.Caption);
+        Platform& platform = m_form.platform();
+        const std::string reason = app.LngExternal ? platform.fs.lastError() : std::string();
+        platform.msgBox.Beep();
+        platform.msgBox.MsgBox(FileFaults::withFile(m_form.MsgText[kMsgNoLanguageFile], file, reason),
+                               IMessageBox::vbQuestion | IMessageBox::vbOKOnly, m_form.Caption);
         return false;
     }
     apply(*texts, charset);

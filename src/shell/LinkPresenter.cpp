@@ -177,6 +177,10 @@ void LinkPresenter::uploadFinished(const UploadOutcome& outcome) {
         IMessageBox::vbOKOnly, f.Caption);
 }
 
+void LinkPresenter::traceUnwritable(const std::string& file, const std::string& reason) {
+    showStatus(m_form.FileFaultText[kFaultTraceUnwritable] + " " + file + (reason.empty() ? "" : ": " + reason));
+}
+
 void LinkPresenter::uploadEnded() {
     m_form.ProgressBar1.setVisible(false);
     m_form.Lb_Percentage.setCaption("");

@@ -35,6 +35,9 @@ public:
     void uploadFinished(const UploadOutcome& outcome) override;
     void uploadEnded() override;
 
+    /// The protocol trace could not write to `file`: said on the status line, with the system's `reason`.
+    void traceUnwritable(const std::string& file, const std::string& reason);
+
     /// The status line's text for a report or an outcome, after "STATUS:".
     std::string statusText(const StatusEvent& event) const;
     std::string statusText(const UploadOutcome& outcome) const;

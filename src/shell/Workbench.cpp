@@ -33,6 +33,9 @@ Workbench::Workbench(Platform& platform, AppState& app, MDIKVT3310& mdi, Form1& 
     ProtocolTrace& trace = m_link->trace();
     mdi.Trace.Click = [&trace] { trace.setEnabled(!trace.enabled()); };
     trace.enabledChanged = [&mdi](bool on) { mdi.Trace.setChecked(on); };
+    trace.writeFailed = [this](const std::string& file, const std::string& reason) {
+        m_presenter->traceUnwritable(file, reason);
+    };
     trace.statusShown(form.sbrStatus.panelText(1));
     m_statusConnection =
         form.sbrStatus.changed().connect([&trace, &form] { trace.statusShown(form.sbrStatus.panelText(1)); });
@@ -41,6 +44,7 @@ Workbench::Workbench(Platform& platform, AppState& app, MDIKVT3310& mdi, Form1& 
 Workbench::~Workbench() {
     m_form.sbrStatus.changed().disconnect(m_statusConnection);
     m_mdi.Trace.Click = nullptr;
+    m_link->trace().writeFailed = nullptr;
     m_connection->ProgressStep = nullptr;
     m_form.Bt_SendMessage.Click = nullptr;
 }

@@ -77,6 +77,7 @@ std::string decode(const std::vector<std::uint8_t>& b, std::size_t length, bool 
 void ProtocolTrace::setEnabled(bool on) {
     if (on && !m_enabled) {
         m_enabled = true;
+        m_failureTold = false;
         write("TRACE", "on, file " + file() + ", rotated past " + std::to_string(m_limit) + " bytes");
     } else if (!on && m_enabled) {
         write("TRACE", "off");
@@ -100,6 +101,7 @@ std::string ProtocolTrace::file() const {
 void ProtocolTrace::setFile(std::string path) {
     m_file = std::move(path);
     m_size.reset();
+    m_failureTold = false;
 }
 
 void ProtocolTrace::setLimit(std::uint64_t bytes) {
@@ -161,9 +163,16 @@ void ProtocolTrace::write(const std::string& event, const std::string& text) {
         if (fs.rename(path, older))
             m_size = 0;
     }
-    // A trace that cannot be written must not disturb the upload it watches.
-    if (fs.appendFile(path, line))
+    // A trace that cannot be written must not disturb the upload it watches: it is told once, and the flag is
+    // set first, as telling it may show a status text, which is traced in turn.
+    if (fs.appendFile(path, line)) {
         *m_size += line.size();
+        m_failureTold = false;
+    } else if (!m_failureTold) {
+        m_failureTold = true;
+        if (writeFailed)
+            writeFailed(path, fs.lastError());
+    }
 }
 
 std::vector<std::string> ProtocolTrace::frames(Assembler& assembler, bool all) {

@@ -32,6 +32,9 @@ public:
     void setEnabled(bool on);
     /// Runs after every switch on or off: the menu item's check mark follows it.
     std::function<void(bool)> enabledChanged;
+    /// Runs when a line cannot be written, with the file and the system's reason: once, until a line is written
+    /// again or the trace is switched on or pointed at another file. The trace goes on; the upload too.
+    std::function<void(const std::string& file, const std::string& reason)> writeFailed;
     /// The status line now shows `text`: traced when it differs from the last one shown.
     void statusShown(const std::string& text);
     /// The file traced to: the given one, else "KVT3310.LOG" beside the settings file.
@@ -77,4 +80,5 @@ private:
     Assembler m_sent;
     Assembler m_received;
     std::string m_lastStatus;
+    bool m_failureTold = false;
 };

@@ -8,7 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/FileFaults.h"
 #include "editor/Form1.h"
+#include "editor/FormTexts.h"
 #include "editor/Formats.h"
 #include "settings/TextLineReader.h"
 #include "settings/TextValues.h"
@@ -228,11 +230,12 @@ std::optional<std::vector<std::string>> readLines(const IFileSystem& fs, const I
 }  // namespace
 
 bool ConfigFile::SaveConfig(const std::string& fileName) {
+    const std::string& wording = m_form.FileFaultText[kFaultSaveFailed];
     std::int64_t sum = 0;
     for (int i = 1; i <= kSlots; ++i)
         sum += m_form.TMsgSize[i];
     if (sum < std::numeric_limits<std::int32_t>::min() || sum > std::numeric_limits<std::int32_t>::max())
-        return fail();
+        return fail(wording, fileName);
     m_form.TFileLength = static_cast<std::int32_t>(sum);
 
     Platform& platform = m_form.platform();
@@ -242,42 +245,44 @@ bool ConfigFile::SaveConfig(const std::string& fileName) {
         // A line break inside a value would shift every later line of this positional format, and a letter
         // the code page lacks would come back as another one: the file would name what is not there.
         if (line.find_first_of("\r\n") != std::string::npos)
-            return fail();
+            return fail(wording, fileName, value);
         auto encoded = platform.codec.fromUtf8Exact(line);
         if (!encoded || encoded->size() > kMaxLineLength)
-            return fail(value);
+            return fail(wording, fileName, value);
         bytes += *encoded;
         bytes += "\r\n";
     }
     if (!platform.fs.writeFileAtomic(fileName, bytes))
-        return fail();
+        return fail(wording, fileName, platform.fs.lastError());
     return true;
 }
 
 bool ConfigFile::OpenConfig(const std::string& fileName) {
     Platform& platform = m_form.platform();
+    const std::string& wording = m_form.MsgText[kMsgNoConfigFile];
     auto lines = readLines(platform.fs, platform.codec, fileName);
+    // A file that opened but holds no valid set has no reason of the system's: its name says enough.
     if (!lines)
-        return fail();
+        return fail(wording, fileName, platform.fs.lastError());
     ConfigValues values;
     try {
         values = readValues(*lines);
     } catch (const std::exception&) {
-        return fail();
+        return fail(wording, fileName);
     }
     m_form.MsgUnchanged = true;
     try {
         applyValues(m_form, values);
     } catch (const std::exception&) {
-        return fail();
+        return fail(wording, fileName);
     }
     return true;
 }
 
-bool ConfigFile::fail(const std::string& value) {
+bool ConfigFile::fail(const std::string& wording, const std::string& fileName, const std::string& reason) {
     Platform& platform = m_form.platform();
     platform.msgBox.Beep();
-    const std::string text = value.empty() ? m_form.MsgText[10] : m_form.MsgText[10] + "\n" + value;
-    platform.msgBox.MsgBox(text, IMessageBox::vbOKOnly | IMessageBox::vbQuestion, m_form.Caption);
+    platform.msgBox.MsgBox(FileFaults::withFile(wording, fileName, reason),
+                           IMessageBox::vbOKOnly | IMessageBox::vbQuestion, m_form.Caption);
     return false;
 }

@@ -22,16 +22,17 @@ public:
 
     explicit ConfigFile(Form1& form) : m_form(form) {}
 
-    /// Writes the set to `fileName` as a whole (the old file stays intact when this fails). On failure:
-    /// beep, the message "Configuration file cannot be found!" (`MsgText` 10) and false.
+    /// Writes the set to `fileName` as a whole (the old file stays intact when this fails). On failure: beep,
+    /// the save's message ("The configuration file could not be saved:") with the file and the system's reason
+    /// (or the value the file could not hold), and false.
     bool SaveConfig(const std::string& fileName);
-    /// Reads `fileName` and applies it to the editor; sets `MsgUnchanged`. On failure the editor is as it was,
-    /// with the same beep and message as `SaveConfig`.
+    /// Reads `fileName` and applies it to the editor; sets `MsgUnchanged`. On failure the editor is as it was:
+    /// beep, "Configuration file cannot be found!" (`MsgText` 10) with the file and the system's reason, if any.
     bool OpenConfig(const std::string& fileName);
 
 private:
-    /// Beeps and shows the message, naming `value` when the file could not hold it.
-    bool fail(const std::string& value = {});
+    /// Beeps and shows `wording` with the file and `reason`; returns false.
+    bool fail(const std::string& wording, const std::string& fileName, const std::string& reason = {});
 
     Form1& m_form;
 };

@@ -132,6 +132,12 @@ public:
     std::string ReplaceFileText;
     /// Why an exchange ended when the PC's own port went away under it; the port and the system's reason follow.
     std::string PortLostText = "The PC's serial port was lost (adapter unplugged?):";
+    /// The texts of offsets 920 to 940 and 960, for files that fail (a save, a cut-short or empty wave file, the
+    /// trace), each followed by the file and the cause; from the built-in language, in English under a language file.
+    std::array<std::string, 4> FileFaultText = {
+        "The configuration file could not be saved:",
+        "The WAVE file is cut short: its header announces %1 bytes of sound, the file holds %2:",
+        "The WAVE file holds no sound:", "The protocol trace cannot be written:"};
 
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }

@@ -40,3 +40,10 @@ inline constexpr int kLinkRefused = 2;
 inline constexpr int kLinkMalformed = 3;
 inline constexpr int kLinkReadDone = 4;
 inline constexpr int kLinkTexts = 5;
+
+// Positions in `Form1::FileFaultText`: the texts of offsets 920 to 940 and 960, which a language file does not
+// carry.
+inline constexpr int kFaultSaveFailed = 0;
+inline constexpr int kFaultCutShort = 1;
+inline constexpr int kFaultNoSound = 2;
+inline constexpr int kFaultTraceUnwritable = 3;

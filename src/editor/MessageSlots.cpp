@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "editor/FileFaults.h"
 #include "editor/Form1.h"
 #include "editor/FormTexts.h"
 #include "editor/Formats.h"
@@ -73,10 +74,12 @@ void MessageSlots::choose(int i, const std::string& path, bool offerCopy) {
     // The header first, so that any file that is no WAVE file says so, whatever its name.
     const WaveHeader header = ReadWaveHeader(f.platform().fs, path);
     if (!header.accepted()) {
-        const bool refused = showRejection(header);
+        const bool refused = showRejection(header, path);
         f.FilePath[i] = before.filePath;
         f.WaveFile[i].setText(before.waveFile);
-        if (refused && offerCopy && OfferCopies)
+        // A copy of a file cut short or without sound would keep what is missing: only the form is converted.
+        const bool damaged = header.verdict == WaveVerdict::CutShort || header.verdict == WaveVerdict::NoSound;
+        if (refused && !damaged && offerCopy && OfferCopies)
             offerConvertedCopy(i, path);
         return;
     }
@@ -198,7 +201,7 @@ void MessageSlots::RefreshMessage(int i) {
     if (f.WaveFile[i].text().empty())
         return;
     const WaveHeader header = ReadWaveHeader(f.platform().fs, f.FilePath[i]);
-    if (showRejection(header) || !header.accepted())
+    if (showRejection(header, f.FilePath[i]) || !header.accepted())
         return;
     showValues(i, header);
     f.RecalcTotals();
@@ -263,7 +266,12 @@ void MessageSlots::showValues(int i, const WaveHeader& header) {
     f.MsgSize[i].setCaption(Formats::integer(f.TMsgSize[i] / 1000));
 }
 
-bool MessageSlots::showRejection(const WaveHeader& header) {
+bool MessageSlots::showRejection(const WaveHeader& header, const std::string& path) {
+    if (auto fault = FileFaults::wave(m_form.FileFaultText, header, path)) {
+        m_form.platform().msgBox.Beep();
+        m_form.platform().msgBox.MsgBox(*fault, IMessageBox::vbOKOnly, m_form.Caption);
+        return true;
+    }
     int index = -1;
     switch (header.verdict) {
         case WaveVerdict::NotWave:
@@ -280,6 +288,8 @@ bool MessageSlots::showRejection(const WaveHeader& header) {
             break;
         case WaveVerdict::Accepted:
         case WaveVerdict::NoDataChunk:
+        case WaveVerdict::CutShort:
+        case WaveVerdict::NoSound:
         case WaveVerdict::Unreadable:
             return false;
     }

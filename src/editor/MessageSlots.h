@@ -54,8 +54,9 @@ private:
     void restore(int i, const SlotState& state);
     void setInitDir(int i);
     void showValues(int i, const WaveHeader& header);
-    /// Beeps and shows the rejection message of a header rule; false when the verdict is no rejection.
-    bool showRejection(const WaveHeader& header);
+    /// Beeps and shows the rejection message of a header rule (naming `path` for a file cut short or without
+    /// sound); false when the verdict is no rejection.
+    bool showRejection(const WaveHeader& header, const std::string& path);
     void showMessage(int index);
     /// The name a path shows in its slot: the file name cut before its first ".", or nothing when that
     /// leaves no name.

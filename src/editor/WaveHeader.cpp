@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::size_t kBlockBytes = 64 * 1024;
 constexpr std::size_t kHeaderBytes = 36;
+constexpr std::uint32_t kSampleBytes = 2;
 
 /// The file's bytes in order, a block at a time, so that even a file without a data chunk is scanned in a few
 /// reads.
@@ -36,6 +37,8 @@ public:
     }
     const std::uint8_t* data() const { return m_block.data() + m_pos; }
     void skip(std::size_t count) { m_pos += count; }
+    /// How many bytes of the file lie before the next one `data()` gives.
+    std::uint64_t position() const { return m_consumed - (m_length - m_pos); }
     /// True when the source stopped before the length it announced: a read error.
     bool cutShort() const { return m_ended && m_consumed < m_source.size(); }
 
@@ -124,7 +127,14 @@ WaveHeader ReadWaveHeader(IByteSource& source) {
         result.verdict = WaveVerdict::NoDataChunk;
     } else {
         result.dataSize = littleEndian(reader.data(), 4, 0, 4);
-        result.verdict = WaveVerdict::Accepted;
+        const std::uint64_t soundStart = reader.position() + 4;
+        result.dataPresent = static_cast<std::uint32_t>(result.fileLength - soundStart);
+        if (result.dataSize > result.dataPresent)
+            result.verdict = WaveVerdict::CutShort;
+        else if (result.dataSize < kSampleBytes)
+            result.verdict = WaveVerdict::NoSound;
+        else
+            result.verdict = WaveVerdict::Accepted;
     }
     return result;
 }

@@ -38,4 +38,8 @@ public:
     virtual std::optional<std::uint64_t> fileSize(const std::string& path) const = 0;
     /// Gives the file another name, replacing a file of that name.
     virtual bool rename(const std::string& from, const std::string& to) = 0;
+    /// Why the last `readFile`, `openRead`, `writeFileAtomic` or `appendFile` failed, in the system's words
+    /// ("Permission denied", "No space left on device"); empty after one that succeeded or when the system gave
+    /// no reason.
+    virtual std::string lastError() const = 0;
 };

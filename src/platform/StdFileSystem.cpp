@@ -1,5 +1,6 @@
 #include "platform/StdFileSystem.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -67,58 +68,86 @@ bool StdFileSystem::exists(const std::string& path) const {
     return !path.empty() && fs::is_regular_file(utf8Path(path), ec);
 }
 
+template <typename T>
+T StdFileSystem::failed(T result, const std::error_code& error) const {
+    std::string reason = error ? error.message() : std::string();
+    // Some systems end their texts with a line end or a full stop; the caller puts the reason after a path.
+    while (!reason.empty() &&
+           (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.' || reason.back() == ' '))
+        reason.pop_back();
+    m_lastError = std::move(reason);
+    return result;
+}
+
+namespace {
+
+/// The reason a stream could not be opened or used: the C library's, or an input/output error when it left none.
+std::error_code streamError() {
+    return std::error_code(errno != 0 ? errno : EIO, std::generic_category());
+}
+
+}  // namespace
+
 std::optional<std::string> StdFileSystem::readFile(const std::string& path) const {
+    m_lastError.clear();
     // A folder opens as a stream on some systems and then throws on reading.
     std::error_code ec;
     if (fs::is_directory(utf8Path(path), ec))
-        return std::nullopt;
+        return failed(std::optional<std::string>(), std::make_error_code(std::errc::is_a_directory));
+    errno = 0;
     std::ifstream in(utf8Path(path), std::ios::binary);
     if (!in)
-        return std::nullopt;
+        return failed(std::optional<std::string>(), streamError());
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad())
-        return std::nullopt;
+        return failed(std::optional<std::string>(), streamError());
     return content;
 }
 
 std::unique_ptr<IByteSource> StdFileSystem::openRead(const std::string& path) const {
+    m_lastError.clear();
     std::error_code ec;
+    if (fs::is_directory(utf8Path(path), ec))
+        return failed(std::unique_ptr<IByteSource>(), std::make_error_code(std::errc::is_a_directory));
     auto size = fs::file_size(utf8Path(path), ec);
     if (ec)
-        return nullptr;
+        return failed(std::unique_ptr<IByteSource>(), ec);
+    errno = 0;
     std::ifstream in(utf8Path(path), std::ios::binary);
     if (!in)
-        return nullptr;
+        return failed(std::unique_ptr<IByteSource>(), streamError());
     return std::make_unique<FileByteSource>(std::move(in), size);
 }
 
 bool StdFileSystem::writeFileAtomic(const std::string& path, const std::string& content) {
+    m_lastError.clear();
     // Through a symbolic link the file it names is saved: the link stays a link.
     const std::optional<fs::path> link = linkTarget(utf8Path(path));
     if (!link)
-        return false;
+        return failed(false, std::make_error_code(std::errc::too_many_symbolic_link_levels));
     const fs::path& target = *link;
     std::error_code ec;
     const fs::file_status status = fs::status(target, ec);
     if (fs::is_directory(status))
-        return false;
+        return failed(false, std::make_error_code(std::errc::is_a_directory));
     const bool existed = fs::exists(status);
     // A read-only file stays as it is, as a direct write to it would fail too.
     if (existed && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
-        return false;
+        return failed(false, std::make_error_code(std::errc::permission_denied));
     std::random_device random;
     for (int attempt = 0; attempt < 5; ++attempt) {
         const fs::path temp = tempBeside(target, random() % 1000000);
         if (fs::exists(temp, ec))
             continue;
-        if (!SystemFiles::writeNew(temp, content, existed ? target : fs::path()))
-            return false;
-        if (SystemFiles::replace(temp, target))
+        std::error_code error;
+        if (!SystemFiles::writeNew(temp, content, existed ? target : fs::path(), error))
+            return failed(false, error);
+        if (SystemFiles::replace(temp, target, error))
             return true;
         fs::remove(temp, ec);
-        return false;
+        return failed(false, error);
     }
-    return false;
+    return failed(false, std::make_error_code(std::errc::file_exists));
 }
 
 bool StdFileSystem::remove(const std::string& path) {
@@ -127,12 +156,19 @@ bool StdFileSystem::remove(const std::string& path) {
 }
 
 bool StdFileSystem::appendFile(const std::string& path, const std::string& content) {
+    m_lastError.clear();
+    std::error_code ec;
+    if (fs::is_directory(utf8Path(path), ec))
+        return failed(false, std::make_error_code(std::errc::is_a_directory));
+    errno = 0;
     std::ofstream out(utf8Path(path), std::ios::binary | std::ios::app);
     if (!out)
-        return false;
+        return failed(false, streamError());
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
     out.flush();
-    return static_cast<bool>(out);
+    if (!out)
+        return failed(false, streamError());
+    return true;
 }
 
 std::optional<std::uint64_t> StdFileSystem::fileSize(const std::string& path) const {

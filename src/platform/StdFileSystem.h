@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 
 #include "platform/IFileSystem.h"
 
@@ -19,7 +20,14 @@ public:
     bool appendFile(const std::string& path, const std::string& content) override;
     std::optional<std::uint64_t> fileSize(const std::string& path) const override;
     bool rename(const std::string& from, const std::string& to) override;
+    std::string lastError() const override { return m_lastError; }
 
 private:
+    /// Keeps the reason of `error` (nothing for none) and returns `result`.
+    template <typename T>
+    T failed(T result, const std::error_code& error) const;
+
     std::string m_programFolder;
+    // The reads are const for their callers; the reason of their failure is still worth keeping.
+    mutable std::string m_lastError;
 };

@@ -1,5 +1,8 @@
 #include "shell/LanguageApplier.h"
 
+#include <array>
+
+#include "editor/FileFaults.h"
 #include "editor/Form1.h"
 #include "editor/FormTexts.h"
 #include "settings/AppState.h"
@@ -18,6 +21,8 @@ constexpr int kEraseAllOffset = 900;
 constexpr int kReplaceFileOffset = 910;
 constexpr int kStopOffset = 970;
 constexpr int kPortLostOffset = 950;
+/// A failed save, a cut-short and an empty wave file, an unwritable trace.
+constexpr std::array<int, 4> kFaultOffsets = {920, 930, 940, 960};
 
 }  // namespace
 
@@ -46,9 +51,11 @@ bool LanguageApplier::OpenLng(const std::string& file) {
     // Every text is read before anything changes, so a failure leaves the windows as they were.
     auto texts = readTexts(file);
     if (!texts) {
-        m_form.platform().msgBox.Beep();
-        m_form.platform().msgBox.MsgBox(m_form.MsgText[9], IMessageBox::vbQuestion | IMessageBox::vbOKOnly,
-                                        m_form.Caption);
+        Platform& platform = m_form.platform();
+        const std::string reason = app.LngExternal ? platform.fs.lastError() : std::string();
+        platform.msgBox.Beep();
+        platform.msgBox.MsgBox(FileFaults::withFile(m_form.MsgText[kMsgNoLanguageFile], file, reason),
+                               IMessageBox::vbQuestion | IMessageBox::vbOKOnly, m_form.Caption);
         return false;
     }
     apply(*texts, charset);
@@ -132,6 +139,10 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
     }
     if (auto portLost = m_catalogue.text(linkBase, kPortLostOffset))
         f.PortLostText = std::move(*portLost);
+    for (std::size_t i = 0; i < f.FileFaultText.size(); ++i) {
+        if (auto fault = m_catalogue.text(linkBase, kFaultOffsets[i]))
+            f.FileFaultText[i] = std::move(*fault);
+    }
     if (auto trace = m_catalogue.text(linkBase, kTraceOffset))
         mdi.Trace.setCaption(*trace);
     // As the system labels them in its own language on a PC set up for it.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "editor/FileFaults.h"
 #include "editor/Form1.h"
 #include "editor/FormTexts.h"
 #include "editor/Formats.h"
@@ -181,9 +182,18 @@ void LinkPresenter::uploadFinished(const UploadOutcome& outcome) {
         return;
     Form1& f = m_form;
     f.platform().msgBox.Beep();
+    if (auto fault =
+            FileFaults::wave(f.FileFaultText, outcome.wave, std::to_string(outcome.slot) + ": " + outcome.path)) {
+        f.platform().msgBox.MsgBox(*fault, IMessageBox::vbOKOnly, f.Caption);
+        return;
+    }
     f.platform().msgBox.MsgBox(
         f.MsgText[kMsgPathIncorrect] + "\n\n" + std::to_string(outcome.slot) + ": " + outcome.path,
         IMessageBox::vbOKOnly, f.Caption);
+}
+
+void LinkPresenter::traceUnwritable(const std::string& file, const std::string& reason) {
+    showStatus(m_form.FileFaultText[kFaultTraceUnwritable] + " " + file + (reason.empty() ? "" : ": " + reason));
 }
 
 void LinkPresenter::uploadEnded() {

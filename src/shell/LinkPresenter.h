@@ -38,6 +38,9 @@ public:
     /// ("Protocol trace: /path/KVT3310.LOG"), in the language shown.
     void traceFileShown(const std::string& path);
 
+    /// The protocol trace could not write to `file`: said on the status line, with the system's `reason`.
+    void traceUnwritable(const std::string& file, const std::string& reason);
+
     /// The status line's text for a report or an outcome, after "STATUS:".
     std::string statusText(const StatusEvent& event) const;
     std::string statusText(const UploadOutcome& outcome) const;

@@ -38,6 +38,9 @@ Workbench::Workbench(Platform& platform, AppState& app, MDIKVT3310& mdi, Form1& 
             m_presenter->traceFileShown(trace.file());
     };
     trace.enabledChanged = [&mdi](bool on) { mdi.Trace.setChecked(on); };
+    trace.writeFailed = [this](const std::string& file, const std::string& reason) {
+        m_presenter->traceUnwritable(file, reason);
+    };
     // The panel's own caption ("STATUS:", in the language shown) is no part of the status traced.
     auto statusShown = [&trace, &form] {
         trace.statusShown(form.sbrStatus.panelText(1), form.StatusText[kStatusCaption]);
@@ -49,6 +52,7 @@ Workbench::Workbench(Platform& platform, AppState& app, MDIKVT3310& mdi, Form1& 
 Workbench::~Workbench() {
     m_form.sbrStatus.changed().disconnect(m_statusConnection);
     m_mdi.Trace.Click = nullptr;
+    m_link->trace().writeFailed = nullptr;
     m_connection->ProgressStep = nullptr;
     m_form.Bt_SendMessage.Click = nullptr;
 }

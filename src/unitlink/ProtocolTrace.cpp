@@ -25,6 +25,7 @@ constexpr std::uint8_t kNak = 21;
 void ProtocolTrace::setEnabled(bool on) {
     if (on && !m_enabled) {
         m_enabled = true;
+        m_failureTold = false;
         write("TRACE", "on, file " + file() + ", rotated past " + std::to_string(m_limit) + " bytes");
     } else if (!on && m_enabled) {
         endDataPhase();
@@ -50,6 +51,7 @@ std::string ProtocolTrace::file() const {
 void ProtocolTrace::setFile(std::string path) {
     m_file = std::move(path);
     m_size.reset();
+    m_failureTold = false;
 }
 
 void ProtocolTrace::setLimit(std::uint64_t bytes) {
@@ -104,9 +106,16 @@ void ProtocolTrace::write(const std::string& event, const std::string& text, std
     const std::uint64_t size = sizeOf(path);
     if (size > 0 && size + line.size() > kRunawayFactor * m_limit)
         rotate(path);
-    // A trace that cannot be written must not disturb the upload it watches.
-    if (fs.appendFile(path, line))
+    // A trace that cannot be written must not disturb the upload it watches: it is told once, and the flag is
+    // set first, as telling it may show a status text, which is traced in turn.
+    if (fs.appendFile(path, line)) {
         *m_size += line.size();
+        m_failureTold = false;
+    } else if (!m_failureTold) {
+        m_failureTold = true;
+        if (writeFailed)
+            writeFailed(path, fs.lastError());
+    }
 }
 
 double ProtocolTrace::now() const {

@@ -35,6 +35,9 @@ public:
     void setEnabled(bool on);
     /// Runs after every switch on or off: the menu item's check mark follows it.
     std::function<void(bool)> enabledChanged;
+    /// Runs when a line cannot be written, with the file and the system's reason: once, until a line is written
+    /// again or the trace is switched on or pointed at another file. The trace goes on; the upload too.
+    std::function<void(const std::string& file, const std::string& reason)> writeFailed;
     /// The status line now shows `text`, which may begin with the status panel's `caption`: traced without
     /// it, when it differs from the last one shown.
     void statusShown(const std::string& text, const std::string& caption = {});
@@ -96,4 +99,5 @@ private:
     /// Uploads started in the file now written.
     int m_uploads = 0;
     DataPhaseSummary m_phase;
+    bool m_failureTold = false;
 };

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "editor/WaveHeader.h"
 #include "unitlink/LinkOutcome.h"
 
 /// What the upload button's transfer ended with: done (in full or the configuration alone), stopped on the
@@ -30,16 +31,19 @@ struct UploadOutcome {
     std::string path;
     /// `Stopped`: the unit's memory had been erased or written before the stop, so it holds no complete set.
     bool unitChanged = false;
+    /// `FilesNotReady`: the header check's finding when the file is cut short or holds no sound; otherwise
+    /// its start state.
+    WaveHeader wave;
 
     bool succeeded() const { return result == Result::FullUploadDone || result == Result::ConfigurationDone; }
     bool operator==(const UploadOutcome&) const = default;
 
-    static UploadOutcome done(Result result) { return {result, Step::None, {}, 0, {}, false}; }
+    static UploadOutcome done(Result result) { return {result, Step::None, {}, 0, {}, false, {}}; }
     static UploadOutcome failed(Step step, LinkOutcome link = {}) {
-        return {Result::Failed, step, std::move(link), 0, {}, false};
+        return {Result::Failed, step, std::move(link), 0, {}, false, {}};
     }
-    static UploadOutcome fileNotReady(int slot, std::string path) {
-        return {Result::Failed, Step::FilesNotReady, {}, slot, std::move(path), false};
+    static UploadOutcome fileNotReady(int slot, std::string path, WaveHeader wave = {}) {
+        return {Result::Failed, Step::FilesNotReady, {}, slot, std::move(path), false, wave};
     }
-    static UploadOutcome stopped(bool unitChanged) { return {Result::Stopped, Step::None, {}, 0, {}, unitChanged}; }
+    static UploadOutcome stopped(bool unitChanged) { return {Result::Stopped, Step::None, {}, 0, {}, unitChanged, {}}; }
 };

@@ -6,6 +6,7 @@
 
 #include "editor/Formats.h"
 #include "editor/StoredSize.h"
+#include "editor/WaveHeader.h"
 #include "platform/Platform.h"
 #include "unitlink/EraseOperation.h"
 #include "unitlink/IConnection.h"
@@ -77,12 +78,16 @@ std::optional<UploadOutcome> UploadSequence::fileNotReady() {
             continue;
         const std::string path = Formats::trimmed(set().FilePath[i]);
         auto source = fs.exists(path) ? fs.openRead(path) : nullptr;
+        // A file cut short after it was chosen (or in a set saved before such files were refused) would send
+        // the unit less sound than its tables announce.
+        const WaveHeader header = source ? ReadWaveHeader(*source) : WaveHeader{};
+        const bool damaged = header.verdict == WaveVerdict::CutShort || header.verdict == WaveVerdict::NoSound;
         // A file replaced behind the editor's back would go out with sizes the tables do not know.
-        if (source && source->size() <= kMaxFileLength &&
+        if (source && !damaged && source->size() <= kMaxFileLength &&
             storedSize(static_cast<std::uint32_t>(source->size())) == set().TMsgSize[i])
             continue;
         m_parts.image.MsgAddress[i] = -1;
-        return UploadOutcome::fileNotReady(i, path);
+        return UploadOutcome::fileNotReady(i, path, damaged ? header : WaveHeader{});
     }
     return std::nullopt;
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "editor/ConfigFile.h"
@@ -12,6 +13,7 @@
 #include "editor/SampleSet.h"
 #include "settings/CodePageCodec.h"
 #include "support/CountingFileSystem.h"
+#include "support/RefusingFileSystem.h"
 
 namespace {
 
@@ -168,9 +170,22 @@ std::string snapshot(Form1& f) {
     return s;
 }
 
-void expectConfigMessage(const LoadedEditor& e) {
+/// The system's words for a failure, as the platform's file system gives them.
+std::string reason(std::errc error) {
+    return std::make_error_code(error).message();
+}
+
+std::string openFailure(const std::string& path, const std::string& why = {}) {
+    return "Configuration file cannot be found!\n\n" + path + (why.empty() ? "" : "\n" + why);
+}
+
+std::string saveFailure(const std::string& path, const std::string& why) {
+    return "The configuration file could not be saved:\n\n" + path + "\n" + why;
+}
+
+void expectConfigMessage(const LoadedEditor& e, const std::string& text) {
     ASSERT_EQ(e.test.msgBox.shown.size(), 1u);
-    EXPECT_EQ(e.test.msgBox.shown[0].text, "Configuration file cannot be found!");
+    EXPECT_EQ(e.test.msgBox.shown[0].text, text);
     EXPECT_EQ(e.test.msgBox.shown[0].flags, IMessageBox::vbOKOnly | IMessageBox::vbQuestion);
     EXPECT_EQ(e.test.msgBox.shown[0].title, e.form.Caption);
     EXPECT_EQ(e.test.msgBox.beeps, 1);
@@ -299,7 +314,7 @@ TEST_F(ConfigFileTest, tooFewLinesOrBadValues_failWithoutChangingAnything) {
         EXPECT_EQ(snapshot(e.form), before);
         EXPECT_FALSE(e.form.MsgUnchanged);
         EXPECT_FALSE(e.app.blnChanged);
-        expectConfigMessage(e);
+        expectConfigMessage(e, openFailure(e.test.folder.file("in.cfg")));
     }
 }
 
@@ -313,7 +328,7 @@ TEST_F(ConfigFileTest, sizesSummingBeyondTheMemory_failWithoutChangingAnything) 
         std::string before = snapshot(e.form);
         EXPECT_FALSE(openLines(e, lines));
         EXPECT_EQ(snapshot(e.form), before);
-        expectConfigMessage(e);
+        expectConfigMessage(e, openFailure(e.test.folder.file("in.cfg")));
     }
 }
 
@@ -330,7 +345,7 @@ TEST_F(ConfigFileTest, sizesFillingTheMemoryExactly_loadAndKeepTheirTotals) {
 TEST_F(ConfigFileTest, missingFile_failsWithTheConfigurationMessage) {
     LoadedEditor e;
     EXPECT_FALSE(e.editor.config().OpenConfig(e.test.folder.file("none.cfg")));
-    expectConfigMessage(e);
+    expectConfigMessage(e, openFailure(e.test.folder.file("none.cfg"), reason(std::errc::no_such_file_or_directory)));
 }
 
 TEST_F(ConfigFileTest, extraLinesAndAnyKeys_loadByPosition) {
@@ -392,8 +407,9 @@ TEST_F(ConfigFileTest, failedSave_leavesTheOldFileIntact) {
     LoadedEditor e;
     fillSampleSet(e.form);
 
-    EXPECT_FALSE(e.editor.config().SaveConfig(e.test.folder.file("missing") + kSeparator + "x.cfg"));
-    expectConfigMessage(e);
+    const std::string inMissingFolder = e.test.folder.file("missing") + kSeparator + "x.cfg";
+    EXPECT_FALSE(e.editor.config().SaveConfig(inMissingFolder));
+    expectConfigMessage(e, saveFailure(inMissingFolder, reason(std::errc::no_such_file_or_directory)));
 
     std::string readOnly = e.test.folder.file("locked.cfg");
     writeBytes(readOnly, "old content\r\n");
@@ -401,7 +417,43 @@ TEST_F(ConfigFileTest, failedSave_leavesTheOldFileIntact) {
     LoadedEditor f;
     EXPECT_FALSE(f.editor.config().SaveConfig(readOnly));
     EXPECT_EQ(readBytes(readOnly), "old content\r\n");
-    expectConfigMessage(f);
+    expectConfigMessage(f, saveFailure(readOnly, reason(std::errc::permission_denied)));
+}
+
+/// An editor whose writes into the folder "locked" are refused, as a read-only folder refuses them even to a test
+/// run by the superuser.
+struct LockedFolderEditor {
+    TestPlatform test;
+    RefusingFileSystem files{test.fs, test.folder.file("locked"), "Permission denied"};
+    Platform platform = test.platformWith(files, test.codec);
+    AppState app;
+    Editor editor{platform, app};
+    Form1& form = editor.form();
+    LockedFolderEditor() {
+        form.Caption = "KVT3310";
+        form.Form_Load();
+    }
+};
+
+TEST_F(ConfigFileTest, saveTheSystemRefuses_namesTheFileAndTheReasonAndKeepsTheFileBefore) {
+    LoadedEditor e;
+    fillSampleSet(e.form);
+    const std::string folder = e.test.folder.file("sets.cfg");
+    std::filesystem::create_directory(folder);
+    EXPECT_FALSE(e.editor.config().SaveConfig(folder));
+    expectConfigMessage(e, saveFailure(folder, reason(std::errc::is_a_directory)));
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+
+    LockedFolderEditor locked;
+    fillSampleSet(locked.form);
+    std::filesystem::create_directory(locked.test.folder.file("locked"));
+    const std::string path = locked.test.folder.file("locked") + kSeparator + "set.cfg";
+    writeBytes(path, "old\r\n");
+    EXPECT_FALSE(locked.editor.config().SaveConfig(path));
+    ASSERT_EQ(locked.test.msgBox.shown.size(), 1u);
+    EXPECT_EQ(locked.test.msgBox.shown[0].text, saveFailure(path, "Permission denied"));
+    EXPECT_EQ(locked.test.msgBox.beeps, 1);
+    EXPECT_EQ(readBytes(path), "old\r\n");
 }
 
 TEST_F(ConfigFileTest, lineBreakInAValue_refusesToWriteAShiftedFile) {
@@ -411,7 +463,7 @@ TEST_F(ConfigFileTest, lineBreakInAValue_refusesToWriteAShiftedFile) {
     e.form.FilePath[1] = "/sets/odd\nname.wav";
     EXPECT_FALSE(e.editor.config().SaveConfig(path));
     EXPECT_EQ(readBytes(path), "old\r\n");
-    expectConfigMessage(e);
+    expectConfigMessage(e, saveFailure(path, "/sets/odd\nname.wav"));
 }
 
 /// An editor whose files are in the code page given, through the program's own tables.
@@ -449,7 +501,7 @@ TEST_F(ConfigFileTest, czechPath_writtenExactlyUnder1250_refusedUnder1252WithThe
     EXPECT_FALSE(western.editor.config().SaveConfig(file));
     EXPECT_EQ(readBytes(file), bytes);
     ASSERT_EQ(western.test.msgBox.shown.size(), 1u);
-    EXPECT_EQ(western.test.msgBox.shown[0].text, "Configuration file cannot be found!\n" + path);
+    EXPECT_EQ(western.test.msgBox.shown[0].text, saveFailure(file, path));
     EXPECT_EQ(western.test.msgBox.beeps, 1);
 }
 
@@ -486,7 +538,7 @@ TEST_F(ConfigFileTest, carriageReturnInsideALine_whatOpensSavesAgain) {
         if (e.editor.config().OpenConfig(path)) {
             EXPECT_TRUE(e.editor.config().SaveConfig(e.test.folder.file("again.cfg")));
         } else {
-            expectConfigMessage(e);
+            expectConfigMessage(e, openFailure(path));
         }
     }
     // Every other line of a CR CR LF file is empty, where the file needs a Boolean.

@@ -55,7 +55,7 @@ TEST_F(MessageSlotsTest, rateAndDataSize_giveTimeAndKilohertz) {
     choose(1, wave("a.wav", 44100 + 44, 44100, 22050));
     EXPECT_EQ(form.MsgTime[1].caption(), "1.00");
     EXPECT_EQ(form.MsgSample[1].caption(), "22.050");
-    choose(2, wave("b.wav", 1044, 3000, 24000));
+    choose(2, wave("b.wav", 3044, 3000, 24000));
     EXPECT_EQ(form.MsgTime[2].caption(), "0.06");  // 0.0625 s
     EXPECT_EQ(form.MsgSample[2].caption(), "24.000");
     EXPECT_EQ(form.TotalTime.caption(), "1.06");

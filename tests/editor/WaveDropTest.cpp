@@ -172,4 +172,43 @@ TEST(WaveDrop, aConversionThatFails_saysWhyAndLeavesTheSlot) {
     EXPECT_FALSE(w.test.fs.exists(w.test.folder.file("Gong-8000Hz.wav")));
 }
 
+/// A file cut short after 1,044 of its 24,044 bytes, and one whose data chunk is empty: refused through Browse and
+/// the drop alike, naming the file, with no converted copy offered (it would keep what is missing).
+TEST(WaveDrop, damagedFiles_refusedThroughBrowseAndDropNamingTheFile) {
+    struct Case {
+        const char* name;
+        std::uint32_t dataSize;
+        std::uint32_t soundBytes;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"cut.wav", 24000, 1000,
+         "The WAVE file is cut short: its header announces 24000 bytes of sound, the file holds 1000:"},
+        {"claims4GB.wav", 0xFFFFFFFF, 56,
+         "The WAVE file is cut short: its header announces 4294967295 bytes of sound, the file holds 56:"},
+        {"empty.wav", 0, 0, "The WAVE file holds no sound:"},
+    };
+    for (const Case& c : cases) {
+        for (bool dropped : {false, true}) {
+            WaveDrop w;
+            WaveFiles::Format f;
+            f.dataSize = c.dataSize;
+            f.soundBytes = c.soundBytes;
+            const std::string path = w.test.folder.file(c.name);
+            WaveFiles::write(path, WaveFiles::bytes(f));
+            w.test.converter.sounds[path] = {{8000, 1}, 1.5};
+            if (dropped)
+                w.drop(1, path);
+            else
+                w.choose(1, path);
+            EXPECT_EQ(w.texts(), (std::vector<std::string>{c.message + "\n\n" + path})) << c.name << dropped;
+            EXPECT_EQ(w.test.msgBox.beeps, 1) << c.name;
+            EXPECT_EQ(w.form.WaveFile[1].text(), "") << c.name;
+            EXPECT_EQ(w.form.FilePath[1], "") << c.name;
+            EXPECT_EQ(w.form.TFileLength, 0) << c.name;
+            EXPECT_FALSE(w.form.Bt_Browse[2].enabled()) << c.name;
+        }
+    }
+}
+
 }  // namespace

@@ -117,7 +117,7 @@ TEST(WaveHeader, rateBoundaries_8000And24000AcceptedNeighboursRefused) {
 TEST(WaveHeader, falseStartDatThenD_dIsNotTakenAsANewStart) {
     // "dat" broken by a "d": the search goes on after that "d", so the "data" it would start is skipped and
     // the chunk that follows is the one found.
-    std::string bytes = headerWithoutData() + "datdata" + le32(111) + "data" + le32(222) + "sound";
+    std::string bytes = headerWithoutData() + "datdata" + le32(111) + "data" + le32(222) + std::string(222, 's');
     WaveHeader h = check(bytes);
     EXPECT_EQ(h.verdict, WaveVerdict::Accepted);
     EXPECT_EQ(h.dataSize, 222u);
@@ -130,7 +130,8 @@ TEST(WaveHeader, falseStartDatThenD_dIsNotTakenAsANewStart) {
 }
 
 TEST(WaveHeader, dataTagAcrossReadBoundaries_found) {
-    std::string bytes = headerWithoutData() + std::string(70000, 'x') + "data" + le32(0x01020304) + "s";
+    std::string bytes =
+        headerWithoutData() + std::string(70000, 'x') + "data" + le32(0x01020304) + std::string(0x01020304, 's');
     for (std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{65536}, std::size_t{1} << 20}) {
         WaveHeader h = check(bytes, chunk);
         EXPECT_EQ(h.verdict, WaveVerdict::Accepted) << chunk;
@@ -146,7 +147,7 @@ TEST(WaveHeader, noDataTagOrSizeCutOff_noDataChunk) {
     EXPECT_EQ(check(headerWithoutData() + std::string(1000, 'x')).verdict, WaveVerdict::NoDataChunk);
     EXPECT_EQ(check(headerWithoutData() + "dat").verdict, WaveVerdict::NoDataChunk);
     EXPECT_EQ(check(headerWithoutData() + "data\x10\x00\x00"s).verdict, WaveVerdict::NoDataChunk);
-    EXPECT_EQ(check(headerWithoutData() + "data" + le32(0)).verdict, WaveVerdict::Accepted);
+    EXPECT_EQ(check(headerWithoutData() + "data" + le32(2) + "ss").verdict, WaveVerdict::Accepted);
 }
 
 TEST(WaveHeader, tagInsideTheHeader_searchStartsAtOffsetZero) {
@@ -163,6 +164,40 @@ TEST(WaveHeader, sourceEndingBeforeItsLength_unreadable) {
     MemorySource source(bytes);
     source.announce(bytes.size() + 10);
     EXPECT_EQ(ReadWaveHeader(source).verdict, WaveVerdict::Unreadable);
+}
+
+TEST(WaveHeader, dataChunkAndFile_announcedSoundMustBeThereAndHoldASample) {
+    struct Case {
+        const char* name;
+        std::uint32_t dataSize;
+        std::uint32_t soundBytes;
+        WaveVerdict verdict;
+    };
+    const Case cases[] = {
+        {"whole", 24000, 24000, WaveVerdict::Accepted},
+        {"copy cut short on a stick", 24000, 1000, WaveVerdict::CutShort},
+        {"4 GB announced in 100 bytes", 0xFFFFFFFF, 56, WaveVerdict::CutShort},
+        {"last byte missing", 16000, 15999, WaveVerdict::CutShort},
+        {"odd size without its pad byte", 16001, 16001, WaveVerdict::Accepted},
+        {"odd size with its pad byte", 16001, 16002, WaveVerdict::Accepted},
+        {"a chunk after the sound", 16000, 16100, WaveVerdict::Accepted},
+        {"one sample", 2, 2, WaveVerdict::Accepted},
+        {"no sound", 0, 0, WaveVerdict::NoSound},
+        {"no sound before a chunk", 0, 100, WaveVerdict::NoSound},
+        {"half a sample", 1, 1, WaveVerdict::NoSound},
+    };
+    for (const Case& c : cases) {
+        WaveFiles::Format f;
+        f.dataSize = c.dataSize;
+        f.soundBytes = c.soundBytes;
+        for (std::size_t chunk : {std::size_t{1}, std::size_t{1} << 20}) {
+            const WaveHeader h = check(WaveFiles::bytes(f), chunk);
+            EXPECT_EQ(h.verdict, c.verdict) << c.name;
+            EXPECT_EQ(h.dataSize, c.dataSize) << c.name;
+            EXPECT_EQ(h.dataPresent, c.soundBytes) << c.name;
+            EXPECT_EQ(h.fileLength, 44 + c.soundBytes) << c.name;
+        }
+    }
 }
 
 TEST(WaveHeader, pathOverload_readsTheFileAndReportsAMissingOneUnreadable) {

@@ -19,10 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(whole.verdict == pieces.verdict, "same verdict in small reads");
     FUZZ_CHECK(whole.fileLength == size - 1, "file length");
     FUZZ_CHECK(whole.fileLength == pieces.fileLength && whole.sampleRate == pieces.sampleRate &&
-                   whole.dataSize == pieces.dataSize,
+                   whole.dataSize == pieces.dataSize && whole.dataPresent == pieces.dataPresent,
                "same fields in small reads");
     FUZZ_CHECK(whole.verdict != WaveVerdict::Unreadable, "a file in memory is always readable");
-    if (whole.accepted())
+    if (whole.accepted()) {
         FUZZ_CHECK(whole.sampleRate >= 8000 && whole.sampleRate <= 24000, "accepted rate in range");
+        FUZZ_CHECK(whole.dataSize >= 2 && whole.dataSize <= whole.dataPresent, "accepted sound is all there");
+        FUZZ_CHECK(whole.dataPresent < whole.fileLength, "the sound lies inside the file");
+    }
     return 0;
 }

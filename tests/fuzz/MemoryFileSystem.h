@@ -37,6 +37,8 @@ public:
         m_files.erase(from);
         return true;
     }
+    /// Files in memory fail only where they are missing, for which no system gives a reason here.
+    std::string lastError() const override { return {}; }
 
     void put(const std::string& path, std::string content) { m_files[path] = std::move(content); }
 

@@ -4,7 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <system_error>
 
 #include "support/TestPlatform.h"
 
@@ -120,6 +122,38 @@ TEST(StdFileSystem, savesNearTheLimits_aLongNameAndAPathBeyond260Characters) {
         EXPECT_EQ(test.fs.readFile(path).value_or(""), "second\r\n");
         for (const std::string& name : namesIn(fs::path(path).parent_path().string()))
             EXPECT_EQ(name.find("tmp"), std::string::npos) << name;
+    }
+}
+
+TEST(StdFileSystem, failures_leaveTheSystemsReasonUntilTheNextOperation) {
+    TestPlatform test;
+    StdFileSystem& files = test.fs;
+    const std::string folder = test.folder.file("folder");
+    fs::create_directory(folder);
+    const std::string missing = test.folder.file("none") + kSeparator + "x.cfg";
+    const std::string isDirectory = std::make_error_code(std::errc::is_a_directory).message();
+    const std::string noSuchFile = std::make_error_code(std::errc::no_such_file_or_directory).message();
+    struct Case {
+        const char* name;
+        std::function<bool()> fails;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"save onto a folder", [&] { return !files.writeFileAtomic(folder, "x"); }, isDirectory},
+        {"save into a missing folder", [&] { return !files.writeFileAtomic(missing, "x"); }, noSuchFile},
+        {"append to a folder", [&] { return !files.appendFile(folder, "x"); }, isDirectory},
+        {"append in a missing folder", [&] { return !files.appendFile(missing, "x"); }, noSuchFile},
+        {"read a folder", [&] { return !files.readFile(folder); }, isDirectory},
+        {"read a missing file", [&] { return !files.readFile(missing); }, noSuchFile},
+        {"open a folder", [&] { return !files.openRead(folder); }, isDirectory},
+        {"open a missing file", [&] { return !files.openRead(missing); }, noSuchFile},
+    };
+    const std::string good = test.folder.file("good.txt");
+    for (const Case& c : cases) {
+        ASSERT_TRUE(c.fails()) << c.name;
+        EXPECT_EQ(files.lastError(), c.reason) << c.name;
+        ASSERT_TRUE(files.writeFileAtomic(good, "fine"));
+        EXPECT_EQ(files.lastError(), "") << c.name;
     }
 }
 

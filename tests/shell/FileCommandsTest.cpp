@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 
 #include "editor/ConfigFile.h"
 #include "editor/Editor.h"
@@ -66,9 +67,11 @@ struct Commands : ::testing::Test {
         ASSERT_TRUE(commands.saveAs());
         test.fileDialog.requests.clear();
     }
-    void expectConfigMessage() {
+    /// The save's message, naming the file that could not be written and why.
+    void expectSaveMessage(const std::string& path, std::errc reason) {
         ASSERT_EQ(test.msgBox.shown.size(), 1u);
-        EXPECT_EQ(test.msgBox.shown.back().text, "Configuration file cannot be found!");
+        EXPECT_EQ(test.msgBox.shown.back().text, "The configuration file could not be saved:\n\n" + path + "\n" +
+                                                     std::make_error_code(reason).message());
     }
 };
 
@@ -129,7 +132,7 @@ TEST_F(Commands, failedOpen_changesNothing) {
     EXPECT_EQ(mdi.caption(), kBase);
     EXPECT_TRUE(app.blnChanged);
     ASSERT_EQ(test.msgBox.shown.size(), 2u);
-    EXPECT_EQ(test.msgBox.shown[1].text, "Configuration file cannot be found!");
+    EXPECT_EQ(test.msgBox.shown[1].text, "Configuration file cannot be found!\n\n" + bad);
 
     // So the next Save still offers the set's own file, not the one that could not be read.
     test.fileDialog.chooseNext(dir() + "mine.cfg");
@@ -175,7 +178,9 @@ TEST_F(Commands, openWithChanges_yesAndAFailedSave_keepsTheChangedSet) {
     EXPECT_EQ(form.WaveFile[1].text(), "mine");
     EXPECT_TRUE(app.blnChanged);
     ASSERT_EQ(test.msgBox.shown.size(), 2u);
-    EXPECT_EQ(test.msgBox.shown[1].text, "Configuration file cannot be found!");
+    EXPECT_EQ(test.msgBox.shown[1].text, "The configuration file could not be saved:\n\n" + dir() + "missing" + sep +
+                                             "MessageSetup.cfg\n" +
+                                             std::make_error_code(std::errc::no_such_file_or_directory).message());
 }
 
 TEST_F(Commands, save_writesTheCurrentFileWithTheCfgExtension) {
@@ -236,7 +241,7 @@ TEST_F(Commands, failedSave_keepsTheFlagAndTheOldFile) {
     app.blnChanged = true;
     EXPECT_FALSE(commands.save());
     EXPECT_TRUE(app.blnChanged);
-    expectConfigMessage();
+    expectSaveMessage(dir() + "missing" + sep + "MessageSetup.cfg", std::errc::no_such_file_or_directory);
 
     app.strMSGFilePath = dir();
     std::string locked = dir() + "MessageSetup.cfg";
@@ -288,7 +293,7 @@ TEST_F(Commands, saveAsCancelledOrFailed_keepsTheFlagAndTheCurrentFile) {
     EXPECT_EQ(form.MessageFile, "MessageSetup.cfg");
     EXPECT_EQ(app.strMSGFilePath, dir());
     EXPECT_EQ(mdi.caption(), kBase);
-    expectConfigMessage();
+    expectSaveMessage(dir() + "missing" + sep + "hall.cfg", std::errc::no_such_file_or_directory);
 }
 
 TEST_F(Commands, closeWithChanges_yesThenCancelledOrFailedSave_keepsRunning) {

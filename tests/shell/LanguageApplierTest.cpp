@@ -1,6 +1,9 @@
 // Applying a language (OpenLng): from the catalogue or a language file, character sets, failures that change nothing.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include "editor/Editor.h"
 #include "editor/FormTexts.h"
 #include "settings/AppState.h"
@@ -205,7 +208,7 @@ TEST_F(Editor, file81Lines_changesNothingAndReportsInTheLanguageShown) {
     EXPECT_EQ(marker(), before);
     EXPECT_EQ(test.msgBox.beeps, 1);
     ASSERT_EQ(test.msgBox.shown.size(), 1u);
-    EXPECT_EQ(test.msgBox.shown[0].text, "Sprachdatei nicht gefunden!");
+    EXPECT_EQ(test.msgBox.shown[0].text, "Sprachdatei nicht gefunden!\n\n" + test.folder.file("short.lng"));
     EXPECT_EQ(test.msgBox.shown[0].flags, IMessageBox::vbQuestion | IMessageBox::vbOKOnly);
     EXPECT_EQ(test.msgBox.shown[0].title, form.Caption);
 }
@@ -215,8 +218,11 @@ TEST_F(Editor, missingFileOrUnknownLanguageBase_failWithTheMessage) {
     EXPECT_FALSE(builtIn(500));
     EXPECT_FALSE(builtIn(11000));
     ASSERT_EQ(test.msgBox.shown.size(), 3u);
-    for (const auto& shown : test.msgBox.shown)
-        EXPECT_EQ(shown.text, "Language file cannot be found!");
+    EXPECT_EQ(test.msgBox.shown[0].text, "Language file cannot be found!\n\n" + test.folder.file("absent.lng") + "\n" +
+                                             std::make_error_code(std::errc::no_such_file_or_directory).message());
+    // A built-in language has no file of its own to blame.
+    for (std::size_t i = 1; i < 3; ++i)
+        EXPECT_EQ(test.msgBox.shown[i].text, "Language file cannot be found!\n\nignored.lng");
     EXPECT_EQ(mdi.caption(), "");
     EXPECT_EQ(form.sbrStatus.panelText(1), "");
     EXPECT_EQ(marker(), "<none>");
@@ -248,6 +254,21 @@ TEST_F(Editor, messageBoxTitle_isTheProgramsNameInTheLanguageWithoutTheColon) {
     ASSERT_TRUE(builtIn(10000));
     EXPECT_EQ(form.ReplaceFileText, "Το %1 υπάρχει ήδη. Θέλετε να το αντικαταστήσετε;");
     ASSERT_TRUE(fromFile(writeFile("own.lng", 82, {{11, "L11=Mein Programm: "}})));
+
+    // So do the texts of files that fail.
+    EXPECT_EQ(form.FileFaultText[0], "The configuration file could not be saved:");
+    ASSERT_TRUE(builtIn(3000));
+    EXPECT_EQ(form.FileFaultText[0], "Die Konfigurationsdatei konnte nicht gespeichert werden:");
+    EXPECT_EQ(form.FileFaultText[2], "Die WAVE-Datei enthält keinen Ton:");
+    ASSERT_TRUE(fromFile(writeFile("own.lng", 82, {{11, "L11=Mein Programm: "}})));
+    EXPECT_EQ(form.FileFaultText[2], "The WAVE file holds no sound:");
+
+    // A language file that is a folder says so.
+    const std::string folder = test.folder.file("folder.lng");
+    std::filesystem::create_directory(folder);
+    EXPECT_FALSE(fromFile(folder));
+    EXPECT_EQ(test.msgBox.shown.back().text,
+              form.MsgText[9] + "\n\n" + folder + "\n" + std::make_error_code(std::errc::is_a_directory).message());
 
     // A failing language keeps the name, and titles its own message with it.
     EXPECT_FALSE(fromFile(test.folder.file("missing.lng")));

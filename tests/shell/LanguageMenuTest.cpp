@@ -133,7 +133,7 @@ TEST_F(Program, unreadableOwnFile_keepsTheLanguageButIsRecordedAndMarked) {
     application->mdi().other.click();
     EXPECT_EQ(application->mdi().caption(), "KVT 3310 Tavro Durchsagen-Manager Einrichtung: ");
     ASSERT_EQ(test.msgBox.shown.size(), 1u);
-    EXPECT_EQ(test.msgBox.shown[0].text, "Sprachdatei nicht gefunden!");
+    EXPECT_EQ(test.msgBox.shown[0].text, "Sprachdatei nicht gefunden!\n\n" + folder() + "short.lng");
     EXPECT_EQ(languageKey(), "short.lng");
     EXPECT_EQ(marked(), std::vector<int>{-1});
 }

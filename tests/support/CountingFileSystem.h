@@ -26,6 +26,7 @@ public:
     }
     std::optional<std::uint64_t> fileSize(const std::string& path) const override { return m_files.fileSize(path); }
     bool rename(const std::string& from, const std::string& to) override { return m_files.rename(from, to); }
+    std::string lastError() const override { return m_files.lastError(); }
 
     /// Bytes read through `openRead` and `readFile` since the last `reset`.
     std::uint64_t bytesRead() const { return *m_bytes; }

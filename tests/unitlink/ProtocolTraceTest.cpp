@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "UploadFixture.h"
@@ -126,6 +128,32 @@ TEST_F(Trace, faultTheOpenPortReports_isALineOfItsOwn) {
     test.serial.OnError("COM1: the port was lost: the driver does not answer (device not connected)");
     EXPECT_EQ(traced().back(),
               "08:00:00.000 PORT COM1: the port was lost: the driver does not answer (device not connected)");
+}
+
+TEST_F(Trace, fileThatCannotBeWritten_saidOnceOnTheStatusLineAndTheUploadGoesOn) {
+    // A folder where the file should be; the status texts the warning itself causes are traced too and fail again.
+    std::filesystem::create_directory(file());
+    std::vector<std::string> warnings;
+    const std::string warning = trimmed(form.StatusText[11]) + " The protocol trace cannot be written: " + file() +
+                                ": " + std::make_error_code(std::errc::is_a_directory).message();
+    std::string shown;
+    const int connection = form.sbrStatus.changed().connect([&] {
+        if (form.sbrStatus.panelText(1) != shown && form.sbrStatus.panelText(1) == warning)
+            warnings.push_back(warning);
+        shown = form.sbrStatus.panelText(1);
+    });
+    choose(1, wave("gong.wav", 3000));
+    trace().setEnabled(true);
+    upload();
+    form.sbrStatus.changed().disconnect(connection);
+    EXPECT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(status(), statusOf(2));
+    EXPECT_TRUE(std::filesystem::is_directory(file()));
+
+    // Switched on again, the trace tells once more.
+    trace().setEnabled(false);
+    trace().setEnabled(true);
+    EXPECT_EQ(form.sbrStatus.panelText(1), warning);
 }
 
 int uploadsIn(const std::vector<std::string>& lines, const std::string& what) {

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "editor/FormTexts.h"
+#include "editor/StoredSize.h"
 #include "shell/LanguageApplier.h"
 #include "shell/PortConnection.h"
 #include "unitlink/SerialLink.h"
@@ -295,6 +296,36 @@ TEST(UploadFaults, fileReplacedByOneOfAnotherSize_isRefusedBeforeAnyByteReachesT
     EXPECT_EQ(u.test.msgBox.shown[0].text, "Path of message file is incorrect!\n\n2: " + u.paths[2]);
     EXPECT_TRUE(u.test.serial.written.empty());
     u.expectIdle();
+}
+
+TEST(UploadFaults, fileCutShortOrWithoutSound_isRefusedNamingItBeforeAnyByteReachesTheUnit) {
+    // As in a set opened from a configuration file saved with such a file: the set's size is the file's own, so
+    // only its header tells.
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        std::string message;
+    };
+    Bytes cut = waveFileBytes(24044, 8000, 2);
+    cut.resize(1044);
+    const Case cases[] = {
+        {"cut short", cut,
+         "The WAVE file is cut short: its header announces 24000 bytes of sound, the file holds 1000:"},
+        {"no sound", waveFileBytes(44, 8000, 2), "The WAVE file holds no sound:"},
+    };
+    for (const Case& c : cases) {
+        Upload u;
+        u.threeSlots();
+        writeFileBytes(u.paths[2], c.bytes);
+        u.form.TMsgSize[2] = storedSize(static_cast<std::uint32_t>(c.bytes.size()));
+        u.upload();
+        EXPECT_EQ(u.status(), u.statusOf(3)) << c.name;
+        ASSERT_EQ(u.test.msgBox.shown.size(), 1u) << c.name;
+        EXPECT_EQ(u.test.msgBox.shown[0].text, c.message + "\n\n2: " + u.paths[2]) << c.name;
+        EXPECT_TRUE(u.test.serial.written.empty()) << c.name;
+        EXPECT_EQ(u.test.serial.opens, 0) << c.name;
+        u.expectIdle();
+    }
 }
 
 TEST(UploadFaults, portThatCannotBeOpened_failsAtOnceSayingWhy) {

@@ -44,6 +44,7 @@ public:
     }
     std::optional<std::uint64_t> fileSize(const std::string& path) const override { return m_inner.fileSize(path); }
     bool rename(const std::string& from, const std::string& to) override { return m_inner.rename(from, to); }
+    std::string lastError() const override { return m_inner.lastError(); }
 
 private:
     IFileSystem& m_inner;

@@ -34,6 +34,12 @@ void CommandContext::useLink(SerialLink& serial, const LinkOptions& link) {
     settings.PortName = link.port;
     settings.CommTimeOut = link.timeout;
     if (!link.trace.empty()) {
+        // Said once on the error stream in place of the window's status line; the command goes on.
+        serial.trace().writeFailed = [this](const std::string& file, const std::string& reason) {
+            err << "kvt3310-cli: warning: the protocol trace cannot be written: " << file
+                << (reason.empty() ? "" : ": " + reason) << "\n"
+                << std::flush;
+        };
         serial.trace().setFile(EditorSession::fullPath(link.trace));
         serial.trace().setEnabled(true);
     }

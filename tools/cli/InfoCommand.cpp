@@ -22,8 +22,15 @@ std::optional<std::string> InfoCommand::choose(EditorSession& session, int i, co
     const HeadlessEditor::Choice choice = session.editor().choose(i, full);
     if (choice == HeadlessEditor::Choice::NotYetOpen)
         return "slot " + std::to_string(i) + " cannot be filled before the slots above it";
-    if (!messages.shown().empty())
-        return messages.shown().back();
+    if (!messages.shown().empty()) {
+        // A message that names the file on lines of its own reads as one line here.
+        std::string text = messages.shown().back();
+        for (auto at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) {
+            const auto end = text.find_first_not_of('\n', at);
+            text.replace(at, (end == std::string::npos ? text.size() : end) - at, " ");
+        }
+        return text;
+    }
     if (choice == HeadlessEditor::Choice::Taken)
         return std::nullopt;
     // The editor drops these choices without a word.

@@ -10,11 +10,18 @@ namespace SystemFiles {
 
 namespace {
 
+/// The reason of the call that just failed; a failure that set none reads as an input/output error.
+std::error_code lastSystemError() {
+    return std::error_code(errno != 0 ? errno : EIO, std::generic_category());
+}
+
 bool writeAll(int fd, std::string_view content) {
     while (!content.empty()) {
         const ssize_t written = ::write(fd, content.data(), content.size());
         if (written < 0 && errno == EINTR)
             continue;
+        if (written == 0)
+            errno = EIO;
         if (written <= 0)
             return false;
         content.remove_prefix(static_cast<std::size_t>(written));
@@ -37,22 +44,32 @@ bool takeModeAndOwner(int fd, const std::filesystem::path& like) {
 
 }  // namespace
 
-bool writeNew(const std::filesystem::path& temp, std::string_view content, const std::filesystem::path& like) {
+bool writeNew(const std::filesystem::path& temp, std::string_view content, const std::filesystem::path& like,
+              std::error_code& error) {
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
+    if (fd < 0) {
+        error = lastSystemError();
         return false;
+    }
     // A file is only as saved as the disk holds it: without the flush a power cut after the rename can leave
     // an empty file in the old one's place.
     bool ok = takeModeAndOwner(fd, like) && writeAll(fd, content) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
+    if (!ok)
+        error = lastSystemError();
+    if (::close(fd) != 0 && ok) {
+        error = lastSystemError();
+        ok = false;
+    }
     if (!ok)
         ::unlink(temp.c_str());
     return ok;
 }
 
-bool replace(const std::filesystem::path& temp, const std::filesystem::path& target) {
-    if (::rename(temp.c_str(), target.c_str()) != 0)
+bool replace(const std::filesystem::path& temp, const std::filesystem::path& target, std::error_code& error) {
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        error = lastSystemError();
         return false;
+    }
     // The new name is on the disk once its folder is; a folder that cannot be flushed changes nothing.
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

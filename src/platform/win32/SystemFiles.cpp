@@ -29,18 +29,47 @@ std::wstring longForm(const std::filesystem::path& path) {
     return L"\\\\?\\" + text;
 }
 
+/// The reason of a failed call. The common ones in the portable words, which are the same on every system and
+/// need no conversion from the ANSI code page; any other in the system's own.
+std::error_code reasonOf(DWORD code) {
+    switch (code) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return std::make_error_code(std::errc::no_such_file_or_directory);
+        case ERROR_ACCESS_DENIED:
+            return std::make_error_code(std::errc::permission_denied);
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return std::make_error_code(std::errc::no_space_on_device);
+        case ERROR_WRITE_PROTECT:
+            return std::make_error_code(std::errc::read_only_file_system);
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return std::make_error_code(std::errc::device_or_resource_busy);
+        default:
+            return std::error_code(static_cast<int>(code), std::system_category());
+    }
+}
+
+std::error_code lastSystemError() {
+    return reasonOf(GetLastError());
+}
+
 constexpr int kAttempts = 10;
 constexpr DWORD kPauseMs = 50;
 
 }  // namespace
 
-bool writeNew(const std::filesystem::path& temp, std::string_view content, const std::filesystem::path& like) {
+bool writeNew(const std::filesystem::path& temp, std::string_view content, const std::filesystem::path& like,
+              std::error_code& error) {
     // The permissions (the access list) of the old file pass to the new one when `replace` swaps them.
     (void)like;
     const std::wstring name = longForm(temp);
     HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (file == INVALID_HANDLE_VALUE) {
+        error = lastSystemError();
         return false;
+    }
     bool ok = true;
     while (ok && !content.empty()) {
         const DWORD chunk = content.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(content.size());
@@ -50,13 +79,18 @@ bool writeNew(const std::filesystem::path& temp, std::string_view content, const
     }
     // Flushed before the swap, so that a power cut cannot leave an empty file in the old one's place.
     ok = ok && FlushFileBuffers(file);
-    ok = CloseHandle(file) && ok;
+    if (!ok)
+        error = lastSystemError();
+    if (!CloseHandle(file) && ok) {
+        error = lastSystemError();
+        ok = false;
+    }
     if (!ok)
         DeleteFileW(name.c_str());
     return ok;
 }
 
-bool replace(const std::filesystem::path& temp, const std::filesystem::path& target) {
+bool replace(const std::filesystem::path& temp, const std::filesystem::path& target, std::error_code& error) {
     const std::wstring from = longForm(temp);
     const std::wstring to = longForm(target);
     for (int attempt = 1;; ++attempt) {
@@ -69,8 +103,11 @@ bool replace(const std::filesystem::path& temp, const std::filesystem::path& tar
         }
         if (done)
             return true;
-        if (attempt == kAttempts || !worthAnotherAttempt(GetLastError()))
+        const DWORD code = GetLastError();
+        if (attempt == kAttempts || !worthAnotherAttempt(code)) {
+            error = reasonOf(code);
             return false;
+        }
         Sleep(kPauseMs);
     }
 }

@@ -101,7 +101,11 @@ constexpr CatalogueEntry kTexts[] = {
      "Sada neobsahuje žádný soubor hlášení. Odesláním se v zařízení smažou všechna hlášení a nezůstane v něm žádné. "
      "Chcete ji přesto odeslat?"},
     {910, "Soubor %1 již existuje. Chcete jej nahradit?"},
+    {920, "Konfigurační soubor nelze uložit:"},
+    {930, "Soubor WAVE je zkrácený: hlavička uvádí %1 bajtů zvuku, soubor obsahuje %2:"},
+    {940, "Soubor WAVE neobsahuje žádný zvuk:"},
     {950, "Sériový port počítače byl ztracen (odpojený adaptér?):"},
+    {960, "Záznam protokolu nelze zapsat:"},
     {970,
      "Probíhá nahrávání. Zastavit je a zavřít? Zařízení pak až do příštího nahrání nebude mít úplnou sadu hlášení."},
     {980, "Nahrávání bylo zastaveno dříve, než se zařízení změnilo."},

@@ -101,7 +101,11 @@ constexpr CatalogueEntry kTexts[] = {
      "Die Zusammenstellung enthält keine Durchsagedatei. Beim Senden werden alle Durchsagen im Gerät gelöscht, danach "
      "enthält es keine Durchsage mehr. Trotzdem senden?"},
     {910, "%1 ist bereits vorhanden. Möchten Sie die Datei ersetzen?"},
+    {920, "Die Konfigurationsdatei konnte nicht gespeichert werden:"},
+    {930, "Die WAVE-Datei ist abgeschnitten: ihr Kopf nennt %1 Bytes Ton, die Datei enthält %2:"},
+    {940, "Die WAVE-Datei enthält keinen Ton:"},
     {950, "Die serielle Schnittstelle des PCs ist weggefallen (Adapter abgezogen?):"},
+    {960, "Der Protokollmitschnitt kann nicht geschrieben werden:"},
     {970,
      "Eine Übertragung läuft. Abbrechen und schließen? Das Gerät hat dann bis zur nächsten Übertragung keinen "
      "vollständigen Satz von Durchsagen."},

@@ -101,7 +101,11 @@ constexpr CatalogueEntry kTexts[] = {
      "The set contains no message file. Sending it erases all messages in the unit, which then holds no message. Do "
      "you want to send it anyway?"},
     {910, "%1 already exists. Do you want to replace it?"},
+    {920, "The configuration file could not be saved:"},
+    {930, "The WAVE file is cut short: its header announces %1 bytes of sound, the file holds %2:"},
+    {940, "The WAVE file holds no sound:"},
     {950, "The PC's serial port was lost (adapter unplugged?):"},
+    {960, "The protocol trace cannot be written:"},
     {970,
      "An upload is running. Stop it and close? The unit will hold no complete set of messages until the next upload."},
     {980, "The upload was stopped before the unit was changed."},

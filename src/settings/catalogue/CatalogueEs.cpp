@@ -101,7 +101,11 @@ constexpr CatalogueEntry kTexts[] = {
      "El conjunto no contiene ningún archivo de mensajes. Al enviarlo se borrarán todos los mensajes de la unidad, que "
      "quedará sin ningún mensaje. ¿Desea enviarlo de todos modos?"},
     {910, "%1 ya existe. ¿Desea reemplazarlo?"},
+    {920, "No se pudo guardar el archivo de configuración:"},
+    {930, "El archivo WAVE está truncado: su cabecera indica %1 bytes de sonido, el archivo contiene %2:"},
+    {940, "El archivo WAVE no contiene sonido:"},
     {950, "Se perdió el puerto serie del PC (¿adaptador desconectado?):"},
+    {960, "No se puede escribir el registro del protocolo:"},
     {970,
      "Hay una carga en curso. ¿Detenerla y cerrar? La unidad no tendrá un conjunto completo de mensajes hasta la "
      "próxima carga."},

@@ -101,7 +101,11 @@ constexpr CatalogueEntry kTexts[] = {
      "Kokoonpanossa ei ole yhtään viestitiedostoa. Lähettäminen poistaa laitteesta kaikki viestit, eikä siihen jää "
      "yhtään viestiä. Lähetetäänkö silti?"},
     {910, "%1 on jo olemassa. Haluatko korvata sen?"},
+    {920, "Asetustiedostoa ei voitu tallentaa:"},
+    {930, "WAVE-tiedosto on katkennut: otsake ilmoittaa %1 tavua ääntä, tiedostossa on %2:"},
+    {940, "WAVE-tiedostossa ei ole ääntä:"},
     {950, "Tietokoneen sarjaportti katosi (sovitin irrotettu?):"},
+    {960, "Protokollalokia ei voi kirjoittaa:"},
     {970,
      "Lataus on käynnissä. Keskeytetäänkö se ja suljetaan? Laitteessa ei ole täydellistä viestisarjaa ennen seuraavaa "
      "latausta."},

@@ -101,7 +101,11 @@ constexpr CatalogueEntry kTexts[] = {
      "Le jeu ne contient aucun fichier de messages. L'envoyer efface tous les messages de l'appareil, qui ne "
      "contiendra alors plus aucun message. Voulez-vous l'envoyer quand même ?"},
     {910, "%1 existe déjà. Voulez-vous le remplacer ?"},
+    {920, "Le fichier de configuration n'a pas pu être enregistré :"},
+    {930, "Le fichier WAVE est tronqué : son en-tête annonce %1 octets de son, le fichier en contient %2 :"},
+    {940, "Le fichier WAVE ne contient aucun son :"},
     {950, "Le port série du PC a été perdu (adaptateur débranché ?) :"},
+    {960, "La trace du protocole ne peut pas être écrite :"},
     {970,
      "Un chargement est en cours. L'arrêter et fermer ? L'appareil n'aura pas de jeu de messages complet jusqu'au "
      "prochain chargement."},

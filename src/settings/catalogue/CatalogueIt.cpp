@@ -101,7 +101,11 @@ constexpr CatalogueEntry kTexts[] = {
      "Non è stato scelto alcun file dei messaggi. L'invio cancella tutti i messaggi dell'unità, che resterà senza "
      "alcun messaggio. Inviare comunque?"},
     {910, "%1 esiste già. Sostituirlo?"},
+    {920, "Impossibile salvare il file di configurazione:"},
+    {930, "Il file WAVE è troncato: l'intestazione indica %1 byte di audio, il file ne contiene %2:"},
+    {940, "Il file WAVE non contiene audio:"},
     {950, "La porta seriale del PC è stata persa (adattatore scollegato?):"},
+    {960, "Impossibile scrivere la traccia del protocollo:"},
     {970,
      "È in corso un caricamento. Interromperlo e chiudere? L'unità non avrà un insieme completo di messaggi fino al "
      "prossimo caricamento."},

@@ -101,7 +101,11 @@ constexpr CatalogueEntry kTexts[] = {
      "De set bevat geen berichtbestand. Bij het verzenden worden alle berichten in het apparaat gewist en bevat het "
      "daarna geen enkel bericht meer. Toch verzenden?"},
     {910, "%1 bestaat al. Wilt u het bestand vervangen?"},
+    {920, "Het configuratiebestand kon niet worden opgeslagen:"},
+    {930, "Het WAVE-bestand is afgekapt: de kop vermeldt %1 bytes geluid, het bestand bevat er %2:"},
+    {940, "Het WAVE-bestand bevat geen geluid:"},
     {950, "De seriële poort van de pc is weggevallen (adapter losgekoppeld?):"},
+    {960, "Het protocollogboek kan niet worden geschreven:"},
     {970,
      "Er loopt een upload. Stoppen en afsluiten? Het apparaat heeft dan tot de volgende upload geen volledige set "
      "berichten."},

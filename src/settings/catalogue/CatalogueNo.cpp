@@ -101,7 +101,11 @@ constexpr CatalogueEntry kTexts[] = {
      "Oppsettet inneholder ingen meldingsfil. Sending sletter alle meldingene i enheten, og den vil da ikke inneholde "
      "noen melding. Vil du sende likevel?"},
     {910, "%1 finnes allerede. Vil du erstatte den?"},
+    {920, "Konfigurasjonsfilen kunne ikke lagres:"},
+    {930, "WAVE-filen er avkortet: hodet oppgir %1 byte lyd, filen inneholder %2:"},
+    {940, "WAVE-filen inneholder ingen lyd:"},
     {950, "PC-ens serieport forsvant (adapter frakoblet?):"},
+    {960, "Protokolloggen kan ikke skrives:"},
     {970,
      "En opplasting pågår. Vil du stoppe den og lukke? Enheten vil ikke ha et komplett sett med meldinger før neste "
      "opplasting."},

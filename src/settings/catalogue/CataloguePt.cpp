@@ -101,7 +101,11 @@ constexpr CatalogueEntry kTexts[] = {
      "O conjunto não contém nenhum ficheiro de mensagens. Ao enviá-lo, todas as mensagens da unidade serão apagadas e "
      "esta ficará sem nenhuma mensagem. Deseja enviá-lo mesmo assim?"},
     {910, "%1 já existe. Deseja substituí-lo?"},
+    {920, "Não foi possível guardar o ficheiro de configuração:"},
+    {930, "O ficheiro WAVE está truncado: o cabeçalho indica %1 bytes de som, o ficheiro contém %2:"},
+    {940, "O ficheiro WAVE não contém som:"},
     {950, "A porta série do PC foi perdida (adaptador desligado?):"},
+    {960, "Não é possível escrever o registo do protocolo:"},
     {970,
      "Está a decorrer um carregamento. Pará-lo e fechar? A unidade ficará sem um conjunto completo de mensagens até ao "
      "próximo carregamento."},

@@ -43,6 +43,18 @@ TEST_F(InfoTest, refusedFiles_showTheEditorsTextAndFail) {
               "gone.wav: the file cannot be read\n");
 }
 
+TEST_F(InfoTest, cutShortOrEmptyFiles_refusedNamingTheFileAndTheCounts) {
+    const std::string whole = canonical(8000, 24000);
+    writeBytes(file("cut.wav"), whole.substr(0, 1044));
+    writeBytes(file("empty.wav"), canonical(8000, 0));
+    auto run = cli({"info", "cut.wav", "empty.wav"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out,
+              "cut.wav: The WAVE file is cut short: its header announces 24000 bytes of sound, the file holds "
+              "1000: " +
+                  file("cut.wav") + "\nempty.wav: The WAVE file holds no sound: " + file("empty.wav") + "\n");
+}
+
 TEST_F(InfoTest, oneRefusalAmongGoodFiles_failsButReportsAll) {
     writeBytes(file("a.wav"), canonical(8000, 16000));
     writeBytes(file("b.wav"), canonical(8000, 16000, 2));

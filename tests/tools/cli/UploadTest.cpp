@@ -1,6 +1,7 @@
 // kvt3310-cli upload and read-tables against the emulated unit on a pseudo-terminal.
 #include <fstream>
 #include <iterator>
+#include <system_error>
 
 #include "CliFixture.h"
 #include "support/WaveBytes.h"
@@ -84,6 +85,17 @@ TEST_F(UploadTest, setWithoutMessageFiles_leavesTheUnitAsItWasUnlessTheUnitMayBe
     EXPECT_EQ(erased.status, 0) << erased.err;
     EXPECT_EQ(erased.out, "STATUS: Message and configuration upload successfully!\n");
     EXPECT_EQ(messagesHeld(), "Message table: the unit holds ");
+}
+
+TEST_F(UploadTest, traceThatCannotBeWritten_warnsOnceAndTheUploadSucceeds) {
+    std::filesystem::create_directory(file("upload.log"));
+    auto run = cli({"upload", "set.cfg", "--port", m_port, "--timeout", "3000", "--trace", "upload.log"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "STATUS: Message and configuration upload successfully!\n");
+    const std::string warning = "kvt3310-cli: warning: the protocol trace cannot be written: " + file("upload.log") +
+                                ": " + std::make_error_code(std::errc::is_a_directory).message() + "\n";
+    EXPECT_NE(run.err.find(warning), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("warning"), run.err.rfind("warning")) << run.err;
 }
 
 TEST_F(UploadTest, missingWaveFile_failsTheUpload) {

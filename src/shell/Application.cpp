@@ -128,7 +128,8 @@ bool Application::MDIForm_QueryUnload() {
         // The upload waits below this question. The window must not go while it runs: it is stopped, and the
         // close comes back once it has ended.
         if (!m_closeAfterUpload &&
-            m_platform.msgBox.MsgBox(m_form.StopUploadQuestion, IMessageBox::vbYesNo | IMessageBox::vbQuestion,
+            m_platform.msgBox.MsgBox(m_form.StopUploadQuestion,
+                                     IMessageBox::vbYesNo | IMessageBox::vbQuestion | IMessageBox::vbDefaultButton2,
                                      m_mdi.caption()) != IMessageBox::vbYes)
             return false;
         stopUploadAndClose();

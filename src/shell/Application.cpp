@@ -7,6 +7,7 @@
 #include "settings/IniProcedures.h"
 #include "shell/FileCommands.h"
 #include "shell/InstanceMarker.h"
+#include "shell/LinkPresenter.h"
 #include "shell/LanguageMenu.h"
 #include "shell/SettingsBinding.h"
 
@@ -46,10 +47,15 @@ Application::Application(Platform& platform)
         m_splash.unload();
     };
     m_fileCommands = std::make_unique<FileCommands>(platform, m_app, m_mdi, m_editor);
-    m_bench.UploadEnded = [this] {
+    m_bench.UploadEnded = [this](const UploadOutcome& outcome) {
         if (!m_closeAfterUpload)
             return;
         m_closeAfterUpload = false;
+        // The window is about to go: what the unit now holds is said where it can still be read.
+        if (m_stopAsked && outcome.result == UploadOutcome::Result::Stopped)
+            m_platform.msgBox.MsgBox(m_bench.presenter().statusText(outcome),
+                                     IMessageBox::vbOKOnly | IMessageBox::vbExclamation, m_mdi.caption());
+        m_stopAsked = false;
         m_mdi.requestClose();
     };
     SaveAsCommand = [this] { return m_fileCommands->saveAs(); };
@@ -127,11 +133,13 @@ bool Application::MDIForm_QueryUnload() {
     if (m_bench.uploading()) {
         // The upload waits below this question. The window must not go while it runs: it is stopped, and the
         // close comes back once it has ended.
-        if (!m_closeAfterUpload &&
-            m_platform.msgBox.MsgBox(m_form.StopUploadQuestion,
-                                     IMessageBox::vbYesNo | IMessageBox::vbQuestion | IMessageBox::vbDefaultButton2,
-                                     m_mdi.caption()) != IMessageBox::vbYes)
-            return false;
+        if (!m_closeAfterUpload) {
+            if (m_platform.msgBox.MsgBox(m_form.StopUploadQuestion,
+                                         IMessageBox::vbYesNo | IMessageBox::vbQuestion | IMessageBox::vbDefaultButton2,
+                                         m_mdi.caption()) != IMessageBox::vbYes)
+                return false;
+            m_stopAsked = true;
+        }
         stopUploadAndClose();
         return false;
     }

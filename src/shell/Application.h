@@ -63,4 +63,6 @@ private:
     std::unique_ptr<FileCommands> m_fileCommands;
     bool m_editorShown = false;
     bool m_closeAfterUpload = false;
+    /// The user said Yes to stopping the upload: the stopped outcome is shown before the window goes.
+    bool m_stopAsked = false;
 };

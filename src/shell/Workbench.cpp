@@ -83,7 +83,7 @@ std::optional<UploadOutcome> Workbench::sendMessages(EmptySet emptySet) {
     if (outcome.result == UploadOutcome::Result::FullUploadDone)
         m_form.MsgUnchanged = true;
     if (UploadEnded)
-        UploadEnded();
+        UploadEnded(outcome);
     return outcome;
 }
 

@@ -43,8 +43,8 @@ public:
     bool uploading() const;
     /// Ends a running upload after the exchange under way (see `UploadSequence::requestStop`).
     void stopUpload();
-    /// Runs when an upload has ended and the window is given back.
-    std::function<void()> UploadEnded;
+    /// Runs when an upload has ended and the window is given back, with its outcome.
+    std::function<void(const UploadOutcome&)> UploadEnded;
     /// The settings file beside the program.
     std::string settingsFile() const;
 

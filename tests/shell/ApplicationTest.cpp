@@ -221,7 +221,8 @@ TEST_F(Closing, duringAnUpload_asksToStopIt_yesStopsAfterTheFrameUnderWayThenClo
         };
         app.form().Bt_SendMessage.click();
         const std::string status = app.form().sbrStatus.panelText(1);
-        EXPECT_EQ(t.msgBox.shown.size(), c.answer == 0 ? 0u : 1u) << c.what;
+        // Asked, the question and, once stopped, what the unit holds; from outside, nothing.
+        EXPECT_EQ(t.msgBox.shown.size(), c.answer == IMessageBox::vbYes ? 2u : c.answer == 0 ? 0u : 1u) << c.what;
         EXPECT_EQ(closed, c.stopped) << c.what;
         EXPECT_FALSE(t.serial.portOpen()) << c.what;
         EXPECT_TRUE(app.mdi().enabled()) << c.what;

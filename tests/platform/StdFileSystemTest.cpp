@@ -142,8 +142,11 @@ TEST(StdFileSystem, failures_leaveTheSystemsReasonUntilTheNextOperation) {
         {"save onto a folder", [&] { return !files.writeFileAtomic(folder, "x"); }, isDirectory},
         {"save into a missing folder", [&] { return !files.writeFileAtomic(missing, "x"); }, noSuchFile},
         {"append to a folder", [&] { return !files.appendFile(folder, "x"); }, isDirectory},
+        {"append in a missing folder", [&] { return !files.appendFile(missing, "x"); }, noSuchFile},
+        {"read a folder", [&] { return !files.readFile(folder); }, isDirectory},
         {"read a missing file", [&] { return !files.readFile(missing); }, noSuchFile},
         {"open a folder", [&] { return !files.openRead(folder); }, isDirectory},
+        {"open a missing file", [&] { return !files.openRead(missing); }, noSuchFile},
     };
     const std::string good = test.folder.file("good.txt");
     for (const Case& c : cases) {

@@ -44,11 +44,6 @@ TEST(LinkPresenter, eachUploadOutcome_showsItsStatusText) {
         {UploadOutcome::failed(Step::Upload, {Kind::NoAnswer, ""}), failed + " The unit does not answer!"},
         {UploadOutcome::failed(Step::Upload, {Kind::InvalidReply, ""}),
          failed + " The reply of the unit is not valid!"},
-        {UploadOutcome::failed(Step::Upload, {Kind::PortLost, ""}),
-         failed + " The PC's serial port was lost (adapter unplugged?):"},
-        {UploadOutcome::failed(Step::Erase, {Kind::PortLost, "/dev/ttyUSB0: Input/output error"}),
-         "STATUS: Erasing data failed! The PC's serial port was lost (adapter unplugged?): /dev/ttyUSB0: "
-         "Input/output error"},
         {UploadOutcome::failed(Step::Upload), failed},
         {UploadOutcome::failed(Step::Configuration, {Kind::Refused, ""}),
          "STATUS: Configuration only upload unsuccessfully! The unit refused the data!"},
@@ -75,9 +70,6 @@ TEST(LinkPresenter, reportsThatCarryMore_showTheirDetailWhereTheWindowAlwaysHad)
     EXPECT_EQ(p.form.sbrStatus.panelText(1), "STATUS: Com port not connected! no such device");
     p.bench.presenter().statusChanged({StatusEvent::Kind::ReadDone, ""});
     EXPECT_EQ(p.form.sbrStatus.panelText(1), "STATUS: Reading data successfully!");
-    p.bench.presenter().statusChanged({StatusEvent::Kind::PortLost, "COM5: the line was hung up"});
-    EXPECT_EQ(p.form.sbrStatus.panelText(1),
-              "STATUS: The PC's serial port was lost (adapter unplugged?): COM5: the line was hung up");
 }
 
 }  // namespace

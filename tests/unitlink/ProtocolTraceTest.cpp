@@ -1,9 +1,11 @@
 // The protocol trace: off until switched on; every frame sent and received with its bytes and what it was
-// read as, time-outs, port open and close, status texts; the file rotated past its size limit.
+// read as, time-outs, port open and close, status texts; the file rotated past its size limit. Of the data frames
+// of a message, the first and last three, refusals, repeats and a time-out in full, one "DATA" line for the rest.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -130,30 +132,16 @@ TEST_F(Trace, faultTheOpenPortReports_isALineOfItsOwn) {
               "08:00:00.000 PORT COM1: the port was lost: the driver does not answer (device not connected)");
 }
 
-TEST_F(Trace, fileThatCannotBeWritten_saidOnceOnTheStatusLineAndTheUploadGoesOn) {
-    // A folder where the file should be; the status texts the warning itself causes are traced too and fail again.
+TEST_F(Trace, fileThatCannotBeWritten_saidOnTheStatusLineAndTheUploadGoesOn) {
     std::filesystem::create_directory(file());
-    std::vector<std::string> warnings;
     const std::string warning = trimmed(form.StatusText[11]) + " The protocol trace cannot be written: " + file() +
                                 ": " + std::make_error_code(std::errc::is_a_directory).message();
-    std::string shown;
-    const int connection = form.sbrStatus.changed().connect([&] {
-        if (form.sbrStatus.panelText(1) != shown && form.sbrStatus.panelText(1) == warning)
-            warnings.push_back(warning);
-        shown = form.sbrStatus.panelText(1);
-    });
-    choose(1, wave("gong.wav", 3000));
-    trace().setEnabled(true);
-    upload();
-    form.sbrStatus.changed().disconnect(connection);
-    EXPECT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(status(), statusOf(2));
-    EXPECT_TRUE(std::filesystem::is_directory(file()));
-
-    // Switched on again, the trace tells once more.
-    trace().setEnabled(false);
     trace().setEnabled(true);
     EXPECT_EQ(form.sbrStatus.panelText(1), warning);
+    choose(1, wave("gong.wav", 3000));
+    upload();
+    EXPECT_EQ(status(), statusOf(2));
+    EXPECT_TRUE(std::filesystem::is_directory(file()));
 }
 
 int uploadsIn(const std::vector<std::string>& lines, const std::string& what) {
@@ -211,6 +199,82 @@ TEST_F(Trace, settingsFile_switchesItAndKeepsTheLimit) {
     mdi.Trace.click();
     EXPECT_FALSE(trace().enabled());
     EXPECT_EQ(traced().back().substr(13), "TRACE off");
+}
+
+/// The trace, without its time stamps, of an upload of one 3000-byte message: 3002 bytes with the check word, 9
+/// frames of 350 bytes (175 words) at words 0, 0xAF, 0x15E ... 0x578. The unit counts frames from "P" (1), "E"
+/// (2, 3), "W" (4), so the message's frames are its frames 5 to 13.
+std::vector<std::string> tracedUpload(std::set<int> nak, int silentAfter) {
+    UnitFaults faults;
+    faults.nakFrames = std::move(nak);
+    faults.silentAfter = silentAfter;
+    UploadFixture u(std::move(faults));
+    u.app.strAPPFilePath = u.test.folder.slashed();
+    u.bench.link().settings.CommTimeOut = 300;
+    u.bench.link().trace().setEnabled(true);
+    u.choose(1, u.wave("gong.wav", 3000));
+    u.upload();
+    auto out = lines(u.test.fs.readFile(u.test.folder.file("KVT3310.LOG")).value_or(""));
+    for (auto& line : out)
+        line.erase(0, 13);
+    return out;
+}
+
+bool isData(const std::string& line) {
+    return line.rfind("DATA ", 0) == 0;
+}
+
+TEST(TraceDataPhase, fullUpload_firstAndLastFramesInFull_refusalsAndTimeOutsInFull_oneLinePerMessage) {
+    const std::string endFrame = "TX 2A 00 00 32 41 0D 0A | end frame (end of the write sequence), checksum 2A ok";
+    const struct {
+        const char* name;
+        std::set<int> nak;
+        int silentAfter;
+        std::vector<std::string> words;  ///< of the data frames traced in full, in order
+        std::string data;
+        std::string next;
+    } cases[] = {
+        {"every frame acknowledged",
+         {},
+         -1,
+         {"00 00 00", "00 00 AF", "00 01 5E", "00 04 1A", "00 04 C9", "00 05 78"},
+         "DATA 9 frames to words 00 00 00 to 00 05 78 in 0.000 s, 0 NAKs, 0 repeats; 3 acknowledged frames not shown",
+         endFrame},
+        // The fifth frame (word 0x2BC) refused and sent again; the one held before it is only counted.
+        {"a refusal and its repeat",
+         {9},
+         -1,
+         {"00 00 00", "00 00 AF", "00 01 5E", "00 02 BC", "00 02 BC", "00 04 1A", "00 04 C9", "00 05 78"},
+         "DATA 10 frames to words 00 00 00 to 00 05 78 in 0.000 s, 1 NAK, 1 repeat; 2 acknowledged frames not shown",
+         endFrame},
+        // Silent from the seventh frame (word 0x41A) on: the frames before it and the one unanswered in full.
+        {"a time-out",
+         {},
+         10,
+         {"00 00 00", "00 00 AF", "00 01 5E", "00 02 0D", "00 02 BC", "00 03 6B", "00 04 1A"},
+         "DATA 7 frames to words 00 00 00 to 00 04 1A in 0.300 s, 0 NAKs, 0 repeats; 0 acknowledged frames not shown",
+         "TIMEOUT no byte within 300 ms; the port is closed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto lines = tracedUpload(c.nak, c.silentAfter);
+        std::vector<std::string> words;
+        for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+            const std::size_t at = lines[i].find("| data frame to word ");
+            if (lines[i].rfind("TX 2A 01 61 ", 0) != 0 || at == std::string::npos)
+                continue;
+            words.push_back(lines[i].substr(at + 21, 8));
+            // Every frame shown has its reply right after it, unless none came.
+            EXPECT_TRUE(isData(lines[i + 1]) || lines[i + 1].rfind("RX 2A 35 35 36 34 35 37 00 01 ", 0) == 0)
+                << lines[i + 1];
+        }
+        EXPECT_EQ(words, c.words);
+        ASSERT_EQ(std::count_if(lines.begin(), lines.end(), isData), 1);
+        const auto data = std::find_if(lines.begin(), lines.end(), isData);
+        ASSERT_LT(data + 1, lines.end());
+        EXPECT_EQ(*data, c.data);
+        EXPECT_EQ(*(data + 1), c.next);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The Qt serial port on a pseudo-terminal whose far end goes away, as a USB adapter does when pulled: the port
-// closes itself and reports once, naming itself and why.
+// The Qt serial port on a pseudo-terminal whose far end goes away while nothing is written, as a USB adapter does
+// when pulled during a long wait (an erase): the port closes itself and reports once, naming itself and why. The
+// end-to-end lost-port test covers a loss met by a write.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QtTest>
@@ -37,7 +38,6 @@ void QtSerialPortLossTest::farEndClosed_closesThePortAndReportsOnce() {
     port.setPortName(slave);
     port.setSettings("115200,N,8,2");
     QVERIFY2(port.setPortOpen(true), port.lastError().c_str());
-    QVERIFY(reports.empty());
 
     ::close(master);
     QtEventPump pump;
@@ -51,10 +51,6 @@ void QtSerialPortLossTest::farEndClosed_closesThePortAndReportsOnce() {
     QVERIFY2(waited.elapsed() < 500, std::to_string(waited.elapsed()).c_str());
     QCOMPARE(reports.size(), std::size_t(1));
     QCOMPARE(reports[0], slave + ": the line was hung up");
-    QCOMPARE(port.lastError(), reports[0]);
-    // A write to the lost port is dropped, not reported again.
-    port.output({0x2A});
-    QCOMPARE(reports.size(), std::size_t(1));
 #endif
 }
 

@@ -69,36 +69,6 @@ TEST_F(UploadExitStatus, successTextsLeftBlank_aDoneUploadStillExitsZeroAndARefu
     EXPECT_EQ(out.str(), "STATUS: Message and configuration upload unsuccessfully! The unit refused the data!\n");
 }
 
-TEST_F(UploadExitStatus, setWithoutMessageFiles_isRefusedUntouchedUnlessTheUnitMayBeErased) {
-    const std::string empty = test.folder.file("empty.cfg");
-    ASSERT_EQ(cli({"compose", "-o", empty}), 0) << err.str();
-    unit = std::make_unique<EmulatorPeer>(test.serial);
-    ASSERT_EQ(cli({"upload", test.folder.file("set.cfg"), "--port", "COM1"}), 0) << err.str();
-    test.serial.opens = 0;
-    test.serial.written.clear();
-    const struct {
-        std::vector<std::string> extra;
-        int status;
-        bool sent;
-    } cases[] = {{{}, 1, false}, {{"--erase-unit"}, 0, true}};
-    for (const auto& c : cases) {
-        std::vector<std::string> args = {"upload", empty, "--port", "COM1"};
-        args.insert(args.end(), c.extra.begin(), c.extra.end());
-        EXPECT_EQ(cli(args), c.status) << err.str();
-        EXPECT_EQ(test.serial.opens > 0, c.sent);
-        EXPECT_EQ(test.serial.written.empty(), !c.sent);
-        if (!c.sent) {
-            EXPECT_EQ(out.str(), "");
-            EXPECT_EQ(err.str(), "kvt3310-cli: " + empty +
-                                     " holds no message file: uploading it would erase the unit's messages and leave "
-                                     "it with none. Give --erase-unit to upload it all the same.\n");
-        }
-    }
-    EXPECT_EQ(out.str(), "STATUS: Message and configuration upload successfully!\n");
-    // The window's question was answered by the command line, not shown.
-    EXPECT_EQ(err.str().find("Do you want to send it anyway?"), std::string::npos) << err.str();
-}
-
 TEST_F(UploadExitStatus, portLostUnderTheUploadOrTheReading_exitsOneAtOnceNamingThePort) {
     unit = std::make_unique<EmulatorPeer>(test.serial);
     const std::string lost = "The PC's serial port was lost (adapter unplugged?): COM1: unplugged";

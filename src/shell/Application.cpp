@@ -7,8 +7,8 @@
 #include "settings/IniProcedures.h"
 #include "shell/FileCommands.h"
 #include "shell/InstanceMarker.h"
-#include "shell/LinkPresenter.h"
 #include "shell/LanguageMenu.h"
+#include "shell/LinkPresenter.h"
 #include "shell/SettingsBinding.h"
 
 namespace {

@@ -294,6 +294,29 @@ TEST(UploadE2E, connectedFirst_sendUploadsOverThatConnectionAndLeavesItOpen) {
     r.expectFullUploadStores();
 }
 
+TEST(UploadE2E, unitKilledMidUpload_endsWellWithinTheTimeOutSayingThePortWasLost) {
+    // The pseudo-terminal goes with the unit, as a pulled USB adapter goes.
+    RealUpload r;
+    ASSERT_FALSE(r.emulator->path().empty());
+    r.choose(1, "long.wav", 200000, 8000, 1);
+    QElapsedTimer sinceKill;
+    r.form.ProgressBar1.changed().connect([&] {
+        if (!sinceKill.isValid() && r.form.ProgressBar1.value() >= 20000) {
+            r.emulator->kill();
+            sinceKill.start();
+        }
+    });
+    r.form.Bt_SendMessage.click();
+    ASSERT_TRUE(sinceKill.isValid()) << r.statusLine();
+    EXPECT_LT(sinceKill.elapsed(), 1000);
+    // The system's reason follows the port's name: a write refused or the line hung up, whichever came first.
+    EXPECT_NE(r.statusLine().find(" The PC's serial port was lost (adapter unplugged?): " + r.link + ": "),
+              std::string::npos)
+        << r.statusLine();
+    EXPECT_TRUE(r.form.imgNotConnected.visible());
+    r.expectIdle();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

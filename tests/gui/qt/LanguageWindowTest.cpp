@@ -31,20 +31,7 @@ void LanguageWindowTest::check(std::int16_t base, const char* file, const char* 
     QTest::qWait(50);
     f.main->resize(f.main->sizeHint());
     QTest::qWait(50);
-    auto* scroll = f.find<QScrollArea>("Form1_scroll");
-    QVERIFY(!scroll->horizontalScrollBar()->isVisible());
-    for (auto* label : f.editor->findChildren<QLabel*>()) {
-        if (label->isHidden() || label->text().isEmpty() || !label->pixmap().isNull())
-            continue;
-        QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
-                 qPrintable(label->objectName() + ": " + label->text()));
-    }
-    for (auto* button : f.editor->findChildren<QPushButton*>())
-        QVERIFY2(button->width() >= button->fontMetrics().horizontalAdvance(button->text()),
-                 qPrintable(button->objectName() + ": " + button->text()));
-    for (auto* group : f.editor->findChildren<QGroupBox*>())
-        QVERIFY2(group->width() >= group->fontMetrics().horizontalAdvance(group->title()),
-                 qPrintable(group->objectName()));
+    EditorFit::verifyFits(f, "language");
     QVERIFY2(!saveArtefact(f.main.get(), picture).isEmpty(), "picture not saved");
 }
 

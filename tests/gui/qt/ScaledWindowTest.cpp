@@ -31,23 +31,7 @@ void ScaledWindowTest::scaledWindow_showsEveryTextWhole() {
     form.TrgTime[12].setCaption("49382.68");
     f.main->resize(f.main->sizeHint());
     QTest::qWait(50);
-    auto* scroll = f.find<QScrollArea>("Form1_scroll");
-    QVERIFY(!scroll->verticalScrollBar()->isVisible());
-    QVERIFY(!scroll->horizontalScrollBar()->isVisible());
-
-    // Every label and button is at least as wide as its text needs.
-    for (auto* label : f.editor->findChildren<QLabel*>()) {
-        if (label->isHidden() || label->text().isEmpty() || !label->pixmap().isNull())
-            continue;
-        QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
-                 qPrintable(label->objectName() + ": " + label->text()));
-    }
-    for (auto* button : f.editor->findChildren<QPushButton*>())
-        QVERIFY2(button->width() >= button->fontMetrics().horizontalAdvance(button->text()),
-                 qPrintable(button->objectName()));
-    for (auto* group : f.editor->findChildren<QGroupBox*>())
-        QVERIFY2(group->width() >= group->fontMetrics().horizontalAdvance(group->title()),
-                 qPrintable(group->objectName()));
+    EditorFit::verifyFits(f, "150%");
 
     const QString path = saveArtefact(f.main.get(), "main-window-150.png");
     QVERIFY2(!path.isEmpty(), "picture not saved");

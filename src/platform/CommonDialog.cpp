@@ -6,7 +6,9 @@ bool CommonDialog::show(bool save) {
                                     .fileName = FileName,
                                     .initDir = InitDir,
                                     .save = save,
-                                    .overwritePrompt = save && (Flags & cdlOFNOverwritePrompt) != 0};
+                                    .overwritePrompt = save && (Flags & cdlOFNOverwritePrompt) != 0,
+                                    .folder = false,
+                                    .title = {}};
     auto chosen = m_backend.run(request);
     if (chosen) {
         FileName = *chosen;
@@ -16,4 +18,12 @@ bool CommonDialog::show(bool save) {
         return false;
     FileName.clear();
     return true;
+}
+
+std::optional<std::string> CommonDialog::ShowFolder(const std::string& title) {
+    FileDialogRequest request;
+    request.initDir = InitDir;
+    request.folder = true;
+    request.title = title;
+    return m_backend.run(request);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/IFileDialogBackend.h"
@@ -25,6 +26,9 @@ public:
     /// it, as true with an empty `FileName`.
     bool ShowOpen() { return show(false); }
     bool ShowSave() { return show(true); }
+    /// Asks for a folder, under the title given, starting in `InitDir`; the folder chosen is returned,
+    /// nothing on a cancel. The file properties are left as they are.
+    std::optional<std::string> ShowFolder(const std::string& title);
     /// True when the dialog has already asked the user before returning an existing file for a save with
     /// `cdlOFNOverwritePrompt`; otherwise the command that writes the file asks.
     bool overwriteConfirmed() const { return (Flags & cdlOFNOverwritePrompt) != 0 && m_backend.confirmsOverwrite(); }

@@ -12,6 +12,9 @@ struct FileDialogRequest {
     bool save = false;
     /// A save that must not replace an existing file without the user's agreement.
     bool overwritePrompt = false;
+    /// Asks for a folder rather than a file (the program writes files into it); `title` says what for.
+    bool folder = false;
+    std::string title = {};
 };
 
 /// The platform's open and save dialogs.

@@ -43,6 +43,17 @@ QStringList QtFileDialog::nameFilters(const std::string& filter) {
 
 std::optional<std::string> QtFileDialog::run(const FileDialogRequest& request) {
     QFileDialog dialog(QApplication::activeWindow());
+    if (!request.title.empty())
+        dialog.setWindowTitle(QString::fromStdString(request.title));
+    if (request.folder) {
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        if (!request.initDir.empty())
+            dialog.setDirectory(QString::fromStdString(request.initDir));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString();
+    }
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);

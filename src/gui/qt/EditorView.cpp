@@ -13,6 +13,7 @@
 
 #include "editor/Form1.h"
 #include "gui/qt/ControlBinding.h"
+#include "gui/qt/ElidedLabel.h"
 #include "gui/qt/FormMetrics.h"
 #include "gui/qt/MessageGroupView.h"
 #include "gui/qt/PictureLabel.h"
@@ -26,7 +27,7 @@ static void initResources() {
 namespace {
 
 constexpr int kIconSize = 32;
-constexpr int kSpacing = 10;
+constexpr int kSpacing = 8;
 
 PictureLabel* picture(Picture& model, const QString& name, const QString& resource, QWidget* parent) {
     auto* label = new PictureLabel(model, parent);
@@ -179,24 +180,28 @@ QStatusBar* EditorView::buildStatusBar(Form1& form) {
     bar->setObjectName("sbrStatus");
     bar->setSizeGripEnabled(false);
     for (int p = 1; p <= StatusBar::kPanels; ++p) {
-        auto* panel = new QLabel(bar);
+        auto* panel = new ElidedLabel(bar);
         panel->setObjectName(QString("sbrStatus_%1").arg(p));
-        panel->setTextFormat(Qt::PlainText);
         panel->setContentsMargins(4, 0, 4, 0);
         readableWhenDisabled(panel);
         m_panels[p] = panel;
     }
-    m_panels[2]->setMinimumWidth(FormMetrics::textWidth(m_panels[2], "RS232 PORT: COM2 115200,N,8,2"));
+    // However long a text (a port's reason, a long port name), the panels keep the form's width: the text
+    // is cut with "…" and shown whole as the tooltip.
+    const int portWidth = FormMetrics::textWidth(m_panels[2], "RS232 PORT: COM2 115200,N,8,2");
+    m_panels[1]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_panels[2]->setMinimumWidth(portWidth);
+    m_panels[2]->setWidest(portWidth * 3 / 2);
     m_panels[3]->setMinimumWidth(FormMetrics::textWidth(m_panels[3], "00:00:00"));
     bar->addWidget(m_panels[1], 1);
     bar->addPermanentWidget(m_panels[2]);
     bar->addPermanentWidget(m_panels[3]);
 
-    const std::array<QLabel*, 4> panels = m_panels;
+    const std::array<ElidedLabel*, 4> panels = m_panels;
     ControlBinding::follow(bar, form.sbrStatus, [panels](QStatusBar* w, const StatusBar& m) {
         ControlBinding::mirrorCommon(w, m);
         for (int p = 1; p <= StatusBar::kPanels; ++p)
-            panels[p]->setText(ControlBinding::toQt(m.panelText(p)));
+            panels[p]->setWholeText(ControlBinding::toQt(m.panelText(p)));
     });
     return bar;
 }

@@ -4,7 +4,7 @@
 #include <array>
 
 class Form1;
-class QLabel;
+class ElidedLabel;
 class QStatusBar;
 
 /// The editor window: every control of `Form1` as a widget named after the control and its index
@@ -35,7 +35,7 @@ private:
     QWidget* m_page = nullptr;
     QWidget* m_rule = nullptr;
     QStatusBar* m_statusBar = nullptr;
-    std::array<QLabel*, 4> m_panels{};  ///< status bar panels 1 to 3; entry 0 unused
+    std::array<ElidedLabel*, 4> m_panels{};  ///< status bar panels 1 to 3; entry 0 unused
     QSize m_contentSize;
     bool m_checkPending = false;
 };

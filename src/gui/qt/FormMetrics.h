@@ -11,7 +11,8 @@
 /// grows with the font size and with the screen's scaling.
 namespace FormMetrics {
 
-constexpr int kColumnSpacing = 8;
+constexpr int kColumnSpacing = 6;
+constexpr int kGroupMargin = 6;
 constexpr int kRowSpacing = 4;
 
 /// The height of one slot or trigger row: the tallest of its editable widgets. Every widget of a row gets

@@ -19,6 +19,8 @@ QGridLayout* grid(QGroupBox* group, Label& caption, const QString& name) {
     group->setObjectName(name);
     ControlBinding::bind(group, caption);
     auto* layout = new QGridLayout(group);
+    layout->setContentsMargins(FormMetrics::kGroupMargin, FormMetrics::kGroupMargin, FormMetrics::kGroupMargin,
+                               FormMetrics::kGroupMargin);
     layout->setHorizontalSpacing(FormMetrics::kColumnSpacing);
     layout->setVerticalSpacing(FormMetrics::kRowSpacing);
     return layout;
@@ -44,7 +46,7 @@ QLabel* value(Label& model, const QString& name, const QString& widest, QWidget*
 QPushButton* playButton(CommandButton& model, const QString& name, int rowHeight, QWidget* parent) {
     auto* play = new QPushButton(parent);
     play->setObjectName(name);
-    play->setFixedSize(std::max(rowHeight, FormMetrics::textWidth(play, "MM")) + 8, rowHeight);
+    play->setFixedSize(std::max(rowHeight, FormMetrics::textWidth(play, "MM")) + 4, rowHeight);
     ControlBinding::bind(play, model);
     return play;
 }

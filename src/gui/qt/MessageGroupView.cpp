@@ -8,6 +8,7 @@
 
 #include "editor/Form1.h"
 #include "gui/qt/ControlBinding.h"
+#include "gui/qt/FittedButton.h"
 #include "gui/qt/FormMetrics.h"
 #include "gui/qt/GroupCells.h"
 #include "gui/qt/WaveDropFilter.h"
@@ -24,9 +25,10 @@ using namespace GroupCells;
 MessageGroupView::MessageGroupView(Form1& form, int rowHeight, QWidget* parent) : QGroupBox(parent) {
     auto* grid = GroupCells::grid(this, form.Frame1[0], "Frame1_0");
 
-    const auto left = Qt::AlignLeft, centre = Qt::AlignHCenter, right = Qt::AlignRight;
+    const auto left = Qt::AlignLeft, right = Qt::AlignRight;
     grid->addWidget(heading(form.Lb_Message_File, "Lb_Message_File", left, this), 0, kFile);
-    grid->addWidget(heading(form.Lb_Message_Play, "Lb_Message_Play", centre, this), 0, kPlay);
+    // A long caption of the play column reaches over the Browse column, which has none.
+    grid->addWidget(heading(form.Lb_Message_Play, "Lb_Message_Play", right, this), 0, kBrowse, 1, 2);
     grid->addWidget(heading(form.Lb_Message_Time[0], "Lb_Message_Time_0", right, this), 0, kTime);
     grid->addWidget(heading(form.Lb_Message_Time[1], "Lb_Message_Time_1", right, this), 1, kTime);
     grid->addWidget(heading(form.Lb_Message_Size[0], "Lb_Message_Size_0", right, this), 0, kSize);
@@ -42,12 +44,12 @@ MessageGroupView::MessageGroupView(Form1& form, int rowHeight, QWidget* parent) 
 
         auto* name = new QLineEdit(this);
         name->setObjectName(indexed("WaveFile", i));
-        name->setMinimumWidth(FormMetrics::textWidth(name, QString(18, 'n')));
+        name->setMinimumWidth(FormMetrics::textWidth(name, QString(10, 'n')));
         name->setFixedHeight(rowHeight);
         ControlBinding::bind(name, form.WaveFile[i]);
         grid->addWidget(name, row, kFile);
 
-        auto* browse = new QPushButton(this);
+        auto* browse = new FittedButton(this);
         browse->setObjectName(indexed("Bt_Browse", i));
         browse->setFixedHeight(rowHeight);
         ControlBinding::bind(browse, form.Bt_Browse[i]);
@@ -65,8 +67,8 @@ MessageGroupView::MessageGroupView(Form1& form, int rowHeight, QWidget* parent) 
         grid->addWidget(GroupCells::playButton(form.MsgBt[i], indexed("MsgBt", i), rowHeight, this), row, kPlay,
                         Qt::AlignHCenter);
 
-        grid->addWidget(value(form.MsgTime[i], indexed("MsgTime", i), "00000.00", this), row, kTime);
-        grid->addWidget(value(form.MsgSize[i], indexed("MsgSize", i), "00000", this), row, kSize);
+        grid->addWidget(value(form.MsgTime[i], indexed("MsgTime", i), "0000.00", this), row, kTime);
+        grid->addWidget(value(form.MsgSize[i], indexed("MsgSize", i), "0000", this), row, kSize);
         grid->addWidget(value(form.MsgSample[i], indexed("MsgSample", i), "00.000", this), row, kSample);
     }
 
@@ -83,8 +85,8 @@ MessageGroupView::MessageGroupView(Form1& form, int rowHeight, QWidget* parent) 
     total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     ControlBinding::bind(total, form.Lb_Total);
     grid->addWidget(total, totalRow, kNumber, 1, kTime);
-    grid->addWidget(value(form.TotalTime, "TotalTime", "00000.00", this), totalRow, kTime);
-    grid->addWidget(value(form.TotalSize, "TotalSize", "00000", this), totalRow, kSize);
+    grid->addWidget(value(form.TotalTime, "TotalTime", "0000.00", this), totalRow, kTime);
+    grid->addWidget(value(form.TotalSize, "TotalSize", "0000", this), totalRow, kSize);
 
     grid->setColumnStretch(kFile, 1);
     grid->setRowStretch(totalRow + 1, 1);

@@ -23,7 +23,8 @@ TriggerGroupView::TriggerGroupView(Form1& form, int rowHeight, QWidget* parent) 
     auto* grid = GroupCells::grid(this, form.Frame1[1], "Frame1_1");
 
     const auto centre = Qt::AlignHCenter, right = Qt::AlignRight;
-    grid->addWidget(heading(form.Lb_Trigger_Play, "Lb_Trigger_Play", centre, this), 0, kPlay);
+    // A long caption of the play column reaches over the number column, which has none.
+    grid->addWidget(heading(form.Lb_Trigger_Play, "Lb_Trigger_Play", Qt::AlignRight, this), 0, kNumber, 1, 2);
     grid->addWidget(heading(form.Lb_Trigger_Ms, "Lb_Trigger_Ms", centre, this), 0, kFirstStep, 1, Form1::kSteps);
     grid->addWidget(heading(form.Lb_Trigger_Time[0], "Lb_Trigger_Time_0", right, this), 0, kTime);
     grid->addWidget(heading(form.Lb_Trigger_Time[1], "Lb_Trigger_Time_1", right, this), 1, kTime);
@@ -54,7 +55,7 @@ TriggerGroupView::TriggerGroupView(Form1& form, int rowHeight, QWidget* parent) 
             grid->addWidget(step, row, kFirstStep + k - 1);
         }
 
-        grid->addWidget(value(form.TrgTime[t], indexed("TrgTime", t), "00000.00", this), row, kTime);
+        grid->addWidget(value(form.TrgTime[t], indexed("TrgTime", t), "0000.00", this), row, kTime);
 
         for (int z = 1; z <= Form1::kZones; ++z) {
             const int c = Form1::kZones * (t - 1) + z;

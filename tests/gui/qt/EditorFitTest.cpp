@@ -1,5 +1,6 @@
-// The editor on a 1366x768 screen: in every language, at start and after switching, all of both groups
-// shows without scrolling; on a small screen a scroll bar; maximised, the form stays in the middle.
+// The editor on a 1024x768 screen: in every language, at start and after switching, and after a long status
+// text and a resize, all of both groups shows without scrolling; in a smaller window a scroll bar; maximised,
+// the form stays in the middle.
 #include "EditorFit.h"
 
 class EditorFitTest : public QObject {
@@ -8,6 +9,7 @@ class EditorFitTest : public QObject {
 private Q_SLOTS:
     void eachLanguageAtStart_fitsWithoutScrolling() { EditorFit::verifyEachLanguageAtStart(); }
     void eachLanguageAfterSwitching_fitsWithoutScrolling() { EditorFit::verifyEachLanguageAfterSwitching(); }
+    void longStatusAndResize_keepTheForm() { EditorFit::verifyAfterLongStatusAndResize(); }
     void windowSmallerThanTheForm_scrolls();
     void maximisedWindow_keepsTheFormInTheMiddle();
 };
@@ -29,7 +31,6 @@ void EditorFitTest::maximisedWindow_keepsTheFormInTheMiddle() {
     const QRect page = f.find<QWidget>("Form1_page")->rect();
     auto* messages = f.find<QGroupBox>("Frame1_0");
     auto* triggers = f.find<QGroupBox>("Frame1_1");
-    QVERIFY(page.width() > triggers->geometry().right() + 100);
     const int left = messages->mapTo(f.find<QWidget>("Form1_page"), QPoint()).x();
     const int right = page.width() - triggers->mapTo(f.find<QWidget>("Form1_page"), QPoint(triggers->width(), 0)).x();
     QVERIFY2(std::abs(left - right) <= 2, qPrintable(QString("%1 left, %2 right").arg(left).arg(right)));
@@ -41,7 +42,7 @@ void EditorFitTest::maximisedWindow_keepsTheFormInTheMiddle() {
 }
 
 int main(int argc, char** argv) {
-    EditorFit::useScreen(1366, 768, "1");
+    EditorFit::useScreen(1024, 768, "1");
     QApplication app(argc, argv);
     EditorFitTest test;
     return QTest::qExec(&test, argc, argv);

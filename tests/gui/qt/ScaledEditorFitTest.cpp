@@ -1,5 +1,5 @@
 // The editor at 150% scaling on a 1920x1080 screen: in every language, at start and after switching, all of
-// both groups shows without scrolling.
+// both groups shows without scrolling, also after a long status text and a resize.
 #include "EditorFit.h"
 
 class ScaledEditorFitTest : public QObject {
@@ -8,6 +8,7 @@ class ScaledEditorFitTest : public QObject {
 private Q_SLOTS:
     void eachLanguageAtStart_fitsWithoutScrolling() { EditorFit::verifyEachLanguageAtStart(); }
     void eachLanguageAfterSwitching_fitsWithoutScrolling() { EditorFit::verifyEachLanguageAfterSwitching(); }
+    void longStatusAndResize_keepTheForm() { EditorFit::verifyAfterLongStatusAndResize(); }
 };
 
 int main(int argc, char** argv) {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "gui/qt/DemoTitle.h"
+#include "gui/qt/DialogTranslations.h"
 #include "gui/qt/EditorView.h"
 #include "gui/qt/MainWindowView.h"
 #include "gui/qt/SplashView.h"
@@ -22,8 +23,11 @@
 #include "platform/qt/QtWindowSearch.h"
 #include "platform/qt/SdlWavPlayer.h"
 #include "platform/sound/SndfileWaveConverter.h"
+#include "settings/AppState.h"
 #include "settings/CodePageCodec.h"
 #include "shell/Application.h"
+#include "shell/LanguageApplier.h"
+#include "shell/Workbench.h"
 
 int main(int argc, char** argv) {
     QApplication qt(argc, argv);
@@ -39,7 +43,7 @@ int main(int argc, char** argv) {
     QtEventPump events;
     QtClock clock;
     QtWindowSearch windows;
-    QtTextViewer viewer;
+    QtTextViewer viewer(codec);
     QtScreen screen;
     QtSerialPortList ports;
     SndfileWaveConverter converter;
@@ -47,6 +51,9 @@ int main(int argc, char** argv) {
                       clock, windows, viewer, screen,     ports,  converter};
 
     Application application(platform);
+    // Qt's own dialogs speak the language the program shows.
+    DialogTranslations dialogTexts;
+    application.bench().language().applied.connect([&] { dialogTexts.follow(application.app()); });
     // Declared after the application, so the windows go before the models they show.
     std::unique_ptr<MainWindowView> mainWindow;
     SplashView splash(application.splash());

@@ -139,6 +139,22 @@ public:
         "The WAVE file is cut short: its header announces %1 bytes of sound, the file holds %2:",
         "The WAVE file holds no sound:", "The protocol trace cannot be written:"};
 
+    /// Said once when the settings name a code page the program does not know: "%1" the value, "%2" the code
+    /// page used instead.
+    std::string UnknownCodePageText =
+        "The code page %1 that KVT3310.INI names is not known. Files are read and written in code page %2.";
+
+    /// Offers a copy of a WAVE file in the unit's form ("%1" its rate in kHz); the copy's path follows, then
+    /// that the original is kept.
+    std::array<std::string, 2> ConvertOfferText = {
+        "The unit plays 16-bit mono WAVE files. Save a copy of this file in that form (16 bit, mono, %1 kHz) as:",
+        "The original file stays as it is."};
+    /// The connection picture's tips; "%1" the port.
+    std::string ConnectTipText = "Connect to the unit on %1";
+    std::string DisconnectTipText = "Disconnect from the unit on %1";
+    /// The folder of the set last opened or saved; empty while the editor holds a new set.
+    std::string SetFolder;
+
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }
 

@@ -68,6 +68,8 @@ void MessageSlots::WaveFile_OLEDragDrop(int i, const std::string& path) {
 
 void MessageSlots::choose(int i, const std::string& path, bool offerCopy) {
     Form1& f = m_form;
+    // The last upload's report no longer speaks for the set, whatever becomes of this file.
+    f.sbrStatus.setPanelText(1, f.StatusText[kStatusCaption] + " ");
     const SlotState before = remember(i);
     f.FilePath[i] = path;
     f.app().strWAVFilePath = folderOf(path);
@@ -126,9 +128,10 @@ void MessageSlots::offerConvertedCopy(int i, const std::string& path) {
         return;
     const int rate = IWaveConverter::outputRateFor(sound->rate);
     const std::string target = copyPath(path, rate);
-    // Worded with the active language's "Save as" and figures that read the same in every language.
-    const std::string question = Formats::trimmed(f.SaveAsCaption) + ":\n" + target + "\n\n16 bit, mono, " +
-                                 Formats::kilohertz(rate / 1000.0) + " kHz";
+    std::string question = f.ConvertOfferText[0];
+    if (auto at = question.find("%1"); at != std::string::npos)
+        question.replace(at, 2, Formats::kilohertz(rate / 1000.0));
+    question += "\n" + target + "\n\n" + f.ConvertOfferText[1];
     if (f.platform().msgBox.MsgBox(question, IMessageBox::vbYesNo | IMessageBox::vbQuestion, f.Caption) !=
         IMessageBox::vbYes)
         return;
@@ -243,18 +246,13 @@ void MessageSlots::restore(int i, const SlotState& state) {
 
 void MessageSlots::setInitDir(int i) {
     Form1& f = m_form;
-    const std::string& path = f.FilePath[i];
-    const std::string& name = f.WaveFile[i].text();
-    if (!path.empty() && !name.empty()) {
-        auto at = path.find(name);
-        if (at != std::string::npos) {
-            f.CommonDialog1.InitDir = path.substr(0, at);
+    // The slot's own folder, else the set's, else the folder a file was last chosen from.
+    for (const std::string& folder : {folderOf(f.FilePath[i]), f.SetFolder, f.app().strWAVFilePath}) {
+        if (!folder.empty()) {
+            f.CommonDialog1.InitDir = folder;
             return;
         }
-        // A name the user typed over names no folder: the last folder chosen is the best start.
     }
-    if (!f.app().strWAVFilePath.empty())
-        f.CommonDialog1.InitDir = f.app().strWAVFilePath;
 }
 
 void MessageSlots::showValues(int i, const WaveHeader& header) {

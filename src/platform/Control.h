@@ -22,6 +22,9 @@ public:
     /// Font size in points; 0 keeps the view's default.
     int fontSize() const { return m_fontSize; }
     void setFontSize(int points);
+    /// Shown when the pointer rests on the control; empty for none.
+    const std::string& toolTipText() const { return m_toolTipText; }
+    void setToolTipText(std::string text);
 
     Signal<>& changed() { return m_changed; }
 
@@ -33,5 +36,6 @@ private:
     bool m_visible = true;
     int m_charset = 0;
     int m_fontSize = 0;
+    std::string m_toolTipText;
     Signal<> m_changed;
 };

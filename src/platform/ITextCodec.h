@@ -25,4 +25,13 @@ public:
     /// A codec whose code page depends on the active language follows the language base given (the caller
     /// keeps it alive, or passes nullptr before it goes).
     virtual void followLanguage(const std::int16_t* lngBase) { (void)lngBase; }
+    /// The code page of the files, 0 for a codec that has none.
+    virtual int codePage() const { return 0; }
+    /// Fixes the code page where neither the settings nor the system named one: that of the language given,
+    /// which from then on no longer changes with the language. Returns the code page so fixed, for the
+    /// settings to keep; nothing when it was fixed already.
+    virtual std::optional<int> fixForLanguage(std::int16_t lngBase) {
+        (void)lngBase;
+        return std::nullopt;
+    }
 };

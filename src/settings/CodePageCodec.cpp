@@ -67,6 +67,13 @@ int CodePageCodec::codePage() const {
     return CodePages::ofLanguage(m_lngBase ? *m_lngBase : 0);
 }
 
+std::optional<int> CodePageCodec::fixForLanguage(std::int16_t lngBase) {
+    if (m_fixed)
+        return std::nullopt;
+    m_fixed = CodePages::ofLanguage(lngBase);
+    return m_fixed;
+}
+
 void CodePageCodec::choose(IFileSystem& fs, std::optional<int> systemCodePage) {
     // The key and its value are ASCII, the same in every code page.
     IniProcedures ini(fs, *this);

@@ -23,7 +23,8 @@ public:
 
     /// Fixes the code page; false (and nothing changed) for one the program does not know.
     bool setCodePage(int codePage);
-    int codePage() const;
+    int codePage() const override;
+    std::optional<int> fixForLanguage(std::int16_t lngBase) override;
     /// Fixes the code page once at start: the one the settings file of the program folder names, else the
     /// system's (`systemCodePage`, given where the system has one), when the program knows it; otherwise the
     /// code page keeps following the language.

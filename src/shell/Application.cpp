@@ -1,10 +1,14 @@
 #include "shell/Application.h"
 
 #include <array>
+#include <charconv>
 #include <utility>
 
 #include "editor/Playback.h"
+#include "settings/CodePageCodec.h"
+#include "settings/CodePages.h"
 #include "settings/IniProcedures.h"
+#include "settings/TextValues.h"
 #include "shell/FileCommands.h"
 #include "shell/InstanceMarker.h"
 #include "shell/LanguageMenu.h"
@@ -100,6 +104,7 @@ bool Application::StartUp() {
         m_platform.windows.ShowWindow(running, IWindowSearch::kShowNormal);
         return false;
     }
+    settleCodePage(programFolder + "KVT3310.INI");
     // A second copy looks for the caption as the marker file gives it back, after the code page: a caption
     // with letters the code page lacks must still match.
     auto caption = [this] {
@@ -119,6 +124,33 @@ void Application::showEditor() {
     m_form.Form_Load();
     mainWindowShown.emit();
     m_bench.activate();
+    if (m_unknownCodePage) {
+        std::string text = m_form.UnknownCodePageText;
+        for (auto [mark, value] :
+             {std::pair{"%1", *m_unknownCodePage}, std::pair{"%2", std::to_string(m_platform.codec.codePage())}}) {
+            if (auto at = text.find(mark); at != std::string::npos)
+                text.replace(at, 2, value);
+        }
+        m_unknownCodePage.reset();
+        m_platform.msgBox.MsgBox(text, IMessageBox::vbOKOnly | IMessageBox::vbExclamation, m_mdi.caption());
+    }
+}
+
+void Application::settleCodePage(const std::string& settingsFile) {
+    // Files keep the code page they were written in whatever language the menus later show: the first start
+    // fixes it and the settings keep it. A value the program does not know is replaced by the one used, so
+    // it is said once.
+    IniProcedures ini(m_platform.fs, m_platform.codec);
+    const std::string named(
+        TextValues::trimmed(ini.ReadIni("File paths", CodePageCodec::kSettingsKey, settingsFile).value_or("")));
+    int value = 0;
+    const auto [end, error] = std::from_chars(named.data(), named.data() + named.size(), value);
+    const bool known = error == std::errc() && end == named.data() + named.size() && CodePages::table(value);
+    const bool fixedNow = m_platform.codec.fixForLanguage(m_app.LngBase).has_value();
+    if (!named.empty() && !known && m_platform.codec.codePage() != 0)
+        m_unknownCodePage = named;
+    if (fixedNow || m_unknownCodePage)
+        ini.WriteIni("File paths", CodePageCodec::kSettingsKey, m_platform.codec.codePage(), settingsFile);
 }
 
 bool Application::stopUploadAndClose() {

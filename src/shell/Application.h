@@ -61,7 +61,11 @@ private:
     Workbench m_bench;
     frmSplash m_splash;
     std::unique_ptr<FileCommands> m_fileCommands;
+    /// Fixes the code page of the files for good at the first start, and keeps it in the settings.
+    void settleCodePage(const std::string& settingsFile);
     bool m_editorShown = false;
+    /// The settings' code page value that the program did not know, said once the window shows.
+    std::optional<std::string> m_unknownCodePage;
     bool m_closeAfterUpload = false;
     /// The user said Yes to stopping the upload: the stopped outcome is shown before the window goes.
     bool m_stopAsked = false;

@@ -62,6 +62,7 @@ void FileCommands::open() {
     if (opened) {
         m_form.MessageFile = chosen.name;
         m_app.strMSGFilePath = chosen.folder;
+        m_form.SetFolder = chosen.folder;
         m_mdi.setCaption(m_app.strBaseCaption + chosen.name);
         m_haveFile = true;
     }
@@ -77,6 +78,8 @@ bool FileCommands::save() {
     m_form.MessageFile = configName(m_form.MessageFile);
     if (!m_editor.config().SaveConfig(m_app.strMSGFilePath + m_form.MessageFile))
         return false;
+    m_form.SetFolder = m_app.strMSGFilePath;
+    m_mdi.setCaption(m_app.strBaseCaption + m_form.MessageFile);
     m_app.blnChanged = false;
     return true;
 }
@@ -124,6 +127,7 @@ bool FileCommands::saveAs() {
         return false;
     m_form.MessageFile = file;
     m_app.strMSGFilePath = chosen.folder;
+    m_form.SetFolder = chosen.folder;
     m_mdi.setCaption(m_app.strBaseCaption + chosen.name);
     m_app.blnChanged = false;
     m_haveFile = true;

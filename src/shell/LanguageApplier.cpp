@@ -1,6 +1,7 @@
 #include "shell/LanguageApplier.h"
 
 #include <array>
+#include <utility>
 
 #include "editor/FileFaults.h"
 #include "editor/Form1.h"
@@ -21,6 +22,9 @@ constexpr int kEraseAllOffset = 900;
 constexpr int kReplaceFileOffset = 910;
 constexpr int kStopOffset = 970;
 constexpr int kPortLostOffset = 950;
+constexpr int kUnknownCodePageOffset = 941;
+constexpr int kConvertOfferOffset = 942;
+constexpr int kConnectTipOffset = 943;
 /// A failed save, a cut-short and an empty wave file, an unwritable trace.
 constexpr std::array<int, 4> kFaultOffsets = {920, 930, 940, 960};
 
@@ -69,8 +73,12 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
     Form1& f = m_form;
     MDIKVT3310& mdi = m_mdi;
 
-    mdi.setCaption(text(70) + " ");
+    // The open file's name stays in the title, after the new language's caption.
+    const std::string& oldBase = f.app().strBaseCaption;
+    const std::string fileName =
+        !oldBase.empty() && mdi.caption().starts_with(oldBase) ? mdi.caption().substr(oldBase.size()) : "";
     f.app().strBaseCaption = text(70) + " ";
+    mdi.setCaption(f.app().strBaseCaption + fileName);
     // The program's name titles the editor's message boxes, without the blank and colon the file name follows.
     const std::string& name = text(70);
     f.Caption = name.substr(0, name.find_last_not_of(" :") + 1);
@@ -137,6 +145,14 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
         if (auto stopped = m_catalogue.text(linkBase, kStopOffset + 10 + 10 * static_cast<int>(i)))
             f.StoppedText[i] = std::move(*stopped);
     }
+    for (auto [text, offset] :
+         {std::pair{&f.UnknownCodePageText, kUnknownCodePageOffset},
+          std::pair{&f.ConvertOfferText[0], kConvertOfferOffset},
+          std::pair{&f.ConvertOfferText[1], kConvertOfferOffset + 3}, std::pair{&f.ConnectTipText, kConnectTipOffset},
+          std::pair{&f.DisconnectTipText, kConnectTipOffset + 1}}) {
+        if (auto found = m_catalogue.text(linkBase, offset))
+            *text = std::move(*found);
+    }
     if (auto portLost = m_catalogue.text(linkBase, kPortLostOffset))
         f.PortLostText = std::move(*portLost);
     for (std::size_t i = 0; i < f.FileFaultText.size(); ++i) {
@@ -156,4 +172,5 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
     f.sbrStatus.setCharset(charset);
 
     InstanceMarker(f.platform(), f.app(), mdi).WriteTempFile();
+    applied.emit();
 }

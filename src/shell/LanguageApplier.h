@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Signal.h"
 #include "settings/StringCatalogue.h"
 
 class Form1;
@@ -33,6 +34,9 @@ public:
     static int charsetOf(int lngBase) { return lngBase == kGreekBase ? kGreek : kWestern; }
 
     const StringCatalogue& catalogue() const { return m_catalogue; }
+
+    /// After a language was applied: for texts put together from its parts, and for the views' own texts.
+    Signal<> applied;
 
 private:
     std::optional<std::vector<std::string>> readTexts(const std::string& file) const;

@@ -201,7 +201,22 @@ void PortConnection::PortItem_Click(const std::string& name) {
     markChoice();
 }
 
+void PortConnection::showTips() {
+    const LinkSettings& chosen = m_link.settings;
+    const std::string port = chosen.PortName.empty() ? "COM" + std::to_string(chosen.Commport) : chosen.PortName;
+    const std::string path = device();
+    const std::string where = path.empty() || path == port ? port : port + " (" + path + ")";
+    auto tip = [&where](std::string text) {
+        if (auto at = text.find("%1"); at != std::string::npos)
+            text.replace(at, 2, where);
+        return text;
+    };
+    m_form.imgNotConnected.setToolTipText(tip(m_form.ConnectTipText));
+    m_form.imgConnected.setToolTipText(tip(m_form.DisconnectTipText));
+}
+
 void PortConnection::markChoice() {
+    showTips();
     MDIKVT3310& mdi = m_mdi;
     const bool byNumber = m_link.settings.PortName.empty();
     mdi.Com1.setChecked(byNumber && m_link.settings.Commport == 1);

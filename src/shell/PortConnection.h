@@ -46,6 +46,9 @@ public:
     /// A port of the system's list chosen by its name: the same as `Com1_Click`, for that port.
     void PortItem_Click(const std::string& name);
 
+    /// The connection picture's tips name the port chosen, in the language shown.
+    void showTips();
+
     ITimer& Timer1() { return *m_timer1; }
 
     /// The upload's progress step, run by the clock tick while `ProgressBar1` is visible.

@@ -30,6 +30,7 @@ Workbench::Workbench(Platform& platform, AppState& app, MDIKVT3310& mdi, Form1& 
     m_service = std::make_unique<ServicePanel>(form, *m_link, *m_image, *m_erase, *m_presenter);
 
     form.Bt_SendMessage.Click = [this] { sendMessages(); };
+    m_language->applied.connect([this] { m_connection->showTips(); });
     m_connection->ProgressStep = [this] { m_upload->ProgressStep(); };
     ProtocolTrace& trace = m_link->trace();
     mdi.Trace.Click = [this, &trace] {

@@ -298,7 +298,7 @@ TEST_F(MessageSlotsTest, cancelledDialog_changesNothingNotEvenTheWaveFolder) {
     EXPECT_EQ(test.fileDialog.requests[0].initDir, "/earlier/");
 }
 
-TEST_F(MessageSlotsTest, startingFolder_fromTheSlotsPathElseTheLastWaveFolder) {
+TEST_F(MessageSlotsTest, startingFolder_isTheSlotsFolder_alsoUnderATypedName) {
     std::string sub = test.folder.file("voices");
     std::filesystem::create_directory(sub);
     choose(1, wave(std::string("voices") + kSeparator + "hello.wav"));
@@ -307,10 +307,10 @@ TEST_F(MessageSlotsTest, startingFolder_fromTheSlotsPathElseTheLastWaveFolder) {
     form.Bt_Browse[1].click();
     EXPECT_EQ(test.fileDialog.requests.back().initDir, sub + kSeparator);
 
-    form.WaveFile[1].setText("typed");  // a name that is not in the path
+    form.WaveFile[1].setText("voices");  // a name that is also a folder of the path
     test.fileDialog.cancelNext();
     form.Bt_Browse[1].click();
-    EXPECT_EQ(test.fileDialog.requests.back().initDir, folder());
+    EXPECT_EQ(test.fileDialog.requests.back().initDir, sub + kSeparator);
 }
 
 TEST_F(MessageSlotsTest, serialPortOpen_refusesBrowsingWithoutADialog) {

@@ -3,6 +3,7 @@
 
 #include "editor/EditorFixture.h"
 #include "editor/MessageSlots.h"
+#include "settings/StringCatalogue.h"
 
 namespace {
 
@@ -81,7 +82,10 @@ TEST(WaveDrop, aDroppedStereoFile_isRefusedThenItsOfferedCopyIsMadeAndTaken) {
     ASSERT_EQ(w.test.msgBox.shown.size(), 2u);
     EXPECT_EQ(w.test.msgBox.shown[0].text, "The file is not a mono file!");
     EXPECT_EQ(w.test.msgBox.shown[0].flags, IMessageBox::vbOKOnly);
-    EXPECT_EQ(w.test.msgBox.shown[1].text, "Save as:\n" + copy + "\n\n16 bit, mono, 22.050 kHz");
+    EXPECT_EQ(w.test.msgBox.shown[1].text,
+              "The unit plays 16-bit mono WAVE files. Save a copy of this file in that form (16 bit, mono, 22.050 kHz) "
+              "as:\n" +
+                  copy + "\n\nThe original file stays as it is.");
     EXPECT_EQ(w.test.msgBox.shown[1].flags, IMessageBox::vbYesNo | IMessageBox::vbQuestion);
     EXPECT_EQ(w.test.msgBox.shown[1].title, "KVT3310 editor");
     EXPECT_EQ(w.test.msgBox.beeps, 1);
@@ -97,7 +101,7 @@ TEST(WaveDrop, aDroppedStereoFile_isRefusedThenItsOfferedCopyIsMadeAndTaken) {
 
 TEST(WaveDrop, theOfferThroughBrowse_isWordedInTheActiveLanguage) {
     WaveDrop w;
-    w.form.SaveAsCaption = "Speichern unter";
+    w.form.ConvertOfferText = {StringCatalogue().text(3000, 942).value(), StringCatalogue().text(3000, 945).value()};
     const std::string eightBit = w.sound("Gong.wav", 1, 16000, 8);
     w.test.msgBox.answerNext(IMessageBox::vbOK);
     w.test.msgBox.answerNext(IMessageBox::vbYes);
@@ -106,7 +110,9 @@ TEST(WaveDrop, theOfferThroughBrowse_isWordedInTheActiveLanguage) {
     EXPECT_EQ(w.test.msgBox.shown[0].text, "Word length of wave file is not 16 bit!");
     // A rate the unit takes is kept.
     EXPECT_EQ(w.test.msgBox.shown[1].text,
-              "Speichern unter:\n" + w.test.folder.file("Gong-16000Hz.wav") + "\n\n16 bit, mono, 16.000 kHz");
+              "Die Einheit spielt 16-Bit-Mono-WAVE-Dateien. Eine Kopie dieser Datei in dieser Form (16 Bit, mono, "
+              "16.000 kHz) speichern unter:\n" +
+                  w.test.folder.file("Gong-16000Hz.wav") + "\n\nDie Originaldatei bleibt unverändert.");
     EXPECT_EQ(w.form.WaveFile[1].text(), "Gong-16000Hz");
     EXPECT_EQ(w.form.MsgSample[1].caption(), "16.000");
 }

@@ -1,10 +1,15 @@
 // Start-up (folders, the running copy, the language decision) and the close request.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "editor/Playback.h"
 #include "editor/WaveFiles.h"
+#include "settings/CodePageCodec.h"
+#include "settings/IniProcedures.h"
 #include "shell/Application.h"
 #include "shell/InstanceMarker.h"
+#include "shell/LanguageApplier.h"
 #include "support/EmulatorPeer.h"
 #include "support/TestPlatform.h"
 
@@ -256,3 +261,51 @@ TEST_F(App, publishedCaption_matchesTheMarkerEvenWithLettersTheCodePageLacks) {
 }
 
 }  // namespace
+
+// The code page of the files is a property of the installation: fixed at the first start and kept in the
+// settings, so that a later change of language reads and writes files as before.
+TEST(AppCodePage, firstStart_fixesTheCodePage_andAnUnknownValueIsToldOnce) {
+    struct Case {
+        const char* settings;
+        std::optional<int> system;
+        int used;
+        const char* kept;  ///< the settings' value afterwards
+        const char* told;  ///< the value named in the message, if any
+    };
+    const Case cases[] = {
+        {"LanguageFile=el.lng\r\n", std::nullopt, 1253, "1253", nullptr},
+        {"LanguageFile=el.lng\r\nCodePage=1250\r\n", std::nullopt, 1250, "1250", nullptr},
+        {"LanguageFile=de.lng\r\nCodePage=65001\r\n", std::nullopt, 1252, "1252", "65001"},
+        {"LanguageFile=el.lng\r\nCodePage=125O\r\n", 1250, 1250, "1250", "125O"},
+        {"LanguageFile=el.lng\r\n", 1250, 1250, nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.settings);
+        TestPlatform test;
+        const std::string ini = test.folder.file("KVT3310.INI");
+        ASSERT_TRUE(test.fs.writeFileAtomic(ini, std::string("[File paths]\r\n") + c.settings));
+        CodePageCodec codec;
+        codec.choose(test.fs, c.system);
+        Platform platform = test.platformWith(test.fs, codec);
+        {
+            Application application(platform);
+            ASSERT_TRUE(application.StartUp());
+            application.showEditor();
+            application.app().LngBase = 3000;
+            ASSERT_TRUE(application.bench().language().OpenLng("de.lng"));
+            EXPECT_EQ(codec.codePage(), c.used) << "after a change of language too";
+            const auto told = std::find_if(test.msgBox.shown.begin(), test.msgBox.shown.end(), [](const auto& box) {
+                return box.text.find("KVT3310.INI") != std::string::npos;
+            });
+            if (c.told) {
+                ASSERT_NE(told, test.msgBox.shown.end());
+                EXPECT_NE(told->text.find(c.told), std::string::npos) << told->text;
+                EXPECT_NE(told->text.find(std::to_string(c.used)), std::string::npos) << told->text;
+            } else {
+                EXPECT_EQ(told, test.msgBox.shown.end());
+            }
+        }
+        IniProcedures settings(test.fs, codec);
+        EXPECT_EQ(settings.ReadIni("File paths", "CodePage", ini).value_or(""), c.kept ? c.kept : "");
+    }
+}

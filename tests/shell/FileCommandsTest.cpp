@@ -13,6 +13,7 @@
 #include "shell/Application.h"
 #include "shell/FileCommands.h"
 #include "shell/InstanceMarker.h"
+#include "shell/LanguageApplier.h"
 #include "shell/MDIKVT3310.h"
 #include "shell/Workbench.h"
 #include "support/TestPlatform.h"
@@ -195,7 +196,8 @@ TEST_F(Commands, save_writesTheCurrentFileWithTheCfgExtension) {
         EXPECT_TRUE(test.fs.exists(dir() + written)) << written;
         EXPECT_FALSE(app.blnChanged);
     }
-    EXPECT_EQ(mdi.caption(), kBase + std::string("MessageSetup.cfg"));
+    // The title names the file Save writes.
+    EXPECT_EQ(mdi.caption(), kBase + std::string("hall.cfg"));
     EXPECT_TRUE(test.fileDialog.requests.empty());
 }
 
@@ -358,3 +360,33 @@ TEST_F(Commands, helpItems_areShownAndOpenTheFilesOfTheProgramFolder) {
 }
 
 }  // namespace
+
+// The title names the open file after a change of language and after Save; Browse starts in the slot's own
+// folder, else the open set's, else the folder a wave file was last chosen from.
+TEST_F(Commands, titleAfterALanguageChange_andBrowsesStartingFolder) {
+    const std::string sets = subdir("sets");
+    configWithName(sets + "a.cfg", "gong");
+    test.fileDialog.chooseNext(sets + "a.cfg");
+    mdi.Open.click();
+    app.LngBase = 3000;
+    ASSERT_TRUE(bench.language().OpenLng("de.lng"));
+    const std::string german = app.strBaseCaption;
+    EXPECT_NE(german, kBase);
+    EXPECT_EQ(mdi.caption(), german + "a.cfg");
+    mdi.Save.click();
+    EXPECT_EQ(mdi.caption(), german + "a.cfg");
+
+    const std::string audio = subdir("audio");
+    app.strWAVFilePath = subdir("last");
+    const struct {
+        std::string slotPath, setFolder, expected;
+    } cases[] = {{audio + "audio.wav", sets, audio}, {"", sets, sets}, {"", "", app.strWAVFilePath}};
+    for (const auto& c : cases) {
+        form.FilePath[1] = c.slotPath;
+        form.SetFolder = c.setFolder;
+        test.fileDialog.cancelNext();
+        form.Bt_Browse[1].click();
+        ASSERT_FALSE(test.fileDialog.requests.empty());
+        EXPECT_EQ(test.fileDialog.requests.back().initDir, c.expected) << c.slotPath << " | " << c.setFolder;
+    }
+}

@@ -32,6 +32,7 @@ std::string fromQt(const QString& text) {
 
 void mirrorCommon(QWidget* widget, const Control& control) {
     widget->setEnabled(control.enabled());
+    widget->setToolTip(toQt(control.toolTipText()));
     // A widget without a parent would become a window of its own when shown.
     if (widget->parentWidget())
         widget->setHidden(!control.visible());

@@ -104,6 +104,13 @@ constexpr CatalogueEntry kTexts[] = {
     {920, "Konfigurační soubor nelze uložit:"},
     {930, "Soubor WAVE je zkrácený: hlavička uvádí %1 bajtů zvuku, soubor obsahuje %2:"},
     {940, "Soubor WAVE neobsahuje žádný zvuk:"},
+    {941, "Kódová stránka %1 uvedená v KVT3310.INI není známa. Soubory se čtou a zapisují v kódové stránce %2."},
+    {942,
+     "Jednotka přehrává 16bitové mono soubory WAVE. Uložit kopii tohoto souboru v této podobě (16 bitů, mono, %1 kHz) "
+     "jako:"},
+    {943, "Připojit k jednotce na %1"},
+    {944, "Odpojit od jednotky na %1"},
+    {945, "Původní soubor zůstane beze změny."},
     {950, "Sériový port počítače byl ztracen (odpojený adaptér?):"},
     {960, "Záznam protokolu nelze zapsat:"},
     {970,

@@ -104,6 +104,13 @@ constexpr CatalogueEntry kTexts[] = {
     {920, "Die Konfigurationsdatei konnte nicht gespeichert werden:"},
     {930, "Die WAVE-Datei ist abgeschnitten: ihr Kopf nennt %1 Bytes Ton, die Datei enthält %2:"},
     {940, "Die WAVE-Datei enthält keinen Ton:"},
+    {941, "Die Codepage %1 aus KVT3310.INI ist unbekannt. Dateien werden in Codepage %2 gelesen und geschrieben."},
+    {942,
+     "Die Einheit spielt 16-Bit-Mono-WAVE-Dateien. Eine Kopie dieser Datei in dieser Form (16 Bit, mono, %1 kHz) "
+     "speichern unter:"},
+    {943, "Mit der Einheit an %1 verbinden"},
+    {944, "Verbindung zur Einheit an %1 trennen"},
+    {945, "Die Originaldatei bleibt unverändert."},
     {950, "Die serielle Schnittstelle des PCs ist weggefallen (Adapter abgezogen?):"},
     {960, "Der Protokollmitschnitt kann nicht geschrieben werden:"},
     {970,

@@ -104,6 +104,15 @@ constexpr CatalogueEntry kTexts[] = {
     {920, "No se pudo guardar el archivo de configuración:"},
     {930, "El archivo WAVE está truncado: su cabecera indica %1 bytes de sonido, el archivo contiene %2:"},
     {940, "El archivo WAVE no contiene sonido:"},
+    {941,
+     "La página de códigos %1 indicada en KVT3310.INI no es conocida. Los archivos se leen y escriben en la página de "
+     "códigos %2."},
+    {942,
+     "La unidad reproduce archivos WAVE mono de 16 bits. Guardar una copia de este archivo en esa forma (16 bits, "
+     "mono, %1 kHz) como:"},
+    {943, "Conectar con la unidad en %1"},
+    {944, "Desconectar de la unidad en %1"},
+    {945, "El archivo original no se modifica."},
     {950, "Se perdió el puerto serie del PC (¿adaptador desconectado?):"},
     {960, "No se puede escribir el registro del protocolo:"},
     {970,

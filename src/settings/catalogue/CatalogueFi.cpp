@@ -104,6 +104,13 @@ constexpr CatalogueEntry kTexts[] = {
     {920, "Asetustiedostoa ei voitu tallentaa:"},
     {930, "WAVE-tiedosto on katkennut: otsake ilmoittaa %1 tavua ääntä, tiedostossa on %2:"},
     {940, "WAVE-tiedostossa ei ole ääntä:"},
+    {941, "KVT3310.INI:n nimeämää koodisivua %1 ei tunneta. Tiedostot luetaan ja kirjoitetaan koodisivulla %2."},
+    {942,
+     "Laite toistaa 16-bittisiä mono-WAVE-tiedostoja. Tallenna tästä tiedostosta kopio tässä muodossa (16 bittiä, "
+     "mono, %1 kHz) nimellä:"},
+    {943, "Yhdistä laitteeseen portissa %1"},
+    {944, "Katkaise yhteys laitteeseen portissa %1"},
+    {945, "Alkuperäinen tiedosto säilyy ennallaan."},
     {950, "Tietokoneen sarjaportti katosi (sovitin irrotettu?):"},
     {960, "Protokollalokia ei voi kirjoittaa:"},
     {970,

@@ -104,6 +104,15 @@ constexpr CatalogueEntry kTexts[] = {
     {920, "Le fichier de configuration n'a pas pu être enregistré :"},
     {930, "Le fichier WAVE est tronqué : son en-tête annonce %1 octets de son, le fichier en contient %2 :"},
     {940, "Le fichier WAVE ne contient aucun son :"},
+    {941,
+     "La page de codes %1 indiquée dans KVT3310.INI est inconnue. Les fichiers sont lus et écrits dans la page de "
+     "codes %2."},
+    {942,
+     "L'unité lit des fichiers WAVE mono 16 bits. Enregistrer une copie de ce fichier sous cette forme (16 bits, mono, "
+     "%1 kHz) sous :"},
+    {943, "Se connecter à l'unité sur %1"},
+    {944, "Se déconnecter de l'unité sur %1"},
+    {945, "Le fichier d'origine reste inchangé."},
     {950, "Le port série du PC a été perdu (adaptateur débranché ?) :"},
     {960, "La trace du protocole ne peut pas être écrite :"},
     {970,

@@ -104,6 +104,15 @@ constexpr CatalogueEntry kTexts[] = {
     {920, "Impossibile salvare il file di configurazione:"},
     {930, "Il file WAVE è troncato: l'intestazione indica %1 byte di audio, il file ne contiene %2:"},
     {940, "Il file WAVE non contiene audio:"},
+    {941,
+     "La tabella codici %1 indicata in KVT3310.INI non è nota. I file vengono letti e scritti nella tabella codici "
+     "%2."},
+    {942,
+     "L'unità riproduce file WAVE mono a 16 bit. Salvare una copia di questo file in tale formato (16 bit, mono, %1 "
+     "kHz) come:"},
+    {943, "Connetti all'unità su %1"},
+    {944, "Disconnetti dall'unità su %1"},
+    {945, "Il file originale resta invariato."},
     {950, "La porta seriale del PC è stata persa (adattatore scollegato?):"},
     {960, "Impossibile scrivere la traccia del protocollo:"},
     {970,

@@ -104,6 +104,13 @@ constexpr CatalogueEntry kTexts[] = {
     {920, "Het configuratiebestand kon niet worden opgeslagen:"},
     {930, "Het WAVE-bestand is afgekapt: de kop vermeldt %1 bytes geluid, het bestand bevat er %2:"},
     {940, "Het WAVE-bestand bevat geen geluid:"},
+    {941, "De codepagina %1 in KVT3310.INI is onbekend. Bestanden worden gelezen en geschreven in codepagina %2."},
+    {942,
+     "Het apparaat speelt 16-bits mono WAVE-bestanden. Een kopie van dit bestand in die vorm (16 bit, mono, %1 kHz) "
+     "opslaan als:"},
+    {943, "Verbinden met het apparaat op %1"},
+    {944, "Verbinding met het apparaat op %1 verbreken"},
+    {945, "Het oorspronkelijke bestand blijft ongewijzigd."},
     {950, "De seriële poort van de pc is weggevallen (adapter losgekoppeld?):"},
     {960, "Het protocollogboek kan niet worden geschreven:"},
     {970,

@@ -104,6 +104,13 @@ constexpr CatalogueEntry kTexts[] = {
     {920, "Konfigurasjonsfilen kunne ikke lagres:"},
     {930, "WAVE-filen er avkortet: hodet oppgir %1 byte lyd, filen inneholder %2:"},
     {940, "WAVE-filen inneholder ingen lyd:"},
+    {941, "Tegntabellen %1 som KVT3310.INI angir, er ukjent. Filer leses og skrives i tegntabell %2."},
+    {942,
+     "Enheten spiller av 16-biters mono WAVE-filer. Lagre en kopi av denne filen i den formen (16 bit, mono, %1 kHz) "
+     "som:"},
+    {943, "Koble til enheten på %1"},
+    {944, "Koble fra enheten på %1"},
+    {945, "Originalfilen forblir uendret."},
     {950, "PC-ens serieport forsvant (adapter frakoblet?):"},
     {960, "Protokolloggen kan ikke skrives:"},
     {970,

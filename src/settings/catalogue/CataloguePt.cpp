@@ -104,6 +104,15 @@ constexpr CatalogueEntry kTexts[] = {
     {920, "Não foi possível guardar o ficheiro de configuração:"},
     {930, "O ficheiro WAVE está truncado: o cabeçalho indica %1 bytes de som, o ficheiro contém %2:"},
     {940, "O ficheiro WAVE não contém som:"},
+    {941,
+     "A página de código %1 indicada em KVT3310.INI não é conhecida. Os ficheiros são lidos e escritos na página de "
+     "código %2."},
+    {942,
+     "A unidade reproduz ficheiros WAVE mono de 16 bits. Guardar uma cópia deste ficheiro nesse formato (16 bits, "
+     "mono, %1 kHz) como:"},
+    {943, "Ligar à unidade em %1"},
+    {944, "Desligar da unidade em %1"},
+    {945, "O ficheiro original fica inalterado."},
     {950, "A porta série do PC foi perdida (adaptador desligado?):"},
     {960, "Não é possível escrever o registo do protocolo:"},
     {970,

@@ -106,7 +106,10 @@ void WaveDropViewTest::stereoFloatOnBrowse_isRefusedThenTheCopyIsMadeAndShown() 
     QCOMPARE(f.test.msgBox.shown.size(), std::size_t(2));
     QCOMPARE(f.test.msgBox.shown[0].text, std::string("The file is not a mono file!"));
     const std::string copy = f.test.folder.file("Studio-22050Hz.wav");
-    QCOMPARE(f.test.msgBox.shown[1].text, "Save as:\n" + copy + "\n\n16 bit, mono, 22.050 kHz");
+    QCOMPARE(f.test.msgBox.shown[1].text,
+             "The unit plays 16-bit mono WAVE files. Save a copy of this file in that "
+             "form (16 bit, mono, 22.050 kHz) as:\n" +
+                 copy + "\n\nThe original file stays as it is.");
     QVERIFY(f.test.fs.exists(copy));
     QCOMPARE(f.find<QLineEdit>("WaveFile_1")->text(), QString("Studio-22050Hz"));
     QCOMPARE(f.find<QLabel>("MsgTime_1")->text(), QString("1.50"));

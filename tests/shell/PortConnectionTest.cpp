@@ -127,6 +127,7 @@ TEST(PortConnection, notification_storesEveryWaitingByteInArrivalOrder) {
 
 TEST(PortConnection, com2WhileClosed_checksItAndProbesOnly) {
     Connection c;
+    c.test.serial.deviceFiles = false;
     c.mdi.Com2.click();
     EXPECT_EQ(c.bench.link().settings.Commport, 2);
     EXPECT_TRUE(c.mdi.Com2.checked());
@@ -134,10 +135,15 @@ TEST(PortConnection, com2WhileClosed_checksItAndProbesOnly) {
     EXPECT_EQ(c.test.serial.opens, 1);
     EXPECT_FALSE(c.test.serial.portOpen());
     EXPECT_TRUE(c.form.imgNotConnected.visible());
+    EXPECT_EQ(c.form.imgNotConnected.toolTipText(), "Connect to the unit on COM2");
+    EXPECT_EQ(c.form.imgConnected.toolTipText(), "Disconnect from the unit on COM2");
+    c.test.serial.deviceFiles = true;  // as on Linux, where the tip also names the device
+    c.bench.link().settings.Com1Device = "/dev/ttyUSB0";
     c.mdi.Com1.click();
     EXPECT_EQ(c.bench.link().settings.Commport, 1);
     EXPECT_TRUE(c.mdi.Com1.checked());
     EXPECT_FALSE(c.mdi.Com2.checked());
+    EXPECT_EQ(c.form.imgNotConnected.toolTipText(), "Connect to the unit on COM1 (/dev/ttyUSB0)");
 }
 
 TEST(PortConnection, comMenuProbeFailure_isReportedAndTheChoiceStands) {

@@ -4,7 +4,6 @@
 //   find_window <program> <window class> <seconds>
 // Exit status: 0 the window came and the program ended; 1 no window in time, or the program ended before it;
 // 2 wrong arguments or the program could not be started; 3 the program did not end once its window was closed.
-#include <shellapi.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -12,10 +11,6 @@
 #include <string>
 
 namespace {
-
-struct LocalFreeDeleter {
-    void operator()(wchar_t** p) const { LocalFree(p); }
-};
 
 struct HandleCloser {
     void operator()(HANDLE h) const { CloseHandle(h); }
@@ -40,16 +35,14 @@ std::wstring folderOf(const std::wstring& path) {
 
 }  // namespace
 
-int main() {
-    int argc = 0;
-    const std::unique_ptr<wchar_t*, LocalFreeDeleter> argv(CommandLineToArgvW(GetCommandLineW(), &argc));
-    if (!argv || argc != 4) {
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 4) {
         std::fprintf(stderr, "usage: find_window <program> <window class> <seconds>\n");
         return 2;
     }
-    const std::wstring program = argv.get()[1];
-    const wchar_t* windowClass = argv.get()[2];
-    const ULONGLONG limit = _wtoi(argv.get()[3]) * 1000ULL;
+    const std::wstring program = argv[1];
+    const wchar_t* windowClass = argv[2];
+    const ULONGLONG limit = _wtoi(argv[3]) * 1000ULL;
     const std::wstring folder = folderOf(program);
     std::wstring commandLine = L"\"" + program + L"\"";
 

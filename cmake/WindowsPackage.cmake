@@ -1,39 +1,42 @@
-# The Windows window program as installers get it: one folder holding kvt3310.exe, the Qt and SDL DLLs that
-# windeployqt and vcpkg put beside it, the language and help files. CPack makes a ZIP of the folder and an
-# installer that installs it for the current user only, into a folder the user may write: the program keeps
-# its settings file and instance marker beside itself.
-install(TARGETS kvt3310 RUNTIME DESTINATION .)
-install(FILES $<TARGET_RUNTIME_DLLS:kvt3310> DESTINATION .)
-install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/ DESTINATION . FILES_MATCHING PATTERN "*.lng" PATTERN "*.TXT")
-
-# windeployqt adds the Qt plugins (platform, styles, image formats) that no link line names.
-get_target_property(KVT_QMAKE Qt6::qmake IMPORTED_LOCATION)
-get_filename_component(KVT_QT_BIN "${KVT_QMAKE}" DIRECTORY)
-find_program(KVT_WINDEPLOYQT windeployqt HINTS "${KVT_QT_BIN}" "${KVT_QT_BIN}/../tools/Qt6/bin" REQUIRED)
-install(CODE "
-    execute_process(COMMAND \"${KVT_WINDEPLOYQT}\" --release --no-translations --no-compiler-runtime
-                            --dir \"\${CMAKE_INSTALL_PREFIX}\" \"\${CMAKE_INSTALL_PREFIX}/kvt3310.exe\"
-                    RESULT_VARIABLE result)
-    if(NOT result EQUAL 0)
-        message(FATAL_ERROR \"windeployqt failed\")
-    endif()")
-# The Visual C++ runtime goes with the program, as the laptops it goes to need not have it.
-set(CMAKE_INSTALL_SYSTEM_RUNTIME_DESTINATION .)
-include(InstallRequiredSystemLibraries)
+# The Windows download, made on Debian from the MinGW-w64 cross build (scripts/windows-package): one folder
+# holding the window program kvt3310.exe (when the build has it), kvt3310-cli.exe, the language and help files.
+# The programs carry the compiler's runtime (cmake/mingw-w64.cmake), so no DLL goes with them. CPack makes a ZIP
+# of the folder and a per-user installer (packaging/windows/NSIS.template.in, with Debian's makensis).
+set(KVT_PACKAGED_PROGRAMS kvt3310-cli)
+set(CPACK_KVT_WINDOW_PROGRAM "")
+if(TARGET kvt3310)
+    list(PREPEND KVT_PACKAGED_PROGRAMS kvt3310)
+    set(CPACK_KVT_WINDOW_PROGRAM kvt3310.exe)
+endif()
+install(TARGETS ${KVT_PACKAGED_PROGRAMS} RUNTIME DESTINATION .)
+file(GLOB KVT_HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/help/*.TXT)
+install(FILES ${KVT_HELP_SOURCES} DESTINATION .)
+get_property(KVT_LANGUAGE_FILES GLOBAL PROPERTY KVT_LANGUAGE_FILES)
+if(NOT KVT_LANGUAGE_FILES)
+    message(WARNING "The Windows package will have no language files: a cross build makes them only with "
+                    "KVT_HOST_LNGGEN, the lnggen of a native build")
+endif()
+install(FILES ${KVT_LANGUAGE_FILES} DESTINATION .)
 
 set(CPACK_PACKAGE_NAME "KVT3310")
 set(CPACK_PACKAGE_VENDOR "Norvik")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "KVT3310 message manager set-up")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME "KVT3310-${PROJECT_VERSION}-win64")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "KVT3310")
-set(CPACK_PACKAGE_EXECUTABLES "kvt3310" "KVT3310 set-up")
-set(CPACK_GENERATOR "ZIP;NSIS")
-set(CPACK_NSIS_DISPLAY_NAME "KVT3310 set-up")
-set(CPACK_NSIS_PACKAGE_NAME "KVT3310 set-up")
-set(CPACK_NSIS_MUI_FINISHPAGE_RUN "kvt3310.exe")
-# Per user, not under Program Files: no administrator rights, and the folder stays writable.
-set(CPACK_NSIS_DEFINES "RequestExecutionLevel user")
-set(CPACK_NSIS_INSTALL_ROOT "$LOCALAPPDATA\\\\Programs")
-set(CPACK_NSIS_MODIFY_PATH OFF)
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "KVT3310")
+set(CPACK_GENERATOR "NSIS;ZIP")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_NSIS_DISPLAY_NAME "KVT3310 message manager set-up")
+set(CPACK_NSIS_PACKAGE_NAME "${CPACK_NSIS_DISPLAY_NAME}")
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+# The installer's version resource wants four numbers.
+set(CPACK_KVT_FILE_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0")
+set(CPACK_KVT_ICON "")
+if(EXISTS ${CMAKE_SOURCE_DIR}/resources/windows/kvt3310.ico)
+    set(CPACK_KVT_ICON ${CMAKE_SOURCE_DIR}/resources/windows/kvt3310.ico)
+endif()
+# The project's installer script replaces CPack's, which installs for all users under Program Files.
+list(PREPEND CMAKE_MODULE_PATH ${CMAKE_SOURCE_DIR}/packaging/windows)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_SOURCE_DIR}/packaging/windows/CPackOptions.cmake)
 include(CPack)

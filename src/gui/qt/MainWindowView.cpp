@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 #include "gui/qt/ControlBinding.h"
@@ -128,6 +129,16 @@ QMdiSubWindow* MainWindowView::addEditor(QWidget* editor) {
         connect(view, &EditorView::contentResized, this, &MainWindowView::fitToContent);
     fitToContent();
     return child;
+}
+
+void MainWindowView::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The window system places the window before its frame is known: once it is, the whole window is brought
+    // onto the screen.
+    if (!m_shown) {
+        m_shown = true;
+        QTimer::singleShot(kFramedDelayMs, this, &MainWindowView::fitToContent);
+    }
 }
 
 void MainWindowView::fitToContent() {

@@ -34,6 +34,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QMenu* addMenu(QWidget* parent, MenuItem& item, const QString& name);
@@ -44,6 +45,7 @@ private:
     static constexpr int kFrameGuess = 8;
     static constexpr int kTitleGuess = 32;
     static constexpr int kSlack = 2;
+    static constexpr int kFramedDelayMs = 250;
 
     MDIKVT3310& m_mdi;
     QMdiArea* m_area = nullptr;
@@ -53,4 +55,5 @@ private:
     QPointer<QWidget> m_editor;
     bool m_closeApproved = false;
     bool m_asking = false;
+    bool m_shown = false;
 };

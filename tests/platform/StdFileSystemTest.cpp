@@ -147,6 +147,9 @@ TEST(StdFileSystem, failures_leaveTheSystemsReasonUntilTheNextOperation) {
         {"read a missing file", [&] { return !files.readFile(missing); }, noSuchFile},
         {"open a folder", [&] { return !files.openRead(folder); }, isDirectory},
         {"open a missing file", [&] { return !files.openRead(missing); }, noSuchFile},
+        {"make a folder in a missing one", [&] { return !files.makeFolder(missing); }, noSuchFile},
+        {"make a folder where a file is", [&] { return !files.makeFolder(test.folder.file("good.txt")); },
+         std::make_error_code(std::errc::file_exists).message()},
     };
     const std::string good = test.folder.file("good.txt");
     for (const Case& c : cases) {
@@ -155,6 +158,21 @@ TEST(StdFileSystem, failures_leaveTheSystemsReasonUntilTheNextOperation) {
         ASSERT_TRUE(files.writeFileAtomic(good, "fine"));
         EXPECT_EQ(files.lastError(), "") << c.name;
     }
+}
+
+TEST(StdFileSystem, list_givesFilesAndFoldersSortedAndNothingForAMissingFolder) {
+    TestPlatform test;
+    fs::create_directory(test.folder.file("waves"));
+    ASSERT_TRUE(test.fs.writeFileAtomic(test.folder.file("b.wav"), "x"));
+    ASSERT_TRUE(test.fs.writeFileAtomic(test.folder.file("a.cfg"), "x"));
+    EXPECT_EQ(test.fs.list(test.folder.path()),
+              (std::vector<IFileSystem::Entry>{{"a.cfg", false}, {"b.wav", false}, {"waves", true}}));
+    EXPECT_EQ(test.fs.list(test.folder.slashed()).size(), 3u);
+    EXPECT_TRUE(test.fs.list(test.folder.file("none")).empty());
+
+    EXPECT_TRUE(test.fs.makeFolder(test.folder.file("made")));
+    EXPECT_TRUE(test.fs.makeFolder(test.folder.file("made")));
+    EXPECT_TRUE(fs::is_directory(test.folder.file("made")));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The editor's number formats and the reading of numbers from captions.
-#include <gtest/gtest.h>
-
 #include "editor/Formats.h"
+
+#include <gtest/gtest.h>
 
 TEST(Formats, seconds_twoDecimalsAtLeastOneIntegerDigit) {
     EXPECT_EQ(Formats::seconds(0), "0.00");

@@ -160,19 +160,4 @@ TEST(StdFileSystem, failures_leaveTheSystemsReasonUntilTheNextOperation) {
     }
 }
 
-TEST(StdFileSystem, list_givesFilesAndFoldersSortedAndNothingForAMissingFolder) {
-    TestPlatform test;
-    fs::create_directory(test.folder.file("waves"));
-    ASSERT_TRUE(test.fs.writeFileAtomic(test.folder.file("b.wav"), "x"));
-    ASSERT_TRUE(test.fs.writeFileAtomic(test.folder.file("a.cfg"), "x"));
-    EXPECT_EQ(test.fs.list(test.folder.path()),
-              (std::vector<IFileSystem::Entry>{{"a.cfg", false}, {"b.wav", false}, {"waves", true}}));
-    EXPECT_EQ(test.fs.list(test.folder.slashed()).size(), 3u);
-    EXPECT_TRUE(test.fs.list(test.folder.file("none")).empty());
-
-    EXPECT_TRUE(test.fs.makeFolder(test.folder.file("made")));
-    EXPECT_TRUE(test.fs.makeFolder(test.folder.file("made")));
-    EXPECT_TRUE(fs::is_directory(test.folder.file("made")));
-}
-
 }  // namespace

@@ -60,11 +60,10 @@ std::optional<std::string> SetPacker::pack(const std::string& folder, const std:
     Form1& f = m_form;
     IFileSystem& fs = f.platform().fs;
     const char separator = fs.separator();
-    if (!fs.makeFolder(folder))
-        return fail(folder, fs.lastError());
     const std::string into = folder.empty() || folder.back() == separator ? folder : folder + separator;
 
-    // Every file is read and checked before anything is written, so a set that cannot be packed leaves no copies.
+    // Every file is read and checked before anything is made or written, so a set that cannot be packed leaves
+    // nothing behind.
     std::array<std::optional<std::string>, Form1::kSlots + 1> bytes;
     for (int i = 1; i <= Form1::kSlots; ++i) {
         if (f.WaveFile[i].text().empty())
@@ -80,6 +79,8 @@ std::optional<std::string> SetPacker::pack(const std::string& folder, const std:
             return fail(shown, f.SetFilesText[kSetFilesOtherSize]);
     }
 
+    if (!fs.makeFolder(folder))
+        return fail(folder, fs.lastError());
     std::vector<Taken> taken;
     for (const IFileSystem::Entry& entry : fs.list(into))
         taken.push_back({entry.name, nullptr});

@@ -61,4 +61,5 @@ TEST_F(PackTest, fileBesideOfAnotherSize_isNamedAndNotTaken) {
     EXPECT_NE(info.err.find("it was not used:\n\n1: " + file("B/gong.wav") + "\n"), std::string::npos) << info.err;
     EXPECT_NE(info.out.find(file("A/gong.wav") + " (not found)\n"), std::string::npos) << info.out;
     EXPECT_EQ(cli({"pack", "B/set.cfg", "-o", "P"}).status, 1);
+    EXPECT_FALSE(fs::exists(file("P")));
 }

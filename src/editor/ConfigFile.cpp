@@ -12,6 +12,8 @@
 #include "editor/Form1.h"
 #include "editor/FormTexts.h"
 #include "editor/Formats.h"
+#include "editor/MovedFiles.h"
+#include "editor/WaveLocator.h"
 #include "settings/TextLineReader.h"
 #include "settings/TextValues.h"
 
@@ -260,6 +262,7 @@ bool ConfigFile::SaveConfig(const std::string& fileName) {
 bool ConfigFile::OpenConfig(const std::string& fileName) {
     Platform& platform = m_form.platform();
     const std::string& wording = m_form.MsgText[kMsgNoConfigFile];
+    m_foundBeside = 0;
     auto lines = readLines(platform.fs, platform.codec, fileName);
     // A file that opened but holds no valid set has no reason of the system's: its name says enough.
     if (!lines)
@@ -276,6 +279,7 @@ bool ConfigFile::OpenConfig(const std::string& fileName) {
     } catch (const std::exception&) {
         return fail(wording, fileName);
     }
+    m_foundBeside = MovedFiles(m_form).findBeside(WaveLocator::folderOf(fileName, platform.fs.separator()));
     return true;
 }
 

@@ -28,11 +28,17 @@ public:
     bool SaveConfig(const std::string& fileName);
     /// Reads `fileName` and applies it to the editor; sets `MsgUnchanged`. On failure the editor is as it was:
     /// beep, "Configuration file cannot be found!" (`MsgText` 10) with the file and the system's reason, if any.
+    /// The wave files of the set that are not at their stored paths are then looked for beside the file
+    /// (`MovedFiles`).
     bool OpenConfig(const std::string& fileName);
+    /// How many wave files the last `OpenConfig` found beside the file in place of their stored paths: the set
+    /// then holds paths its file does not, and counts as changed.
+    int filesFoundBeside() const { return m_foundBeside; }
 
 private:
     /// Beeps and shows `wording` with the file and `reason`; returns false.
     bool fail(const std::string& wording, const std::string& fileName, const std::string& reason = {});
 
     Form1& m_form;
+    int m_foundBeside = 0;
 };

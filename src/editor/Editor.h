@@ -7,6 +7,7 @@
 class ConfigFile;
 class MessageSlots;
 class Playback;
+class SetPacker;
 class TextPrintout;
 class TriggerSequences;
 
@@ -31,6 +32,8 @@ public:
     ConfigFile& config() { return *m_config; }
     /// `PrintOutTxt`.
     TextPrintout& printout() { return *m_printout; }
+    /// The set saved into a folder with copies of its wave files.
+    SetPacker& packer() { return *m_packer; }
 
 private:
     Form1 m_form;
@@ -39,4 +42,5 @@ private:
     std::unique_ptr<Playback> m_playback;
     std::unique_ptr<ConfigFile> m_config;
     std::unique_ptr<TextPrintout> m_printout;
+    std::unique_ptr<SetPacker> m_packer;
 };

@@ -154,6 +154,17 @@ public:
     std::string DisconnectTipText = "Disconnect from the unit on %1";
     /// The folder of the set last opened or saved; empty while the editor holds a new set.
     std::string SetFolder;
+    /// The texts of a set carried to another folder with its wave files (offsets 922 to 927): the files found
+    /// beside it, a file of the name that is not the set's, and saving a set with its files (the folder dialog's
+    /// title, where it went, its failure and a file of another size). From the built-in language, in English under
+    /// a language file.
+    std::array<std::string, 6> SetFilesText = {
+        "Message files found beside the set: %1",
+        "A file of this name lies beside the set, but its size or form differs from the set's file; it was not used:",
+        "Choose the folder for the set and its files",
+        "The set and its message files were saved in:",
+        "The set could not be saved with its files:",
+        "The file's size differs from the one the set shows."};
 
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }

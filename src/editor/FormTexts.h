@@ -47,3 +47,12 @@ inline constexpr int kFaultSaveFailed = 0;
 inline constexpr int kFaultCutShort = 1;
 inline constexpr int kFaultNoSound = 2;
 inline constexpr int kFaultTraceUnwritable = 3;
+
+// Positions in `Form1::SetFilesText`: the texts of offsets 922 to 927, which a language file does not carry.
+inline constexpr int kSetFilesFirstOffset = 922;
+inline constexpr int kSetFilesFound = 0;
+inline constexpr int kSetFilesDiffer = 1;
+inline constexpr int kSetFilesFolderTitle = 2;
+inline constexpr int kSetFilesSaved = 3;
+inline constexpr int kSetFilesNotSaved = 4;
+inline constexpr int kSetFilesOtherSize = 5;

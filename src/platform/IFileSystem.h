@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 /// A file opened for reading bytes in order.
 class IByteSource {
@@ -38,7 +39,19 @@ public:
     virtual std::optional<std::uint64_t> fileSize(const std::string& path) const = 0;
     /// Gives the file another name, replacing a file of that name.
     virtual bool rename(const std::string& from, const std::string& to) = 0;
-    /// Why the last `readFile`, `openRead`, `writeFileAtomic` or `appendFile` failed, in the system's words
+    /// One name in a folder.
+    struct Entry {
+        std::string name;
+        bool folder = false;
+        bool operator==(const Entry&) const = default;
+    };
+    /// The files and folders directly in `folder`, sorted by name; nothing when it cannot be read. A symbolic link
+    /// counts as what it leads to.
+    virtual std::vector<Entry> list(const std::string& folder) const = 0;
+    /// Creates the folder `path` (its parent must exist); true when it is there afterwards.
+    virtual bool makeFolder(const std::string& path) = 0;
+    /// Why the last `readFile`, `openRead`, `writeFileAtomic`, `appendFile` or `makeFolder` failed, in the system's
+    /// words
     /// ("Permission denied", "No space left on device"); empty after one that succeeded or when the system gave
     /// no reason.
     virtual std::string lastError() const = 0;

@@ -1,5 +1,6 @@
 #include "platform/StdFileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -183,4 +184,28 @@ bool StdFileSystem::rename(const std::string& from, const std::string& to) {
     std::error_code ec;
     fs::rename(utf8Path(from), utf8Path(to), ec);
     return !ec;
+}
+
+std::vector<IFileSystem::Entry> StdFileSystem::list(const std::string& folder) const {
+    std::vector<Entry> entries;
+    std::error_code ec;
+    for (fs::directory_iterator it(utf8Path(folder), ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code kind;
+        const bool isFolder = it->is_directory(kind);
+        if (isFolder || it->is_regular_file(kind))
+            entries.push_back({utf8String(it->path().filename()), isFolder});
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
+    return entries;
+}
+
+bool StdFileSystem::makeFolder(const std::string& path) {
+    m_lastError.clear();
+    std::error_code ec;
+    fs::create_directory(utf8Path(path), ec);
+    if (ec)
+        return failed(false, ec);
+    if (!fs::is_directory(utf8Path(path), ec))
+        return failed(false, std::make_error_code(std::errc::file_exists));
+    return true;
 }

@@ -20,6 +20,8 @@ public:
     bool appendFile(const std::string& path, const std::string& content) override;
     std::optional<std::uint64_t> fileSize(const std::string& path) const override;
     bool rename(const std::string& from, const std::string& to) override;
+    std::vector<Entry> list(const std::string& folder) const override;
+    bool makeFolder(const std::string& path) override;
     std::string lastError() const override { return m_lastError; }
 
 private:

@@ -2,6 +2,8 @@
 
 #include "editor/ConfigFile.h"
 #include "editor/Editor.h"
+#include "editor/FormTexts.h"
+#include "editor/SetPacker.h"
 #include "editor/TextPrintout.h"
 #include "settings/AppState.h"
 #include "shell/InstanceMarker.h"
@@ -13,6 +15,7 @@ FileCommands::FileCommands(Platform& platform, AppState& app, MDIKVT3310& mdi, E
     mdi.Save.Click = [this] { save(); };
     mdi.Save_as.Click = [this] { saveAs(); };
     mdi.Save_as_text_file.Click = [this] { saveAsTextFile(); };
+    mdi.Save_as_with_its_files.Click = [this] { saveAsWithFiles(); };
     mdi.Instructions_for_use.Click = [this] { instructionsForUse(); };
     mdi.Contacts.Click = [this] { contacts(); };
     mdi.Instructions_for_use.setVisible(true);
@@ -68,8 +71,9 @@ void FileCommands::open() {
     }
     m_form.CommonDialog1.FileName.clear();
     InstanceMarker(m_platform, m_app, m_mdi).WriteTempFile();
+    // Files found beside a moved set give it paths its file does not hold yet: Save is still to write them.
     if (opened)
-        m_app.blnChanged = false;
+        m_app.blnChanged = m_editor.config().filesFoundBeside() > 0;
 }
 
 bool FileCommands::save() {
@@ -155,6 +159,26 @@ void FileCommands::saveAsTextFile() {
     // An older file of that name would be shown as if it were this printout.
     if (written)
         m_platform.viewer.view(path);
+}
+
+bool FileCommands::saveAsWithFiles() {
+    CommonDialog& dialog = m_form.CommonDialog1;
+    if (!m_app.strMSGFilePath.empty())
+        dialog.InitDir = m_app.strMSGFilePath;
+    const auto folder = dialog.ShowFolder(m_form.SetFilesText[kSetFilesFolderTitle]);
+    if (!folder || folder->empty())
+        return false;
+    const auto written = m_editor.packer().pack(*folder, configName(m_haveFile ? m_form.MessageFile : std::string()));
+    if (!written)
+        return false;
+    const SplitPath saved = splitPath(*written, m_platform.fs.separator());
+    m_form.MessageFile = saved.name;
+    m_app.strMSGFilePath = saved.folder;
+    m_form.SetFolder = saved.folder;
+    m_mdi.setCaption(m_app.strBaseCaption + saved.name);
+    m_app.blnChanged = false;
+    m_haveFile = true;
+    return true;
 }
 
 void FileCommands::instructionsForUse() {

@@ -11,9 +11,9 @@ class Editor;
 class Form1;
 class MDIKVT3310;
 
-/// The main window's file and help commands: Open, Save, Save as, Save as text file, Instructions for use
-/// and Contacts. They keep `MessageFile`, `strMSGFilePath`, `blnChanged` and the caption up to date around
-/// the configuration file and the printout of the editor. Wires the menu items of `mdi`.
+/// The main window's file and help commands: Open, Save, Save as, Save as text file, Save as with its files,
+/// Instructions for use and Contacts. They keep `MessageFile`, `strMSGFilePath`, `blnChanged` and the caption up to
+/// date around the configuration file and the printout of the editor. Wires the menu items of `mdi`.
 ///
 /// A command that fails changes none of that state: `blnChanged` is cleared only after the set was saved
 /// or a configuration opened, and a failed Open or Save as leaves the current file name as it was.
@@ -35,6 +35,9 @@ public:
     /// request then keeps the program running).
     bool saveAs();
     void saveAsTextFile();
+    /// Asks for a folder and saves the set there with copies of its wave files; the editor then holds the
+    /// copy, as after Save as. False when the user cancelled or the set could not be packed.
+    bool saveAsWithFiles();
     void instructionsForUse();
     void contacts();
 

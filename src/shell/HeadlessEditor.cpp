@@ -3,7 +3,9 @@
 #include "editor/ConfigFile.h"
 #include "editor/Form1.h"
 #include "editor/MessageSlots.h"
+#include "editor/SetPacker.h"
 #include "editor/TextPrintout.h"
+#include "editor/WaveLocator.h"
 #include "settings/AppState.h"
 #include "shell/Application.h"
 #include "shell/LanguageApplier.h"
@@ -27,7 +29,10 @@ bool HeadlessEditor::useLanguage(const std::string& fileName, const std::string&
 }
 
 bool HeadlessEditor::open(const std::string& path) {
-    return m_application->editor().config().OpenConfig(path);
+    if (!m_application->editor().config().OpenConfig(path))
+        return false;
+    m_application->app().strMSGFilePath = WaveLocator::folderOf(path, m_application->form().platform().fs.separator());
+    return true;
 }
 
 bool HeadlessEditor::save(const std::string& path) {
@@ -36,6 +41,14 @@ bool HeadlessEditor::save(const std::string& path) {
 
 bool HeadlessEditor::print(const std::string& path) {
     return m_application->editor().printout().PrintOutTxt(path);
+}
+
+int HeadlessEditor::filesFoundBeside() {
+    return m_application->editor().config().filesFoundBeside();
+}
+
+std::optional<std::string> HeadlessEditor::pack(const std::string& folder, const std::string& configName) {
+    return m_application->editor().packer().pack(folder, configName);
 }
 
 HeadlessEditor::Choice HeadlessEditor::choose(int slot, const std::string& path) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "editor/MessageSet.h"
@@ -29,10 +30,16 @@ public:
     /// Applies a built-in language by its file name ("de.lng"), or an own language file (`external`) at
     /// `path`; false when it could not be applied (its message has been shown).
     bool useLanguage(const std::string& fileName, const std::string& path, bool external);
-    /// `OpenConfig`, `SaveConfig`, `PrintOutTxt`.
+    /// `OpenConfig`, `SaveConfig`, `PrintOutTxt`. A set opened counts as the current configuration file, beside
+    /// which the upload looks for moved wave files.
     bool open(const std::string& path);
     bool save(const std::string& path);
     bool print(const std::string& path);
+    /// How many wave files the last `open` found beside the set in place of their stored paths.
+    int filesFoundBeside();
+    /// "Save as with its files…" into `folder` under `configName`: the configuration file written, or nothing
+    /// (the reason has been shown).
+    std::optional<std::string> pack(const std::string& folder, const std::string& configName);
 
     enum class Choice { Taken, NotYetOpen, Dropped };
     /// Slot `slot`'s Browse button, the platform's file dialog answering with `path`. `Dropped`: the editor

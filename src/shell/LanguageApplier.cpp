@@ -20,6 +20,7 @@ constexpr int kTraceOffset = 850;
 constexpr int kButtonsOffset = 860;
 constexpr int kEraseAllOffset = 900;
 constexpr int kReplaceFileOffset = 910;
+constexpr int kSaveWithFilesOffset = 921;
 constexpr int kStopOffset = 970;
 constexpr int kPortLostOffset = 950;
 constexpr int kUnknownCodePageOffset = 941;
@@ -159,6 +160,12 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
         if (auto fault = m_catalogue.text(linkBase, kFaultOffsets[i]))
             f.FileFaultText[i] = std::move(*fault);
     }
+    for (std::size_t i = 0; i < f.SetFilesText.size(); ++i) {
+        if (auto setFiles = m_catalogue.text(linkBase, kSetFilesFirstOffset + static_cast<int>(i)))
+            f.SetFilesText[i] = std::move(*setFiles);
+    }
+    if (auto saveWithFiles = m_catalogue.text(linkBase, kSaveWithFilesOffset))
+        mdi.Save_as_with_its_files.setCaption(*saveWithFiles);
     if (auto trace = m_catalogue.text(linkBase, kTraceOffset))
         mdi.Trace.setCaption(*trace);
     // As the system labels them in its own language on a PC set up for it.

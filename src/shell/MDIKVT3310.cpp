@@ -10,6 +10,7 @@ MDIKVT3310::MDIKVT3310() {
     Save.setCaption("Save");
     Save_as.setCaption("Save as");
     Save_as_text_file.setCaption("Save as text file");
+    Save_as_with_its_files.setCaption("Save as with its files…");
     Exit.setCaption("Exit");
     Setup.setCaption("Setup");
     Comport.setCaption("Com port");

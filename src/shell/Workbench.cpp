@@ -2,6 +2,7 @@
 
 #include "editor/Form1.h"
 #include "editor/FormTexts.h"
+#include "editor/MovedFiles.h"
 #include "settings/AppState.h"
 #include "shell/LanguageApplier.h"
 #include "shell/LanguageMenu.h"
@@ -72,6 +73,8 @@ void Workbench::activate() {
 }
 
 std::optional<UploadOutcome> Workbench::sendMessages(EmptySet emptySet) {
+    // A set whose files were carried beside it after it was opened uploads from there.
+    MovedFiles(m_form).findBeside(m_app.strMSGFilePath);
     const MessageSet set = m_form.messageSet();
     if (!set.hasMessageFile() && emptySet == EmptySet::Ask) {
         const int answer = m_platform.msgBox.MsgBox(

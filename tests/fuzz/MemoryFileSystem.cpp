@@ -48,3 +48,14 @@ bool MemoryFileSystem::writeFileAtomic(const std::string& path, const std::strin
     m_files[path] = content;
     return true;
 }
+
+std::vector<IFileSystem::Entry> MemoryFileSystem::list(const std::string& folder) const {
+    std::vector<Entry> entries;
+    const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    for (const auto& [path, content] : m_files) {
+        if (path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0 &&
+            path.find('/', prefix.size()) == std::string::npos)
+            entries.push_back({path.substr(prefix.size()), false});
+    }
+    return entries;
+}

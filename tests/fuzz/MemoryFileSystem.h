@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/IFileSystem.h"
 
@@ -37,6 +38,9 @@ public:
         m_files.erase(from);
         return true;
     }
+    /// The files directly in `folder`; a folder holds no other folder here.
+    std::vector<Entry> list(const std::string& folder) const override;
+    bool makeFolder(const std::string&) override { return false; }
     /// Files in memory fail only where they are missing, for which no system gives a reason here.
     std::string lastError() const override { return {}; }
 

@@ -147,6 +147,9 @@ TEST(StdFileSystem, failures_leaveTheSystemsReasonUntilTheNextOperation) {
         {"read a missing file", [&] { return !files.readFile(missing); }, noSuchFile},
         {"open a folder", [&] { return !files.openRead(folder); }, isDirectory},
         {"open a missing file", [&] { return !files.openRead(missing); }, noSuchFile},
+        {"make a folder in a missing one", [&] { return !files.makeFolder(missing); }, noSuchFile},
+        {"make a folder where a file is", [&] { return !files.makeFolder(test.folder.file("good.txt")); },
+         std::make_error_code(std::errc::file_exists).message()},
     };
     const std::string good = test.folder.file("good.txt");
     for (const Case& c : cases) {

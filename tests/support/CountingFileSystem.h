@@ -26,6 +26,8 @@ public:
     }
     std::optional<std::uint64_t> fileSize(const std::string& path) const override { return m_files.fileSize(path); }
     bool rename(const std::string& from, const std::string& to) override { return m_files.rename(from, to); }
+    std::vector<Entry> list(const std::string& folder) const override { return m_files.list(folder); }
+    bool makeFolder(const std::string& path) override { return m_files.makeFolder(path); }
     std::string lastError() const override { return m_files.lastError(); }
 
     /// Bytes read through `openRead` and `readFile` since the last `reset`.

@@ -44,6 +44,8 @@ public:
     }
     std::optional<std::uint64_t> fileSize(const std::string& path) const override { return m_inner.fileSize(path); }
     bool rename(const std::string& from, const std::string& to) override { return m_inner.rename(from, to); }
+    std::vector<Entry> list(const std::string& folder) const override { return m_inner.list(folder); }
+    bool makeFolder(const std::string& path) override { return m_inner.makeFolder(path); }
     std::string lastError() const override { return m_inner.lastError(); }
 
 private:

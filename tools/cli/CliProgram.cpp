@@ -7,6 +7,7 @@
 #include "ComposeCommand.h"
 #include "ConvertCommand.h"
 #include "InfoCommand.h"
+#include "PackCommand.h"
 #include "PrintCommand.h"
 #include "ReadTablesCommand.h"
 #include "UploadCommand.h"
@@ -20,11 +21,12 @@ const char* const kHelp =
     "The KVT3310 set-up tool without its window: the same editor and upload, driven from scripts.\n"
     "\n"
     "Commands:\n"
-    "  info FILE.wav...            check wave files as the editor does and show their values\n"
+    "  info FILE.wav|SET.cfg...    check wave files as the editor does, or show a set's messages\n"
     "  convert IN -o OUT.wav       write a copy of a sound file in the form the unit plays\n"
     "  compose -o SET.cfg ...      build a message set and save its configuration file\n"
     "  print SET.cfg [-o OUT.txt]  write the text printout of a configuration file\n"
     "  upload SET.cfg --port DEV   upload a set to the unit, as the Send button does\n"
+    "  pack SET.cfg -o FOLDER      save a set into a folder with copies of its wave files\n"
     "  read-tables --port DEV      read the unit's message and trigger tables\n"
     "\n"
     "Options:\n"
@@ -47,6 +49,7 @@ const Command kCommands[] = {
     {"compose", ComposeCommand::kHelp, ComposeCommand::run},
     {"print", PrintCommand::kHelp, PrintCommand::run},
     {"upload", UploadCommand::kHelp, UploadCommand::run},
+    {"pack", PackCommand::kHelp, PackCommand::run},
     {"read-tables", ReadTablesCommand::kHelp, ReadTablesCommand::run},
 };
 

@@ -1,6 +1,7 @@
 #include "CommandContext.h"
 
 #include "CommandLine.h"
+#include "platform/StatusBar.h"
 #include "shell/HeadlessEditor.h"
 #include "unitlink/SerialLink.h"
 
@@ -8,6 +9,9 @@ std::unique_ptr<EditorSession> CommandContext::sessionWith(const std::string& co
     auto editor = session();
     if (!editor || !editor->editor().open(EditorSession::fullPath(configFile)))
         return nullptr;
+    // The window's status line says it; here it goes where the other reports go.
+    if (editor->editor().filesFoundBeside() > 0)
+        err << editor->editor().statusBar().panelText(1) << "\n" << std::flush;
     return editor;
 }
 

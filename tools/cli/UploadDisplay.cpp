@@ -8,7 +8,8 @@
 #include "shell/HeadlessEditor.h"
 
 UploadDisplay::UploadDisplay(HeadlessEditor& editor, std::ostream& err, bool terminal)
-    : m_editor(editor), m_err(err), m_terminal(terminal) {
+    : m_editor(editor), m_err(err), m_terminal(terminal), m_lastStatus(editor.statusBar().panelText(1)) {
+    // What the line said before the upload has been told already (files found beside the set).
     m_statusConnection = editor.statusBar().changed().connect([this] { statusChanged(); });
     if (terminal) {
         m_barConnection = editor.progressBar().changed().connect([this] { progressChanged(); });

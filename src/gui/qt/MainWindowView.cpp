@@ -26,6 +26,7 @@ MainWindowView::MainWindowView(MDIKVT3310& mdi, QWidget* parent) : QMainWindow(p
     addCommand(file, mdi.Save, "Save", false)->setShortcut(QKeySequence::Save);
     addCommand(file, mdi.Save_as, "Save_as", false);
     addCommand(file, mdi.Save_as_text_file, "Save_as_text_file", false);
+    addCommand(file, mdi.Save_as_with_its_files, "Save_as_with_its_files", false);
     addCommand(file, mdi.Exit, "Exit", false);
 
     QMenu* setup = addMenu(menuBar(), mdi.Setup, "Setup");

@@ -29,6 +29,14 @@ TEST_F(UploadDisplayTest, statusChanges_giveOneLineEachAndBareStatusNone) {
     EXPECT_EQ(display.lastStatus(), "STATUS: Erasing data successfully!");
 }
 
+TEST_F(UploadDisplayTest, statusShownBeforeTheUpload_isNotToldAgain) {
+    editor.statusBar().setPanelText(1, "STATUS: Message files found beside the set: 2");
+    UploadDisplay display(editor, err, false);
+    editor.statusBar().setPanelText(2, "RS232 PORT: COM1");
+    editor.statusBar().setPanelText(1, "STATUS: Erasing data...");
+    EXPECT_EQ(err.str(), "STATUS: Erasing data...\n");
+}
+
 TEST_F(UploadDisplayTest, progressOnATerminal_redrawsInPlaceWithBytesAndRemainingTime) {
     UploadDisplay display(editor, err, true);
     editor.progressBar().setMax(1000000);

@@ -142,3 +142,35 @@ TEST_F(UploadTest, traceOption_writesTheFramesAndTheOutcomeToTheFile) {
     ASSERT_NE(closed, std::string::npos) << trace;
     EXPECT_EQ(trace.substr(closed + 14 + 13), "UPLOAD ended\r\n");
 }
+
+TEST_F(UploadTest, movedSetAndSetWithWindowsPaths_leaveTheUnitAsTheSetInItsPlaceDoes) {
+    auto uploadTo = [&](const std::string& config, const std::string& dump) {
+        m_unit.reset();
+        m_unit = std::make_unique<BackgroundProgram>(KVT_EMU, std::vector<std::string>{"--dump", file(dump)});
+        const std::string port = m_unit->firstLine(5000);
+        auto run = cli({"upload", config, "--port", port, "--timeout", "3000"});
+        m_unit.reset();
+        return run;
+    };
+    ASSERT_EQ(uploadTo("set.cfg", "original.bin").status, 0);
+    const std::string original = readBytes(file("original.bin"));
+    ASSERT_EQ(original.size(), 8u << 20);
+
+    std::filesystem::create_directory(file("moved"));
+    for (const char* name : {"set.cfg", "gong.wav", "chime.wav"})
+        std::filesystem::rename(file(name), file(std::string("moved/") + name));
+    auto moved = uploadTo("moved/set.cfg", "moved.bin");
+    EXPECT_EQ(moved.status, 0) << moved.err;
+    EXPECT_NE(moved.err.find("STATUS: Message files found beside the set: 2\n"), std::string::npos) << moved.err;
+    EXPECT_TRUE(readBytes(file("moved.bin")) == original);
+
+    std::string config = readBytes(file("moved/set.cfg"));
+    for (const char* name : {"gong.wav", "chime.wav"}) {
+        const std::string stored = file(name);
+        config.replace(config.find(stored), stored.size(), std::string("C:\\Users\\ann\\Sets\\") + name);
+    }
+    writeBytes(file("moved/set.cfg"), config);
+    auto windows = uploadTo("moved/set.cfg", "windows.bin");
+    EXPECT_EQ(windows.status, 0) << windows.err;
+    EXPECT_TRUE(readBytes(file("windows.bin")) == original);
+}

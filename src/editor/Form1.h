@@ -138,6 +138,21 @@ public:
         "The configuration file could not be saved:",
         "The WAVE file is cut short: its header announces %1 bytes of sound, the file holds %2:",
         "The WAVE file holds no sound:", "The protocol trace cannot be written:"};
+    /// The texts of reading a unit back, in `FormTexts.h` order ("%1" stands for a number, a slot or a folder);
+    /// from the built-in language, in English under a language file.
+    std::array<std::string, 12> ReadBackText = {
+        "Read from unit…",
+        "Choose the folder for the messages and the set read from the unit",
+        "Reading message %1 from the unit...",
+        "The unit was read back: %1 messages.",
+        "The unit cannot be read back:",
+        "The unit holds no set of messages.",
+        "The tables of the unit are damaged.",
+        "Damaged in the unit (wrong check word), written as they were read: messages",
+        "The unit refuses to read its messages back.",
+        "The files could not be written:",
+        "Reading the unit was stopped; nothing was written.",
+        "The unit is being read. Stop reading and close? Nothing will be written."};
 
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }

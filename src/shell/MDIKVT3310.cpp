@@ -10,6 +10,7 @@ MDIKVT3310::MDIKVT3310() {
     Save.setCaption("Save");
     Save_as.setCaption("Save as");
     Save_as_text_file.setCaption("Save as text file");
+    Read_from_unit.setCaption("Read from unit…");
     Exit.setCaption("Exit");
     Setup.setCaption("Setup");
     Comport.setCaption("Com port");

@@ -29,7 +29,7 @@ public:
     std::function<void()> Unload;
 
     // Menu tree, in the order of the menus.
-    MenuItem File, Open, Save, Save_as, Save_as_text_file, Exit;
+    MenuItem File, Open, Save, Save_as, Save_as_text_file, Read_from_unit, Exit;
     MenuItem Setup, Comport, Com1, Com2, Language;
     /// The serial ports the system reports, listed below `Com2`. `Comport.Click` runs as that submenu opens,
     /// so that the list is fresh each time it is shown.

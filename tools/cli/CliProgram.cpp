@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "BackupCommand.h"
 #include "CommandContext.h"
 #include "ComposeCommand.h"
 #include "ConvertCommand.h"
@@ -26,6 +27,7 @@ const char* const kHelp =
     "  print SET.cfg [-o OUT.txt]  write the text printout of a configuration file\n"
     "  upload SET.cfg --port DEV   upload a set to the unit, as the Send button does\n"
     "  read-tables --port DEV      read the unit's message and trigger tables\n"
+    "  backup --port DEV -o DIR    read the unit's messages and set back into a folder\n"
     "\n"
     "Options:\n"
     "  --language CODE  the language of the texts: en, nl, fr, de, es, it, pt, cs, fi, no, el,\n"
@@ -48,6 +50,7 @@ const Command kCommands[] = {
     {"print", PrintCommand::kHelp, PrintCommand::run},
     {"upload", UploadCommand::kHelp, UploadCommand::run},
     {"read-tables", ReadTablesCommand::kHelp, ReadTablesCommand::run},
+    {"backup", BackupCommand::kHelp, BackupCommand::run},
 };
 
 bool knownLanguage(const std::string& code) {

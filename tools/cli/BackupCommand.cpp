@@ -1,6 +1,7 @@
 #include "BackupCommand.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <map>
 
 #include "CommandContext.h"
@@ -8,6 +9,7 @@
 #include "UploadDisplay.h"
 #include "platform/Platform.h"
 #include "platform/Terminal.h"
+#include "platform/Utf8Path.h"
 #include "shell/HeadlessEditor.h"
 #include "shell/LinkPresenter.h"
 #include "shell/UnitBackup.h"
@@ -97,7 +99,9 @@ int verify(CommandContext& context, HeadlessEditor& editor, const std::string& s
 int backup(CommandContext& context, HeadlessEditor& editor, const std::string& folder, bool force) {
     Workbench& bench = editor.bench();
     Platform& platform = context.headless.platform();
-    if (!platform.fs.exists(folder))
+    std::error_code error;
+    // Asked before the read, which may take minutes, rather than found when the first file is written.
+    if (!std::filesystem::is_directory(utf8Path(folder), error))
         return context.refused(folder + ": no such folder");
     std::string existing;
     for (const std::string& name : bench.backup().existingFiles(folder))

@@ -140,7 +140,7 @@ public:
         "The WAVE file holds no sound:", "The protocol trace cannot be written:"};
     /// The texts of reading a unit back, in `FormTexts.h` order ("%1" stands for a number, a slot or a folder);
     /// from the built-in language, in English under a language file.
-    std::array<std::string, 12> ReadBackText = {
+    std::array<std::string, 13> ReadBackText = {
         "Read from unit…",
         "Choose the folder for the messages and the set read from the unit",
         "Reading message %1 from the unit...",
@@ -152,7 +152,8 @@ public:
         "The unit refuses to read its messages back.",
         "The files could not be written:",
         "Reading the unit was stopped; nothing was written.",
-        "The unit is being read. Stop reading and close? Nothing will be written."};
+        "The unit is being read. Stop reading and close? Nothing will be written.",
+        "These files of an earlier read are in the folder already: %1. Do you want to replace them?"};
 
     Platform& platform() { return m_platform; }
     AppState& app() { return m_app; }

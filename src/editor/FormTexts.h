@@ -62,7 +62,8 @@ inline constexpr int kReadBackRefused = 8;
 inline constexpr int kReadBackWriteFailed = 9;
 inline constexpr int kReadBackStopped = 10;
 inline constexpr int kReadBackStopQuestion = 11;
-inline constexpr int kReadBackTexts = 12;
+inline constexpr int kReadBackReplace = 12;
+inline constexpr int kReadBackTexts = 13;
 /// The catalogue offset of `ReadBackText`(index).
 inline constexpr int readBackOffset(int index) {
     return index < 9 ? 901 + index : 911 + index - 9;

@@ -32,8 +32,6 @@ public:
     /// Before the editor's set is replaced: offers to save unsaved changes; false when the user wanted them
     /// saved and the save did not happen.
     bool offerSave();
-    /// Asks whether `file` may be replaced (its name, or several names, in the question); No is the default.
-    bool confirmReplace(const std::string& file);
     /// Saves to the current configuration file; true when it was written. Before a configuration has been
     /// opened or saved in this run there is none yet, and the user is asked for one as in Save as: the name
     /// remembered from an earlier day may hold another installation's set.
@@ -60,6 +58,7 @@ private:
     /// path is saved to, and an existing one is replaced only when the user agrees, else the dialog comes
     /// back. The chosen path, or nothing when the dialog was cancelled.
     std::optional<std::string> chooseFileToSave(const std::function<std::string(const std::string&)>& fileFor);
+    bool confirmReplace(const std::string& file);
     void viewProgramFile(const char* name);
 
     Platform& m_platform;

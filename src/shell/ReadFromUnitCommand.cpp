@@ -30,8 +30,16 @@ void ReadFromUnitCommand::Read_from_unit_Click() {
     std::string names;
     for (const std::string& name : backup.existingFiles(*folder))
         names += (names.empty() ? "" : ", ") + name;
-    if (!names.empty() && !m_files.confirmReplace(names))
-        return;
+    if (!names.empty()) {
+        std::string question = m_form.ReadBackText[kReadBackReplace];
+        if (auto at = question.find("%1"); at != std::string::npos)
+            question.replace(at, 2, names);
+        // No is the default, as for a save over a file.
+        if (m_platform.msgBox.MsgBox(question,
+                                     IMessageBox::vbYesNo | IMessageBox::vbExclamation | IMessageBox::vbDefaultButton2,
+                                     m_form.Caption) != IMessageBox::vbYes)
+            return;
+    }
 
     const UnitBackup::Result result = backup.run(*folder);
     LinkPresenter& presenter = m_bench.presenter();

@@ -152,7 +152,9 @@ TEST_F(Window, folderHoldingAnEarlierBackup_asksOnceAndNoReadsNothing) {
     const int reads = peer->unit.commandCount('R');
     readFromUnit();
     ASSERT_EQ(t.msgBox.shown.size(), 1u);
-    EXPECT_EQ(t.msgBox.shown[0].text, "message01.wav, MessageSetup.cfg already exists. Do you want to replace it?");
+    EXPECT_EQ(t.msgBox.shown[0].text,
+              "These files of an earlier read are in the folder already: message01.wav, "
+              "MessageSetup.cfg. Do you want to replace them?");
     EXPECT_EQ(peer->unit.commandCount('R'), reads);
     EXPECT_EQ(readFileBytes(target.file("message01.wav")), (Bytes{1, 2, 3}));
 }

@@ -113,6 +113,7 @@ constexpr CatalogueEntry kTexts[] = {
     {911, "Soubory nelze zapsat:"},
     {912, "Načítání jednotky bylo zastaveno; nic nebylo zapsáno."},
     {913, "Jednotka se načítá. Zastavit načítání a zavřít? Nic nebude zapsáno."},
+    {914, "Tyto soubory z dřívějšího načtení už ve složce jsou: %1. Chcete je nahradit?"},
     {920, "Konfigurační soubor nelze uložit:"},
     {930, "Soubor WAVE je zkrácený: hlavička uvádí %1 bajtů zvuku, soubor obsahuje %2:"},
     {940, "Soubor WAVE neobsahuje žádný zvuk:"},

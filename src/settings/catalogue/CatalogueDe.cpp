@@ -113,6 +113,7 @@ constexpr CatalogueEntry kTexts[] = {
     {911, "Die Dateien konnten nicht geschrieben werden:"},
     {912, "Das Lesen des Geräts wurde angehalten; es wurde nichts geschrieben."},
     {913, "Das Gerät wird gelesen. Lesen anhalten und schließen? Es wird nichts geschrieben."},
+    {914, "Diese Dateien eines früheren Lesens sind bereits im Ordner: %1. Möchten Sie sie ersetzen?"},
     {920, "Die Konfigurationsdatei konnte nicht gespeichert werden:"},
     {930, "Die WAVE-Datei ist abgeschnitten: ihr Kopf nennt %1 Bytes Ton, die Datei enthält %2:"},
     {940, "Die WAVE-Datei enthält keinen Ton:"},

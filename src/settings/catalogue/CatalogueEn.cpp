@@ -113,6 +113,7 @@ constexpr CatalogueEntry kTexts[] = {
     {911, "The files could not be written:"},
     {912, "Reading the unit was stopped; nothing was written."},
     {913, "The unit is being read. Stop reading and close? Nothing will be written."},
+    {914, "These files of an earlier read are in the folder already: %1. Do you want to replace them?"},
     {920, "The configuration file could not be saved:"},
     {930, "The WAVE file is cut short: its header announces %1 bytes of sound, the file holds %2:"},
     {940, "The WAVE file holds no sound:"},

@@ -113,6 +113,7 @@ constexpr CatalogueEntry kTexts[] = {
     {911, "No se han podido escribir los archivos:"},
     {912, "Se ha detenido la lectura del equipo; no se ha escrito nada."},
     {913, "Se está leyendo el equipo. ¿Detener la lectura y cerrar? No se escribirá nada."},
+    {914, "Estos archivos de una lectura anterior ya están en la carpeta: %1. ¿Desea reemplazarlos?"},
     {920, "No se pudo guardar el archivo de configuración:"},
     {930, "El archivo WAVE está truncado: su cabecera indica %1 bytes de sonido, el archivo contiene %2:"},
     {940, "El archivo WAVE no contiene sonido:"},

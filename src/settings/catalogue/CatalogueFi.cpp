@@ -113,6 +113,7 @@ constexpr CatalogueEntry kTexts[] = {
     {911, "Tiedostoja ei voitu kirjoittaa:"},
     {912, "Laitteen lukeminen keskeytettiin; mitään ei kirjoitettu."},
     {913, "Laitetta luetaan. Keskeytetäänkö lukeminen ja suljetaanko? Mitään ei kirjoiteta."},
+    {914, "Nämä aiemman lukemisen tiedostot ovat jo kansiossa: %1. Korvataanko ne?"},
     {920, "Asetustiedostoa ei voitu tallentaa:"},
     {930, "WAVE-tiedosto on katkennut: otsake ilmoittaa %1 tavua ääntä, tiedostossa on %2:"},
     {940, "WAVE-tiedostossa ei ole ääntä:"},

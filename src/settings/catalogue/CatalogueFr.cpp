@@ -113,6 +113,7 @@ constexpr CatalogueEntry kTexts[] = {
     {911, "Les fichiers n'ont pas pu être écrits :"},
     {912, "La lecture de l'appareil a été arrêtée ; rien n'a été écrit."},
     {913, "L'appareil est en cours de lecture. Arrêter la lecture et fermer ? Rien ne sera écrit."},
+    {914, "Ces fichiers d'une lecture précédente sont déjà dans le dossier : %1. Voulez-vous les remplacer ?"},
     {920, "Le fichier de configuration n'a pas pu être enregistré :"},
     {930, "Le fichier WAVE est tronqué : son en-tête annonce %1 octets de son, le fichier en contient %2 :"},
     {940, "Le fichier WAVE ne contient aucun son :"},

@@ -113,6 +113,7 @@ constexpr CatalogueEntry kTexts[] = {
     {911, "Impossibile scrivere i file:"},
     {912, "La lettura dell'unità è stata interrotta; non è stato scritto nulla."},
     {913, "È in corso la lettura dell'unità. Interrompere la lettura e chiudere? Non verrà scritto nulla."},
+    {914, "Questi file di una lettura precedente sono già nella cartella: %1. Sostituirli?"},
     {920, "Impossibile salvare il file di configurazione:"},
     {930, "Il file WAVE è troncato: l'intestazione indica %1 byte di audio, il file ne contiene %2:"},
     {940, "Il file WAVE non contiene audio:"},

@@ -113,6 +113,7 @@ constexpr CatalogueEntry kTexts[] = {
     {911, "De bestanden konden niet worden geschreven:"},
     {912, "Het lezen van het apparaat is gestopt; er is niets geschreven."},
     {913, "Het apparaat wordt gelezen. Lezen stoppen en sluiten? Er wordt niets geschreven."},
+    {914, "Deze bestanden van een eerdere lezing staan al in de map: %1. Wilt u ze vervangen?"},
     {920, "Het configuratiebestand kon niet worden opgeslagen:"},
     {930, "Het WAVE-bestand is afgekapt: de kop vermeldt %1 bytes geluid, het bestand bevat er %2:"},
     {940, "Het WAVE-bestand bevat geen geluid:"},

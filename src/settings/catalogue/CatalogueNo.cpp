@@ -113,6 +113,7 @@ constexpr CatalogueEntry kTexts[] = {
     {911, "Filene kunne ikke skrives:"},
     {912, "Lesingen av enheten ble stoppet; ingenting ble skrevet."},
     {913, "Enheten leses. Stoppe lesingen og lukke? Ingenting blir skrevet."},
+    {914, "Disse filene fra en tidligere lesing finnes allerede i mappen: %1. Vil du erstatte dem?"},
     {920, "Konfigurasjonsfilen kunne ikke lagres:"},
     {930, "WAVE-filen er avkortet: hodet oppgir %1 byte lyd, filen inneholder %2:"},
     {940, "WAVE-filen inneholder ingen lyd:"},

@@ -113,6 +113,7 @@ constexpr CatalogueEntry kTexts[] = {
     {911, "Não foi possível escrever os ficheiros:"},
     {912, "A leitura da unidade foi interrompida; nada foi escrito."},
     {913, "A unidade está a ser lida. Parar a leitura e fechar? Nada será escrito."},
+    {914, "Estes ficheiros de uma leitura anterior já estão na pasta: %1. Pretende substituí-los?"},
     {920, "Não foi possível guardar o ficheiro de configuração:"},
     {930, "O ficheiro WAVE está truncado: o cabeçalho indica %1 bytes de som, o ficheiro contém %2:"},
     {940, "O ficheiro WAVE não contém som:"},

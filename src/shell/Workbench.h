@@ -43,7 +43,7 @@ public:
     /// asked first, and a No gives nothing, with nothing sent and the port left as it was.
     std::optional<UploadOutcome> sendMessages(EmptySet emptySet = EmptySet::Ask);
     bool uploading() const;
-    /// Ends a running upload after the exchange under way (see `UploadSequence::requestStop`).
+    /// Ends a running upload or read back after the exchange under way (see `UploadSequence::requestStop`).
     void stopUpload();
     /// Runs when an upload has ended and the window is given back, with its outcome.
     std::function<void(const UploadOutcome&)> UploadEnded;

@@ -39,21 +39,25 @@ struct Backup : UploadFixture {
         ASSERT_EQ(list.text(), std::to_string(m));
     }
 
-    /// An odd-length file at 8 kHz, one at 24 kHz, one more at 8 kHz; three triggers.
+    /// An odd-length file at 8 kHz, one at 24 kHz, one more at 8 kHz, with slot 2 left empty between them as a
+    /// configuration file can hold it; three triggers.
     void uploadSet() {
         paths[1] = wave("gong.wav", 1045, 1);
-        paths[2] = test.folder.file("fire.wav");
-        writeFileBytes(paths[2], waveFileBytes(2400, 24000, 2));
-        paths[3] = wave("exit.wav", 900, 3);
-        for (int i = 1; i <= 3; ++i)
+        paths[2] = wave("skip.wav", 700, 2);
+        paths[3] = test.folder.file("fire.wav");
+        writeFileBytes(paths[3], waveFileBytes(2400, 24000, 3));
+        paths[4] = wave("exit.wav", 900, 4);
+        for (int i = 1; i <= 4; ++i)
             choose(i, paths[i]);
         pick(1, 3);
         pick(2, 1);
         form.Check1[1].setValue(1);
         form.Check1[6].setValue(1);
-        pick(5, 2);
+        pick(5, 4);
         form.Check1[6 + 4].setValue(1);
         pick(45, 1);
+        form.WaveFile[2].Change = nullptr;
+        form.WaveFile[2].setText("");
         upload();
         ASSERT_EQ(unit().commandCount('L'), 1);
     }
@@ -66,15 +70,16 @@ TEST(UnitBackupTest, backup_writesEachFileAndASetThatOpensToTheSameEditorStateAn
     const UnitBackup::Result result = b.bench.backup().run(b.target.path());
     ASSERT_TRUE(result.complete());
     EXPECT_EQ(listing(b.target.path()),
-              (std::vector<std::string>{"MessageSetup.cfg", "message01.wav", "message02.wav", "message03.wav"}));
-    for (int i = 1; i <= 3; ++i)
+              (std::vector<std::string>{"MessageSetup.cfg", "message01.wav", "message03.wav", "message04.wav"}));
+    for (int i : {1, 3, 4})
         EXPECT_EQ(readFileBytes(b.target.file(UnitBackup::waveName(i))), UploadFixture::fileBytes(b.paths[i])) << i;
 
     const Bytes firstUnit = b.unit().memory();
     b.replaceUnit();
     ASSERT_TRUE(b.editor.config().OpenConfig(result.config));
     const MessageSet opened = b.form.messageSet();
-    for (int i = 1; i <= 3; ++i) {
+    EXPECT_EQ(opened.WaveFile[2], "");
+    for (int i : {1, 3, 4}) {
         EXPECT_EQ(opened.FilePath[i], b.target.file(UnitBackup::waveName(i)));
         EXPECT_EQ(opened.MsgTime[i], uploaded.MsgTime[i]) << i;
         EXPECT_EQ(opened.MsgSample[i], uploaded.MsgSample[i]) << i;
@@ -83,7 +88,8 @@ TEST(UnitBackupTest, backup_writesEachFileAndASetThatOpensToTheSameEditorStateAn
     EXPECT_EQ(opened.TRG1, uploaded.TRG1);
     EXPECT_EQ(opened.Check1, uploaded.Check1);
     EXPECT_EQ(opened.TrgTime, uploaded.TrgTime);
-    EXPECT_EQ(opened.TotalTime, uploaded.TotalTime);
+    // The totals are not compared: the uploaded editor still counts the file slot 2 had before its name was
+    // emptied behind the editor's back.
     // Saved again from the editor it opened in, the set is the same file byte for byte.
     ASSERT_TRUE(b.editor.config().SaveConfig(b.test.folder.file("again.cfg")));
     EXPECT_EQ(readFileBytes(b.test.folder.file("again.cfg")), readFileBytes(result.config));

@@ -1,5 +1,5 @@
 // A unit read back into a folder: the files and the set written, the set opening to the editor state it was
-// uploaded from and cloning the unit, nothing written for a unit that refuses, and the window's command.
+// uploaded from and cloning the unit, and the window's command.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +7,6 @@
 #include "editor/ConfigFile.h"
 #include "editor/FormTexts.h"
 #include "shell/Application.h"
-#include "shell/LinkPresenter.h"
 #include "shell/UnitBackup.h"
 #include "support/TestFiles.h"
 #include "unitlink/UploadFixture.h"
@@ -95,23 +94,6 @@ TEST(UnitBackupTest, backup_writesEachFileAndASetThatOpensToTheSameEditorStateAn
     EXPECT_EQ(readFileBytes(b.test.folder.file("again.cfg")), readFileBytes(result.config));
     b.upload();
     EXPECT_EQ(b.unit().memory(), firstUnit);
-}
-
-TEST(UnitBackupTest, unitThatRefusesToGiveItsMessages_leavesTheFolderAsItWas) {
-    Backup b;
-    b.uploadSet();
-    const Bytes memory = b.unit().memory();
-    UnitFaults faults;
-    faults.refuseDataReads = true;
-    b.replaceUnit(faults);
-    for (std::uint32_t w = 0; w < memory.size() / 2; ++w)
-        b.unit().setWord(w, static_cast<std::uint16_t>(memory[2 * w] << 8 | memory[2 * w + 1]));
-    const UnitBackup::Result result = b.bench.backup().run(b.target.path());
-    EXPECT_FALSE(result.complete());
-    EXPECT_TRUE(result.written.empty());
-    EXPECT_TRUE(listing(b.target.path()).empty());
-    EXPECT_EQ(b.bench.presenter().statusText(result.outcome, 0),
-              "The unit cannot be read back: The unit refuses to read its messages back.");
 }
 
 struct Window : ::testing::Test {

@@ -138,6 +138,22 @@ public:
         "The configuration file could not be saved:",
         "The WAVE file is cut short: its header announces %1 bytes of sound, the file holds %2:",
         "The WAVE file holds no sound:", "The protocol trace cannot be written:"};
+    /// The texts of reading a unit back, in `FormTexts.h` order ("%1" stands for a number, a slot or a folder);
+    /// from the built-in language, in English under a language file.
+    std::array<std::string, 13> ReadBackText = {
+        "Read from unit…",
+        "Choose the folder for the messages and the set read from the unit",
+        "Reading message %1 from the unit...",
+        "The unit was read back: %1 messages.",
+        "The unit cannot be read back:",
+        "The unit holds no set of messages.",
+        "The tables of the unit are damaged.",
+        "Damaged in the unit (wrong check word), written as they were read: messages",
+        "The unit refuses to read its messages back.",
+        "The files could not be written:",
+        "Reading the unit was stopped; nothing was written.",
+        "The unit is being read. Stop reading and close? Nothing will be written.",
+        "These files of an earlier read are in the folder already: %1. Do you want to replace them?"};
 
     /// Said once when the settings name a code page the program does not know: "%1" the value, "%2" the code
     /// page used instead.

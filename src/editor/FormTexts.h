@@ -56,3 +56,23 @@ inline constexpr int kSetFilesFolderTitle = 2;
 inline constexpr int kSetFilesSaved = 3;
 inline constexpr int kSetFilesNotSaved = 4;
 inline constexpr int kSetFilesOtherSize = 5;
+// Positions in `Form1::ReadBackText`: the texts of reading a unit back, offsets 901 to 909 and 911 on, which a
+// language file does not carry.
+inline constexpr int kReadBackMenu = 0;
+inline constexpr int kReadBackFolder = 1;
+inline constexpr int kReadBackReading = 2;
+inline constexpr int kReadBackDone = 3;
+inline constexpr int kReadBackFailed = 4;
+inline constexpr int kReadBackNoSet = 5;
+inline constexpr int kReadBackTables = 6;
+inline constexpr int kReadBackDamaged = 7;
+inline constexpr int kReadBackRefused = 8;
+inline constexpr int kReadBackWriteFailed = 9;
+inline constexpr int kReadBackStopped = 10;
+inline constexpr int kReadBackStopQuestion = 11;
+inline constexpr int kReadBackReplace = 12;
+inline constexpr int kReadBackTexts = 13;
+/// The catalogue offset of `ReadBackText`(index).
+inline constexpr int readBackOffset(int index) {
+    return index < 9 ? 901 + index : 911 + index - 9;
+}

@@ -23,6 +23,9 @@ public:
     void WaveFile_OLEDragDrop(int i, const std::string& path);
     /// The text of `WaveFile`(i) has changed; an empty name empties slot `i` and every slot after it.
     void WaveFile_Change(int i);
+    /// A file the program wrote itself (a message read back from the unit) taken into slot `i` as a chosen one
+    /// is, without the offer of a converted copy and whether the port is open or not.
+    void take(int i, const std::string& path) { choose(i, path, false); }
     /// Re-reads slot `i`'s file and refreshes its values and the totals; the capacity limit is not applied.
     void RefreshMessage(int i);
     /// Gives every sequence step the list " ", "1" ... "n", keeping each step's text.

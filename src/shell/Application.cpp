@@ -4,6 +4,7 @@
 #include <charconv>
 #include <utility>
 
+#include "editor/FormTexts.h"
 #include "editor/Playback.h"
 #include "settings/CodePageCodec.h"
 #include "settings/CodePages.h"
@@ -13,6 +14,7 @@
 #include "shell/InstanceMarker.h"
 #include "shell/LanguageMenu.h"
 #include "shell/LinkPresenter.h"
+#include "shell/ReadFromUnitCommand.h"
 #include "shell/SettingsBinding.h"
 
 namespace {
@@ -59,6 +61,14 @@ Application::Application(Platform& platform)
         if (m_stopAsked && outcome.result == UploadOutcome::Result::Stopped)
             m_platform.msgBox.MsgBox(m_bench.presenter().statusText(outcome),
                                      IMessageBox::vbOKOnly | IMessageBox::vbExclamation, m_mdi.caption());
+        m_stopAsked = false;
+        m_mdi.requestClose();
+    };
+    m_readFromUnit = std::make_unique<ReadFromUnitCommand>(platform, m_app, m_mdi, m_form, m_bench, *m_fileCommands);
+    m_readFromUnit->Ended = [this] {
+        if (!m_closeAfterUpload)
+            return;
+        m_closeAfterUpload = false;
         m_stopAsked = false;
         m_mdi.requestClose();
     };
@@ -154,7 +164,7 @@ void Application::settleCodePage(const std::string& settingsFile) {
 }
 
 bool Application::stopUploadAndClose() {
-    if (!m_bench.uploading())
+    if (!m_bench.uploading() && !m_bench.readingBack())
         return false;
     m_closeAfterUpload = true;
     m_bench.stopUpload();
@@ -162,11 +172,13 @@ bool Application::stopUploadAndClose() {
 }
 
 bool Application::MDIForm_QueryUnload() {
-    if (m_bench.uploading()) {
-        // The upload waits below this question. The window must not go while it runs: it is stopped, and the
-        // close comes back once it has ended.
+    if (m_bench.uploading() || m_bench.readingBack()) {
+        // The upload or the read waits below this question. The window must not go while it runs: it is
+        // stopped, and the close comes back once it has ended.
         if (!m_closeAfterUpload) {
-            if (m_platform.msgBox.MsgBox(m_form.StopUploadQuestion,
+            const std::string& question =
+                m_bench.readingBack() ? m_form.ReadBackText[kReadBackStopQuestion] : m_form.StopUploadQuestion;
+            if (m_platform.msgBox.MsgBox(question,
                                          IMessageBox::vbYesNo | IMessageBox::vbQuestion | IMessageBox::vbDefaultButton2,
                                          m_mdi.caption()) != IMessageBox::vbYes)
                 return false;

@@ -12,6 +12,7 @@
 #include "shell/frmSplash.h"
 
 class FileCommands;
+class ReadFromUnitCommand;
 
 /// The program: start-up, the windows and shutdown. Owns the program-wide state, the main window, the
 /// editor and the splash, over the platform it is given.
@@ -27,8 +28,8 @@ public:
     void showEditor();
 
     /// The close request of the main window: writes the settings, then offers to save unsaved changes.
-    /// False keeps the program running. While an upload runs it asks whether to stop it; stopped, the close
-    /// goes on once the upload has ended.
+    /// False keeps the program running. While an upload or a read of the unit runs it asks whether to stop it;
+    /// stopped, the close goes on once it has ended.
     bool MDIForm_QueryUnload();
     /// A request from outside to end the program while an upload runs: the upload is stopped without a
     /// question and the close follows its end. False when no upload runs.
@@ -43,6 +44,8 @@ public:
     frmSplash& splash() { return m_splash; }
     /// Open, Save, Save as, Save as text file and the Help items of the main window.
     FileCommands& fileCommands() { return *m_fileCommands; }
+    /// File, "Read from unit…".
+    ReadFromUnitCommand& readFromUnit() { return *m_readFromUnit; }
     bool editorShown() const { return m_editorShown; }
 
     /// The main window's Save as command; true when the set was saved.
@@ -63,6 +66,7 @@ private:
     std::unique_ptr<FileCommands> m_fileCommands;
     /// Fixes the code page of the files for good at the first start, and keeps it in the settings.
     void settleCodePage(const std::string& settingsFile);
+    std::unique_ptr<ReadFromUnitCommand> m_readFromUnit;
     bool m_editorShown = false;
     /// The settings' code page value that the program did not know, said once the window shows.
     std::optional<std::string> m_unknownCodePage;

@@ -45,21 +45,28 @@ void FileCommands::prepareConfigDialog() {
         dialog.InitDir = m_app.strMSGFilePath;
 }
 
+bool FileCommands::offerSave() {
+    if (!m_app.blnChanged)
+        return true;
+    int answer = m_platform.msgBox.MsgBox(m_form.MDI_MsgInfo[0].caption(),
+                                          IMessageBox::vbYesNo | IMessageBox::vbQuestion, m_mdi.caption());
+    // The user asked to keep the changes: opening over them after a failed save would lose them.
+    return answer != IMessageBox::vbYes || save();
+}
+
 void FileCommands::open() {
-    if (m_app.blnChanged) {
-        int answer = m_platform.msgBox.MsgBox(m_form.MDI_MsgInfo[0].caption(),
-                                              IMessageBox::vbYesNo | IMessageBox::vbQuestion, m_mdi.caption());
-        // The user asked to keep the changes: opening over them after a failed save would lose them.
-        if (answer == IMessageBox::vbYes && !save())
-            return;
-    }
+    if (!offerSave())
+        return;
     if (m_form.MessageFile.empty())
         m_form.MessageFile = kDefaultConfig;
     prepareConfigDialog();
     if (!m_form.CommonDialog1.ShowOpen())
         return;
+    openFile(m_form.CommonDialog1.FileName);
+}
 
-    SplitPath chosen = splitPath(m_form.CommonDialog1.FileName, m_platform.fs.separator());
+void FileCommands::openFile(const std::string& path) {
+    SplitPath chosen = splitPath(path, m_platform.fs.separator());
     bool opened = m_editor.config().OpenConfig(chosen.folder + chosen.name);
     // A file that could not be read must not become the target of the next Save.
     if (opened) {

@@ -27,6 +27,11 @@ public:
     FileCommands(Platform& platform, AppState& app, MDIKVT3310& mdi, Editor& editor);
 
     void open();
+    /// Opens the configuration file `path` as Open does once the dialog has returned it.
+    void openFile(const std::string& path);
+    /// Before the editor's set is replaced: offers to save unsaved changes; false when the user wanted them
+    /// saved and the save did not happen.
+    bool offerSave();
     /// Saves to the current configuration file; true when it was written. Before a configuration has been
     /// opened or saved in this run there is none yet, and the user is asked for one as in Save as: the name
     /// remembered from an earlier day may hold another installation's set.

@@ -166,6 +166,11 @@ void LanguageApplier::apply(const std::vector<std::string>& texts, int charset) 
     }
     if (auto saveWithFiles = m_catalogue.text(linkBase, kSaveWithFilesOffset))
         mdi.Save_as_with_its_files.setCaption(*saveWithFiles);
+    for (int i = 0; i < kReadBackTexts; ++i) {
+        if (auto readBack = m_catalogue.text(linkBase, readBackOffset(i)))
+            f.ReadBackText[static_cast<std::size_t>(i)] = std::move(*readBack);
+    }
+    mdi.Read_from_unit.setCaption(f.ReadBackText[kReadBackMenu]);
     if (auto trace = m_catalogue.text(linkBase, kTraceOffset))
         mdi.Trace.setCaption(*trace);
     // As the system labels them in its own language on a PC set up for it.

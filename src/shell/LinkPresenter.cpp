@@ -17,6 +17,12 @@ std::string trimmed(const std::string& text) {
     return Formats::trimmed(text);
 }
 
+std::string withNumber(std::string text, const std::string& number) {
+    if (auto at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, number);
+    return text;
+}
+
 }  // namespace
 
 std::string LinkPresenter::statusText(const StatusEvent& event) const {
@@ -49,6 +55,8 @@ std::string LinkPresenter::statusText(const StatusEvent& event) const {
             return m_form.LinkText[kLinkReadDone];
         case Kind::PortLost:
             return portLostText(event.detail);
+        case Kind::ReadingBack:
+            return withNumber(m_form.ReadBackText[kReadBackReading], event.detail);
     }
     return {};
 }
@@ -103,6 +111,28 @@ std::string LinkPresenter::statusText(const UploadOutcome& outcome) const {
         default:
             return failureText(kStatusUploadFailed, outcome.link);
     }
+}
+
+std::string LinkPresenter::statusText(const ReadBackOutcome& outcome, std::size_t messages) const {
+    using Step = ReadBackOutcome::Step;
+    const auto& texts = m_form.ReadBackText;
+    switch (outcome.result) {
+        case ReadBackOutcome::Result::Done:
+            return withNumber(texts[kReadBackDone], std::to_string(messages));
+        case ReadBackOutcome::Result::Stopped:
+            return texts[kReadBackStopped];
+        case ReadBackOutcome::Result::Failed:
+            break;
+    }
+    const std::string failed = trimmed(texts[kReadBackFailed]) + " ";
+    if (outcome.failedStep == Step::NoSet)
+        return failed + texts[kReadBackNoSet];
+    if (outcome.failedStep == Step::Tables && outcome.link.ok())
+        return failed + texts[kReadBackTables];
+    // A unit that answers for its tables but not for its first message will not give its messages at all.
+    if (outcome.failedStep == Step::Message && messages == 0 && outcome.link.kind == LinkOutcome::Kind::Refused)
+        return failed + texts[kReadBackRefused];
+    return failed + trimmed(reasonText(outcome.link));
 }
 
 std::string LinkPresenter::progressText(std::int32_t percent, const std::string& remainingText, std::int32_t seconds) {

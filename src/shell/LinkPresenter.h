@@ -5,6 +5,7 @@
 
 #include "unitlink/ILinkEvents.h"
 #include "unitlink/IUploadEvents.h"
+#include "unitlink/ReadBackOutcome.h"
 
 class Form1;
 class IConnection;
@@ -44,6 +45,10 @@ public:
     /// The status line's text for a report or an outcome, after "STATUS:".
     std::string statusText(const StatusEvent& event) const;
     std::string statusText(const UploadOutcome& outcome) const;
+    /// What reading the unit back ended with; `messages`: how many came back.
+    std::string statusText(const ReadBackOutcome& outcome, std::size_t messages) const;
+    /// Shows a text of reading the unit back on the status line.
+    void showReadBack(const std::string& text) { showStatus(text); }
     /// Why the link failed, in the language's words; empty when it did not.
     std::string reasonText(const LinkOutcome& outcome) const;
     /// "45%    Remaining Time: 00:01:13" from its parts.

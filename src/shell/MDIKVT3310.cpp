@@ -11,6 +11,7 @@ MDIKVT3310::MDIKVT3310() {
     Save_as.setCaption("Save as");
     Save_as_text_file.setCaption("Save as text file");
     Save_as_with_its_files.setCaption("Save as with its files…");
+    Read_from_unit.setCaption("Read from unit…");
     Exit.setCaption("Exit");
     Setup.setCaption("Setup");
     Comport.setCaption("Com port");

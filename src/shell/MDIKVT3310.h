@@ -32,7 +32,7 @@ public:
     MenuItem File, Open, Save, Save_as, Save_as_text_file;
     /// The set saved into a folder together with copies of its wave files, so that the folder travels whole.
     MenuItem Save_as_with_its_files;
-    MenuItem Exit;
+    MenuItem Read_from_unit, Exit;
     MenuItem Setup, Comport, Com1, Com2, Language;
     /// The serial ports the system reports, listed below `Com2`. `Comport.Click` runs as that submenu opens,
     /// so that the list is fresh each time it is shown.

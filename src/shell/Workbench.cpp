@@ -11,8 +11,10 @@
 #include "shell/PortConnection.h"
 #include "shell/ServicePanel.h"
 #include "shell/SettingsBinding.h"
+#include "shell/UnitBackup.h"
 #include "unitlink/EraseOperation.h"
 #include "unitlink/SerialLink.h"
+#include "unitlink/UnitReadBack.h"
 #include "unitlink/UploadImage.h"
 #include "unitlink/UploadSequence.h"
 
@@ -29,10 +31,18 @@ Workbench::Workbench(Platform& platform, AppState& app, MDIKVT3310& mdi, Form1& 
     m_upload = std::make_unique<UploadSequence>(
         UploadSequence::Parts{platform, *m_link, *m_image, *m_erase, *m_connection}, *m_presenter, *m_presenter);
     m_service = std::make_unique<ServicePanel>(form, *m_link, *m_image, *m_erase, *m_presenter);
+    m_readBack = std::make_unique<UnitReadBack>(UnitReadBack::Parts{platform, *m_link, *m_image, *m_connection},
+                                                *m_presenter, *m_presenter);
+    m_backup = std::make_unique<UnitBackup>(platform, app, *m_readBack);
 
     form.Bt_SendMessage.Click = [this] { sendMessages(); };
     m_language->applied.connect([this] { m_connection->showTips(); });
-    m_connection->ProgressStep = [this] { m_upload->ProgressStep(); };
+    m_connection->ProgressStep = [this] {
+        if (m_readBack->running())
+            m_readBack->ProgressStep();
+        else
+            m_upload->ProgressStep();
+    };
     ProtocolTrace& trace = m_link->trace();
     mdi.Trace.Click = [this, &trace] {
         trace.setEnabled(!trace.enabled());
@@ -97,4 +107,9 @@ bool Workbench::uploading() const {
 
 void Workbench::stopUpload() {
     m_upload->requestStop();
+    m_readBack->requestStop();
+}
+
+bool Workbench::readingBack() const {
+    return m_readBack->running();
 }

@@ -19,6 +19,8 @@ class SerialLink;
 class ServicePanel;
 class UploadImage;
 class UploadSequence;
+class UnitBackup;
+class UnitReadBack;
 struct Platform;
 
 /// What the program puts around the editor `Form1`: the language and its menu, the unit link with the presenter
@@ -41,7 +43,7 @@ public:
     /// asked first, and a No gives nothing, with nothing sent and the port left as it was.
     std::optional<UploadOutcome> sendMessages(EmptySet emptySet = EmptySet::Ask);
     bool uploading() const;
-    /// Ends a running upload after the exchange under way (see `UploadSequence::requestStop`).
+    /// Ends a running upload or read back after the exchange under way (see `UploadSequence::requestStop`).
     void stopUpload();
     /// Runs when an upload has ended and the window is given back, with its outcome.
     std::function<void(const UploadOutcome&)> UploadEnded;
@@ -62,6 +64,11 @@ public:
     /// The upload itself; `ProgressStep` runs on the connection's clock.
     UploadSequence& upload() { return *m_upload; }
     ServicePanel& service() { return *m_service; }
+    /// Reading the unit back, and writing what came back into a folder.
+    UnitReadBack& readBack() { return *m_readBack; }
+    UnitBackup& backup() { return *m_backup; }
+    /// A read back runs: the window is held, and a close asks whether to stop it.
+    bool readingBack() const;
 
 private:
     Platform& m_platform;
@@ -77,5 +84,7 @@ private:
     std::unique_ptr<UploadImage> m_image;
     std::unique_ptr<UploadSequence> m_upload;
     std::unique_ptr<ServicePanel> m_service;
+    std::unique_ptr<UnitReadBack> m_readBack;
+    std::unique_ptr<UnitBackup> m_backup;
     int m_statusConnection = 0;
 };

@@ -127,16 +127,20 @@ bool SerialLink::RS232Read() {
         m_events.readFailed();
         return false;
     }
-    m_timer3->setEnabled(false);
     // However the time-out was set, a read must end: none at all takes the start value.
     const int timeOut = settings.readTimeOut();
-    m_timer3->setInterval(timeOut);
-    m_timer3->setEnabled(true);
     TimeOut = false;
-    // A port that fails closes itself: the wait ends with it, not with the time-out.
-    while (!TimeOut && !m_overrun && DataInPoint == DataOutPoint && port.portOpen())
-        m_platform.events.waitForEvents();
-    m_timer3->setEnabled(false);
+    // A byte already in the ring needs no wait, and so no timer: a 128-byte reply would otherwise restart the
+    // system's timer 141 times for nothing.
+    if (!m_overrun && DataInPoint == DataOutPoint) {
+        m_timer3->setEnabled(false);
+        m_timer3->setInterval(timeOut);
+        m_timer3->setEnabled(true);
+        // A port that fails closes itself: the wait ends with it, not with the time-out.
+        while (!TimeOut && !m_overrun && DataInPoint == DataOutPoint && port.portOpen())
+            m_platform.events.waitForEvents();
+        m_timer3->setEnabled(false);
+    }
     if (!m_overrun && DataInPoint == DataOutPoint && !port.portOpen()) {
         // The port has reported why it closed; there was no time-out to trace.
         if (!m_readFailure)

@@ -21,6 +21,8 @@ struct StatusEvent {
         EraseFailed,
         /// The tables were read back from the unit (the command line's reading).
         ReadDone,
+        /// `detail` names the slot whose message is being read back from the unit.
+        ReadingBack,
         /// The open port went away (the adapter pulled); `detail` names it and says why.
         PortLost
     };

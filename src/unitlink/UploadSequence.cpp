@@ -1,7 +1,5 @@
 #include "unitlink/UploadSequence.h"
 
-#include <algorithm>
-#include <cmath>
 #include <exception>
 
 #include "editor/Formats.h"
@@ -12,6 +10,7 @@
 #include "unitlink/IConnection.h"
 #include "unitlink/ILinkEvents.h"
 #include "unitlink/IUploadEvents.h"
+#include "unitlink/ProgressEstimate.h"
 #include "unitlink/SerialLink.h"
 #include "unitlink/UnitContentCheck.h"
 #include "unitlink/UploadImage.h"
@@ -192,10 +191,9 @@ void UploadSequence::ProgressStep() {
         return;
     if (image.BytesSent > total)
         image.BytesSent = total;
-    Percent = static_cast<std::int32_t>(
-        std::nearbyint(static_cast<double>(image.BytesSent) / static_cast<double>(total) * 100.0));
-    const std::int32_t rate = image.BytesSent / ClockSeconds;
-    if (rate > 0)
-        RemainingSeconds = std::max(0, total / rate - ClockSeconds);
+    ProgressEstimate estimate{Percent, RemainingSeconds};
+    estimate.update(image.BytesSent, total, ClockSeconds);
+    Percent = estimate.percent;
+    RemainingSeconds = estimate.remainingSeconds;
     m_upload.progressTime(Percent, RemainingSeconds);
 }

@@ -25,6 +25,8 @@ public:
     const std::string& error() const { return m_host.error(); }
     /// Only while the terminal is quiet (no upload running).
     const EmulatedUnit& unit() const { return m_unit; }
+    /// Before `start`, to give the unit a memory without an upload.
+    EmulatedUnit& unit() { return m_unit; }
     /// Where the PC notes when it last wrote to the port (CLOCK_MONOTONIC, ns), so that the line's pace
     /// counts from the PC's writes and not from this thread's wake-ups.
     void setPcClock(const std::atomic<std::int64_t>* pcWroteNs) { m_pcWroteNs = pcWroteNs; }

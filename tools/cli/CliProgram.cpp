@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "BackupCommand.h"
 #include "CommandContext.h"
 #include "ComposeCommand.h"
 #include "ConvertCommand.h"
@@ -28,6 +29,7 @@ const char* const kHelp =
     "  upload SET.cfg --port DEV   upload a set to the unit, as the Send button does\n"
     "  pack SET.cfg -o FOLDER      save a set into a folder with copies of its wave files\n"
     "  read-tables --port DEV      read the unit's message and trigger tables\n"
+    "  backup --port DEV -o DIR    read the unit's messages and set back into a folder\n"
     "\n"
     "Options:\n"
     "  --language CODE  the language of the texts: en, nl, fr, de, es, it, pt, cs, fi, no, el,\n"
@@ -51,6 +53,7 @@ const Command kCommands[] = {
     {"upload", UploadCommand::kHelp, UploadCommand::run},
     {"pack", PackCommand::kHelp, PackCommand::run},
     {"read-tables", ReadTablesCommand::kHelp, ReadTablesCommand::run},
+    {"backup", BackupCommand::kHelp, BackupCommand::run},
 };
 
 bool knownLanguage(const std::string& code) {

@@ -17,4 +17,6 @@ struct UnitFaults {
     int garbageBytes = 0;
     /// Frames whose reply carries a wrong checksum.
     std::set<int> corruptFrames;
+    /// "R" is answered with a NAK below the table area: the unit gives its tables but not its messages.
+    bool refuseDataReads = false;
 };

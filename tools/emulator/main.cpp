@@ -34,7 +34,9 @@ const char* const kUsage =
     "  --silent-after N     answer nothing after N frames (0: from the first)\n"
     "  --noise N            send N noise bytes (FF 55 ...) before every reply frame\n"
     "  --garbage N          send N bytes of garbage (any value but \"*\") before every reply frame\n"
-    "  --corrupt-frame N    give the reply to the N-th frame a wrong checksum (may be repeated)\n";
+    "  --corrupt-frame N    give the reply to the N-th frame a wrong checksum (may be repeated)\n"
+    "  --refuse-reads 1     answer \"R\" below the table area (0x3FF000) with NAK: the tables can be read,\n"
+    "                       the messages cannot\n";
 
 bool number(const char* text, int& value) {
     char* end = nullptr;
@@ -95,6 +97,8 @@ int main(int argc, char** argv) {
             faults.garbageBytes = n;
         } else if (option == "--corrupt-frame") {
             faults.corruptFrames.insert(n);
+        } else if (option == "--refuse-reads") {
+            faults.refuseDataReads = n != 0;
         } else {
             ok = false;
         }

@@ -27,6 +27,7 @@ MainWindowView::MainWindowView(MDIKVT3310& mdi, QWidget* parent) : QMainWindow(p
     addCommand(file, mdi.Save_as, "Save_as", false);
     addCommand(file, mdi.Save_as_text_file, "Save_as_text_file", false);
     addCommand(file, mdi.Save_as_with_its_files, "Save_as_with_its_files", false);
+    addCommand(file, mdi.Read_from_unit, "Read_from_unit", false);
     addCommand(file, mdi.Exit, "Exit", false);
 
     QMenu* setup = addMenu(menuBar(), mdi.Setup, "Setup");

@@ -43,7 +43,7 @@ void MainWindowViewTest::menus_holdEveryItemInItsOrder() {
     GuiFixture f;
     QCOMPARE(titles(f.main->menuBar()->actions()), QStringList({"File", "Setup", "Help"}));
     QCOMPARE(titles(f.find<QMenu>("File")->actions()),
-             QStringList({"Open", "Save", "Save as", "Save as text file", "Save as with its files…", "Exit"}));
+             QStringList({"Open", "Save", "Save as", "Save as text file", "Save as with its files…", "Read from unit…", "Exit"}));
     QCOMPARE(titles(f.find<QMenu>("Setup")->actions()), QStringList({"Com port", "Language", "Protocol trace"}));
     QCOMPARE(titles(f.find<QMenu>("Comport")->actions()), QStringList({"Com1", "Com2"}));
     QCOMPARE(titles(f.find<QMenu>("Language")->actions()),
@@ -51,7 +51,7 @@ void MainWindowViewTest::menus_holdEveryItemInItsOrder() {
     QCOMPARE(titles(f.find<QMenu>("Help")->actions()),
              QStringList({"Instructions for use", "Contacts", "About Tavro message manager"}));
     for (const char* name :
-         {"Open", "Save", "Save_as", "Save_as_text_file", "Save_as_with_its_files", "Exit", "Com1", "Com2", "LngSel_0",
+         {"Open", "Save", "Save_as", "Save_as_text_file", "Save_as_with_its_files", "Read_from_unit", "Exit", "Com1", "Com2", "LngSel_0",
           "LngSel_10", "other", "Trace", "Instructions_for_use", "Contacts", "About_Tavro_message_manager"})
         QVERIFY2(f.find<QAction>(name), name);
 }

@@ -17,7 +17,7 @@
 #include "platform/win32/Win32SerialPort.h"
 #include "platform/win32/Win32SerialPortList.h"
 #include "win32/ConsoleSession.h"
-#include "win32/NoWaveConverter.h"
+#include "platform/null/NoWaveConverter.h"
 
 namespace {
 

@@ -276,11 +276,18 @@ bool ControlViews::drawItem(const DRAWITEMSTRUCT& item) {
 }
 
 bool ControlViews::drop(POINT point, const std::string& path) {
-    HWND under = ChildWindowFromPointEx(m_parent, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-    auto it = m_dropTargets.find(under);
-    if (it == m_dropTargets.end())
+    // The group boxes lie over the rows as siblings: the targets themselves are asked where they are.
+    TextBox* target = nullptr;
+    for (const auto& [window, box] : m_dropTargets) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        MapWindowPoints(nullptr, m_parent, reinterpret_cast<POINT*>(&rect), 2);
+        if (IsWindowVisible(window) && PtInRect(&rect, point))
+            target = box;
+    }
+    if (!target)
         return false;
-    TextBox& box = *it->second;
+    TextBox& box = *target;
     if (!box.AcceptsDrop || !box.AcceptsDrop())
         return false;
     if (box.OLEDragDrop)

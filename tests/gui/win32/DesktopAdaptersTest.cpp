@@ -55,7 +55,7 @@ TEST(Win32MessageBox, buttons_showTheLanguagesCaptions_andTheAnswerComesBack) {
 
 TEST(Win32FileDialog, filter_becomesTheSystemsPairs) {
     EXPECT_EQ(Win32FileDialog::systemFilter("Configuration (*.cfg)|*.cfg|All|*.*"),
-              std::wstring(L"Configuration (*.cfg)\0*.cfg\0All\0*.*\0\0", 38));
+              std::wstring(L"Configuration (*.cfg)\0*.cfg\0All\0*.*\0\0", 37));
     EXPECT_TRUE(Win32FileDialog().confirmsOverwrite());
 }
 

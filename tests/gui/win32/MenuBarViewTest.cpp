@@ -2,6 +2,7 @@
 // system's ports.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "WindowFixture.h"
@@ -16,11 +17,20 @@ std::vector<std::wstring> texts(HMENU menu) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         wchar_t text[256] = {};
         GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
-        if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR)
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE;
+        GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+        if (info.fType & MFT_SEPARATOR)
             continue;
         out.emplace_back(text);
     }
     return out;
+}
+
+std::wstring plain(std::wstring text) {
+    std::erase(text, L'&');
+    return text;
 }
 
 /// Each text of a menu marks a letter, and no two the same.
@@ -46,7 +56,9 @@ TEST(MenuBarView, menus_mirrorTheModelsTreeWithLettersInEveryLanguage) {
         for (int m = 0; m < GetMenuItemCount(bar); ++m) {
             const MenuItem& model = *f.mdi().menuBar()[static_cast<std::size_t>(m)];
             HMENU popup = GetSubMenu(bar, m);
-            EXPECT_EQ(texts(popup).size(), model.items().size());
+            const auto visible = std::count_if(model.items().begin(), model.items().end(),
+                                               [](const MenuItem* item) { return item->visible(); });
+            EXPECT_EQ(static_cast<long>(texts(popup).size()), visible);
             expectOwnLetters(popup);
         }
     }
@@ -106,6 +118,6 @@ TEST(MenuBarView, portSubmenu_listsTheSystemsPortsAsItOpens) {
     const auto shown = texts(comport);
     ASSERT_GE(shown.size(), 4u);
     EXPECT_EQ(GetMenuItemCount(comport), static_cast<int>(shown.size()) + 1) << "a separator before the ports";
-    EXPECT_NE(shown[2].find(L"COM5"), std::wstring::npos);
-    EXPECT_NE(shown[3].find(L"COM7"), std::wstring::npos);
+    EXPECT_NE(plain(shown[2]).find(L"COM5"), std::wstring::npos);
+    EXPECT_NE(plain(shown[3]).find(L"COM7"), std::wstring::npos);
 }

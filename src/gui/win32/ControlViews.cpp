@@ -43,8 +43,9 @@ ControlViews::~ControlViews() {
 
 HWND ControlViews::make(const wchar_t* windowClass, DWORD style, const std::string& name) {
     const int id = m_nextId++;
-    HWND window = CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, m_parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    HWND window =
+        CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, m_parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     m_named[name] = window;
     return window;
 }
@@ -143,8 +144,8 @@ HWND ControlViews::combo(ComboBox& model, const std::string& name) {
         const auto count = SendMessageW(window, CB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
             std::wstring item(static_cast<std::size_t>(SendMessageW(window, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-            item.resize(static_cast<std::size_t>(
-                SendMessageW(window, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+            item.resize(
+                static_cast<std::size_t>(SendMessageW(window, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
             shown.push_back(item);
         }
         std::vector<std::wstring> items;

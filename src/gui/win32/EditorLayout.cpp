@@ -98,8 +98,8 @@ int EditorLayout::rowHeight() const {
     // A drop-down list box keeps the height its font gives it; the row is at least that high.
     const int comboHeight = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)) +
                             2 * GetSystemMetrics(SM_CYEDGE) + m_fonts.scale(4);
-    return std::max({FormGrid::textHeight(m_views.find("WaveFile_1")) + m_fonts.scale(8), comboHeight,
-                     m_fonts.scale(22)});
+    return std::max(
+        {FormGrid::textHeight(m_views.find("WaveFile_1")) + m_fonts.scale(8), comboHeight, m_fonts.scale(22)});
 }
 
 SIZE EditorLayout::arrange() {
@@ -148,8 +148,7 @@ SIZE EditorLayout::arrange() {
         triggers.add(w(indexed("Lb_TRG", t)), r, 0, Kind::label, 1, L"00");
         triggers.add(w(indexed("TrgBt", t)), r, kTriggerPlay, Kind::fixed, 1, {}, SIZE{playWidth, row});
         for (int k = 1; k <= Form1::kSteps; ++k)
-            triggers.add(w(indexed("TRG1", Form1::kSteps * (t - 1) + k)), r, kFirstStep + k - 1, Kind::combo, 1,
-                         L"00");
+            triggers.add(w(indexed("TRG1", Form1::kSteps * (t - 1) + k)), r, kFirstStep + k - 1, Kind::combo, 1, L"00");
         triggers.add(w(indexed("TrgTime", t)), r, kTriggerTime, Kind::label, 1, L"00000.00");
         for (int z = 1; z <= Form1::kZones; ++z)
             triggers.add(w(indexed("Check1", Form1::kZones * (t - 1) + z)), r, kFirstZone + z - 1, Kind::check);
@@ -191,12 +190,12 @@ SIZE EditorLayout::arrange() {
     HWND percentage = w("Lb_Percentage");
     std::wstring shown(static_cast<std::size_t>(GetWindowTextLengthW(percentage)) + 1, L'\0');
     shown.resize(static_cast<std::size_t>(GetWindowTextW(percentage, shown.data(), static_cast<int>(shown.size()))));
-    const int percentWidth = std::max(FormGrid::textWidth(percentage, L"100 %  00:00:00"),
-                                      FormGrid::textWidth(percentage, shown)) +
-                             m_fonts.scale(4);
+    const int percentWidth =
+        std::max(FormGrid::textWidth(percentage, L"100 %  00:00:00"), FormGrid::textWidth(percentage, shown)) +
+        m_fonts.scale(4);
     const int progressWidth = FormGrid::textWidth(w("ProgressBar1"), std::wstring(30, L'0'));
-    const int right = std::max(margin + contentWidth, x + icon + columnSpacing + progressWidth + columnSpacing +
-                                                          percentWidth);
+    const int right =
+        std::max(margin + contentWidth, x + icon + columnSpacing + progressWidth + columnSpacing + percentWidth);
     SetWindowPos(w("Lb_Percentage"), nullptr, right - percentWidth, top, percentWidth, rowTall, SWP_NOZORDER);
     SetWindowPos(w("ProgressBar1"), nullptr, right - percentWidth - columnSpacing - progressWidth,
                  top + (rowTall - row) / 2, progressWidth, row, SWP_NOZORDER);

@@ -49,8 +49,8 @@ EditorWindow::EditorWindow(HWND parent, Form1& form, Win32Fonts& fonts) : m_form
                                nullptr, instance, this);
     m_page = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"Form1_page", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
                              m_window, nullptr, instance, this);
-    m_status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_window, nullptr,
-                               instance, nullptr);
+    m_status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_window, nullptr, instance,
+                               nullptr);
     DragAcceptFiles(m_page, TRUE);
 
     m_views = std::make_unique<ControlViews>(m_page, fonts);
@@ -105,8 +105,9 @@ void EditorWindow::refreshStatus() {
     RECT client{};
     GetClientRect(m_window, &client);
     const int pad = m_fonts.scale(12);
-    const int third =
-        std::max(FormGrid::textWidth(m_status, L"00:00:00"), FormGrid::textWidth(m_status, WideText::wide(bar.panelText(3)))) + pad;
+    const int third = std::max(FormGrid::textWidth(m_status, L"00:00:00"),
+                               FormGrid::textWidth(m_status, WideText::wide(bar.panelText(3)))) +
+                      pad;
     const int second = std::max(FormGrid::textWidth(m_status, L"RS232 PORT: COM2 115200,N,8,2"),
                                 FormGrid::textWidth(m_status, WideText::wide(bar.panelText(2)))) +
                        pad;

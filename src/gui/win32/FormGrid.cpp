@@ -132,9 +132,9 @@ void FormGrid::place(int x, int y) const {
     for (const Cell& cell : m_cells) {
         const auto c = static_cast<std::size_t>(cell.column);
         const auto r = static_cast<std::size_t>(cell.row);
-        const int width = std::accumulate(m_columns.begin() + cell.column,
-                                          m_columns.begin() + cell.column + cell.span, 0) +
-                          m_columnSpacing * (cell.span - 1);
+        const int width =
+            std::accumulate(m_columns.begin() + cell.column, m_columns.begin() + cell.column + cell.span, 0) +
+            m_columnSpacing * (cell.span - 1);
         const int height = m_rows[r];
         int cx = left[c], cy = top[r], w = width, h = height;
         switch (cell.kind) {

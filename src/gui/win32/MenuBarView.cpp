@@ -1,8 +1,8 @@
 #include "gui/win32/MenuBarView.h"
 
 #include "gui/win32/MenuLetters.h"
-#include "shell/MDIKVT3310.h"
 #include "platform/win32/desktop/WideText.h"
+#include "shell/MDIKVT3310.h"
 
 MenuBarView::MenuBarView(HWND window, MDIKVT3310& mdi) : m_window(window), m_mdi(mdi) {
     ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'O', kOpenKey}, {FCONTROL | FVIRTKEY, 'S', kSaveKey}};

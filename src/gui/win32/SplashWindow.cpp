@@ -108,9 +108,9 @@ void SplashWindow::arrange() {
             y += m_fonts.scale(24);
     }
     const int buttonWidth = m_fonts.scale(80), buttonHeight = m_fonts.scale(26);
-    const int height = std::max(m_fonts.scale(kHeight),
-                                y + m_fonts.scale(8) + (m_model.Bt_Close.visible() ? buttonHeight : 0) +
-                                    m_fonts.scale(14));
+    const int height =
+        std::max(m_fonts.scale(kHeight),
+                 y + m_fonts.scale(8) + (m_model.Bt_Close.visible() ? buttonHeight : 0) + m_fonts.scale(14));
     SetWindowPos(m_close, nullptr, m_fonts.scale(kWidth) - right - buttonWidth,
                  height - m_fonts.scale(14) - buttonHeight, buttonWidth, buttonHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     RECT outer{0, 0, m_fonts.scale(kWidth), height};

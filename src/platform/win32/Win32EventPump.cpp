@@ -91,7 +91,8 @@ bool Win32EventPump::runOnce(unsigned long waitMs) {
     bool ran = false;
     if (m_dispatch) {
         const auto count = static_cast<DWORD>(handles.size());
-        const DWORD result = MsgWaitForMultipleObjectsEx(count, handles.data(), waitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        const DWORD result =
+            MsgWaitForMultipleObjectsEx(count, handles.data(), waitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (result < WAIT_OBJECT_0 + count)
             ran = runWatch(handles[result - WAIT_OBJECT_0]);
         ran = m_dispatch() || ran;

@@ -124,9 +124,10 @@ TEST(ControlViews, fileDroppedOnASlotsBrowseButton_goesToItsBox) {
     GetWindowRect(f.find("Bt_Browse_3"), &browse);
     MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&browse), 2);
     const POINT centre{(browse.left + browse.right) / 2, (browse.top + browse.bottom) / 2};
-    SendMessageW(page, WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(L"C:\\Sounds\\Gong \u00dcberall.wav", centre)),
-                 0);
-    EXPECT_EQ(dropped, "C:\\Sounds\\Gong \xc3\x9c" "berall.wav");
+    SendMessageW(page, WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(L"C:\\Sounds\\Gong \u00dcberall.wav", centre)), 0);
+    EXPECT_EQ(dropped,
+              "C:\\Sounds\\Gong \xc3\x9c"
+              "berall.wav");
 
     dropped.clear();
     slot.AcceptsDrop = [] { return false; };

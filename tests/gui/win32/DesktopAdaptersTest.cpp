@@ -37,7 +37,8 @@ TEST(Win32MessageBox, buttons_showTheLanguagesCaptions_andTheAnswerComesBack) {
                 yes = itemText(box, IDYES);
                 no = itemText(box, IDNO);
                 cancel = itemText(box, IDCANCEL);
-                PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDNO)));
+                PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(GetDlgItem(box, IDNO)));
                 answered = true;
                 return;
             }
@@ -64,8 +65,9 @@ TEST(Win32WavPlayer, play_soundsOnTheOutput_orSaysThereIsNone) {
     const std::string path = folder.file("Gong.wav");
     {
         // 0.1 s of 16-bit mono silence at 8000 Hz.
-        const char header[] = "RIFF\x64\x06\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x80\x3e\0\0\x02\0\x10\0"
-                              "data\x40\x06\0\0";
+        const char header[] =
+            "RIFF\x64\x06\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x80\x3e\0\0\x02\0\x10\0"
+            "data\x40\x06\0\0";
         std::ofstream out(path, std::ios::binary);
         out.write(header, sizeof(header) - 1);
         out << std::string(1600, '\0');

@@ -82,8 +82,7 @@ TEST(MenuBarView, anItemAddedToTheModel_showsWithoutChangesToTheView) {
     const auto id = static_cast<int>(GetMenuItemID(file, static_cast<int>(shown.size()) - 2));
     SendMessageW(f.main->window(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
     EXPECT_EQ(clicked, 1);
-    f.mdi().File.setItems({&f.mdi().Open, &f.mdi().Save, &f.mdi().Save_as, &f.mdi().Save_as_text_file,
-                           &f.mdi().Exit});
+    f.mdi().File.setItems({&f.mdi().Open, &f.mdi().Save, &f.mdi().Save_as, &f.mdi().Save_as_text_file, &f.mdi().Exit});
 }
 
 TEST(MenuBarView, ctrlOAndCtrlS_openAndSave) {

@@ -68,8 +68,8 @@ TEST_P(WindowFit, everyLanguage_showsEveryControlWhole) {
     for (int language = 0; language < MDIKVT3310::kLanguages; ++language) {
         f.mdi().LngSel[static_cast<std::size_t>(language)].click();
         f.pump();
-        expectFits(f, narrow(WindowFixture::text(f.main->window())) + " language " + std::to_string(language) +
-                          " at " + std::to_string(GetParam()) + " dpi");
+        expectFits(f, narrow(WindowFixture::text(f.main->window())) + " language " + std::to_string(language) + " at " +
+                          std::to_string(GetParam()) + " dpi");
     }
 }
 

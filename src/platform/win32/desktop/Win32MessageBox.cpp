@@ -54,8 +54,8 @@ int Win32MessageBox::MsgBox(const std::string& text, int flags, const std::strin
     t_asking = this;
     t_hook = SetWindowsHookExW(WH_CBT, captionButtons, nullptr, GetCurrentThreadId());
     const std::wstring caption = WideText::wide(title.empty() ? m_programTitle : title);
-    const int result = MessageBoxW(owner, WideText::wide(text).c_str(), caption.c_str(),
-                                   static_cast<UINT>(flags) | MB_SETFOREGROUND);
+    const int result =
+        MessageBoxW(owner, WideText::wide(text).c_str(), caption.c_str(), static_cast<UINT>(flags) | MB_SETFOREGROUND);
     if (t_hook)
         UnhookWindowsHookEx(t_hook);
     t_hook = nullptr;

@@ -95,8 +95,8 @@ bool Win32WavPlayer::play() {
     std::memcpy(&format, m_format.data(), 16);
     format.cbSize = 0;
     auto output = std::make_unique<Output>();
-    if (waveOutOpen(&output->handle, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(m_window), 0,
-                    CALLBACK_WINDOW) != MMSYSERR_NOERROR)
+    if (waveOutOpen(&output->handle, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(m_window), 0, CALLBACK_WINDOW) !=
+        MMSYSERR_NOERROR)
         return false;
     output->header.lpData = m_samples.data();
     output->header.dwBufferLength = static_cast<DWORD>(m_samples.size());

@@ -26,7 +26,23 @@
 #include "settings/CodePageCodec.h"
 #include "shell/Application.h"
 
+namespace {
+
+/// The manifest asks for per-monitor awareness; a system that does not read it (older Windows, Wine) is asked
+/// here, else the program's sizes and the system's scaled drawing would disagree.
+void awareOfResolution() {
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    const auto setContext = reinterpret_cast<SetContext>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+    if (setContext && setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2))
+        return;
+    SetProcessDPIAware();
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    awareOfResolution();
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS;

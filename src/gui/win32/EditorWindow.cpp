@@ -92,6 +92,8 @@ void EditorWindow::relayout() {
     placePage();
     if (changed && contentResized)
         contentResized();
+    // Controls moved under others leave their old pixels behind unless the whole form is drawn again.
+    RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 SIZE EditorWindow::sizeHint() const {

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "WindowPicture.h"
 #include "gui/win32/EditorWindow.h"
 #include "gui/win32/Win32Fonts.h"
 #include "gui/win32/Win32MainWindow.h"
@@ -84,9 +85,19 @@ TEST(WindowUpload, sendClickedInTheWindow_uploadsThroughCom1_thenTheConfiguratio
     form.Check1[1].setValue(1);
     const int framesBefore = log.empty() ? 0 : dataFramesLogged(log);
 
+    // A picture of the window halfway through the upload.
+    bool pictured = false;
+    const int watch = form.ProgressBar1.changed().connect([&] {
+        if (!pictured && form.ProgressBar1.value() * 2 >= form.ProgressBar1.max() && form.ProgressBar1.max() > 0) {
+            pictured = true;
+            RedrawWindow(window.window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            saveWindowPicture(window.window(), "window-upload.bmp");
+        }
+    });
     const auto start = std::chrono::steady_clock::now();
     SendMessageW(window.editor().find("Bt_SendMessage"), BM_CLICK, 0, 0);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    form.ProgressBar1.changed().disconnect(watch);
     EXPECT_TRUE(IsWindowEnabled(window.window()));
     const Bytes memory = readFileBytes(dump);
     ASSERT_EQ(memory.size(), 2u * 0x400000);

@@ -72,7 +72,8 @@ void SplashWindow::refresh() {
     if (m_model.aboutRole())
         SetWindowTextW(m_window, WideText::wide(m_model.Caption).c_str());
     arrange();
-    if (m_model.visible() && !IsWindowVisible(m_window)) {
+    // The model may show the window before it takes the About role: the role places it again.
+    if (m_model.visible() && (!IsWindowVisible(m_window) || m_about != m_model.aboutRole())) {
         placeAndShow();
     } else if (!m_model.visible() && IsWindowVisible(m_window)) {
         ShowWindow(m_window, SW_HIDE);
@@ -123,6 +124,7 @@ void SplashWindow::arrange() {
 
 void SplashWindow::placeAndShow() {
     const bool about = m_model.aboutRole();
+    m_about = about;
     SetWindowLongW(m_window, GWL_STYLE, static_cast<LONG>(about ? kAboutStyle : kSplashStyle));
     SetWindowLongPtrW(m_window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(about ? m_owner : nullptr));
     arrange();
@@ -143,6 +145,8 @@ void SplashWindow::placeAndShow() {
     x = std::max(std::min(x, monitor.rcWork.right - width), monitor.rcWork.left);
     y = std::max(std::min(y, monitor.rcWork.bottom - height), monitor.rcWork.top);
     SetWindowPos(m_window, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+    // A window manager may place a window its own way as it first maps it; the place is asked for again.
+    SetWindowPos(m_window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetForegroundWindow(m_window);
 }
 

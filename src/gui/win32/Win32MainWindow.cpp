@@ -97,13 +97,19 @@ void Win32MainWindow::fitToContent() {
     SetWindowPos(m_window, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     // The frame may differ from what the system computed (a menu bar in two lines, a window manager's
     // frame): the client area is measured and the window corrected once, still within the work area.
-    RECT client{};
-    GetClientRect(m_window, &client);
-    const LONG moreWidth = std::min(content.cx - client.right, work.right - work.left - width);
-    const LONG moreHeight = std::min(content.cy - client.bottom, work.bottom - work.top - height);
-    if (moreWidth > 0 || moreHeight > 0)
-        SetWindowPos(m_window, nullptr, 0, 0, width + std::max(0L, moreWidth), height + std::max(0L, moreHeight),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The status bar takes its own height only once it has a width: the editor is asked again.
+    for (int round = 0; round < 2; ++round) {
+        RECT client{}, outer{};
+        GetClientRect(m_window, &client);
+        GetWindowRect(m_window, &outer);
+        const SIZE needed = m_editor->sizeHint();
+        const LONG moreWidth = std::min(needed.cx - client.right, work.right - outer.right);
+        const LONG moreHeight = std::min(needed.cy - client.bottom, work.bottom - outer.bottom);
+        if (moreWidth <= 0 && moreHeight <= 0)
+            break;
+        SetWindowPos(m_window, nullptr, 0, 0, outer.right - outer.left + std::max(0L, moreWidth),
+                     outer.bottom - outer.top + std::max(0L, moreHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void Win32MainWindow::takeDown() {

@@ -12,6 +12,8 @@ namespace {
 
 const wchar_t* const kClass = L"KVT3310Splash";
 constexpr int kCloseId = 1;
+constexpr UINT_PTR kSettleTimer = 1;
+constexpr UINT kSettleMs = 150;
 constexpr COLORREF kLight = RGB(240, 244, 250);
 constexpr COLORREF kBand = RGB(22, 38, 58);
 constexpr COLORREF kStripe = RGB(236, 122, 28);
@@ -145,8 +147,10 @@ void SplashWindow::placeAndShow() {
     x = std::max(std::min(x, monitor.rcWork.right - width), monitor.rcWork.left);
     y = std::max(std::min(y, monitor.rcWork.bottom - height), monitor.rcWork.top);
     SetWindowPos(m_window, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
-    // A window manager may place a window its own way as it first maps it; the place is asked for again.
-    SetWindowPos(m_window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A window manager may place a window its own way as it maps it, a moment later: once it has settled, the
+    // window takes its place again.
+    m_place = {x, y};
+    SetTimer(m_window, kSettleTimer, kSettleMs, nullptr);
     SetForegroundWindow(m_window);
 }
 
@@ -201,6 +205,13 @@ LRESULT SplashWindow::on(UINT message, WPARAM wParam, LPARAM lParam) {
             if (message == WM_CHAR)
                 m_model.Form_KeyPress();
             return 0;
+        case WM_TIMER:
+            if (wParam == kSettleTimer) {
+                KillTimer(m_window, kSettleTimer);
+                SetWindowPos(m_window, nullptr, m_place.x, m_place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                return 0;
+            }
+            break;
         case WM_LBUTTONDOWN:
             m_model.Form_Click();
             return 0;

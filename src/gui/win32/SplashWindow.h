@@ -50,4 +50,5 @@ private:
     HBRUSH m_light = nullptr;
     std::vector<std::pair<Control*, int>> m_connections;
     bool m_about = false;
+    POINT m_place{0, 0};
 };

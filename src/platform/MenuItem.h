@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/Control.h"
 
@@ -16,6 +17,11 @@ public:
     /// Free for the program's own use: a listed serial port keeps its name here.
     std::string Tag;
 
+    /// The items of a menu or submenu, in their order; empty for a command. A view that builds its menus
+    /// from this tree shows items added to the model without changes of its own.
+    const std::vector<MenuItem*>& items() const { return m_items; }
+    void setItems(std::vector<MenuItem*> items) { m_items = std::move(items); }
+
     std::function<void()> Click;
     /// A user's choice of the item: ignored while it is disabled or hidden.
     void click();
@@ -23,4 +29,5 @@ public:
 private:
     std::string m_caption;
     bool m_checked = false;
+    std::vector<MenuItem*> m_items;
 };

@@ -29,6 +29,17 @@ MDIKVT3310::MDIKVT3310() {
     Contacts.setCaption("Contacts");
     About_Tavro_message_manager.setCaption("About Tavro message manager");
     Exit.Click = [this] { requestClose(); };
+
+    File.setItems({&Open, &Save, &Save_as, &Save_as_text_file, &Save_as_with_its_files, &Read_from_unit, &Exit});
+    Comport.setItems({&Com1, &Com2});
+    std::vector<MenuItem*> languages;
+    for (MenuItem& item : LngSel)
+        languages.push_back(&item);
+    languages.push_back(&other);
+    Language.setItems(std::move(languages));
+    Setup.setItems({&Comport, &Language, &Trace});
+    Help.setItems({&Instructions_for_use, &Contacts, &About_Tavro_message_manager});
+    m_menuBar = {&File, &Setup, &Help};
 }
 
 void MDIKVT3310::setCaption(std::string caption) {

@@ -28,6 +28,10 @@ public:
     /// Runs once the close has gone ahead, to take the windows down.
     std::function<void()> Unload;
 
+    /// The menus of the menu bar, in their order; each lists its items (`MenuItem::items`). The port submenu
+    /// lists `Com1` and `Com2`; `PortItems` follow them.
+    const std::vector<MenuItem*>& menuBar() const { return m_menuBar; }
+
     // Menu tree, in the order of the menus.
     MenuItem File, Open, Save, Save_as, Save_as_text_file;
     /// The set saved into a folder together with copies of its wave files, so that the folder travels whole.
@@ -53,4 +57,5 @@ public:
 
 private:
     std::string m_caption;
+    std::vector<MenuItem*> m_menuBar;
 };

@@ -65,6 +65,17 @@ bool Win32EventPump::runDueTimers() {
     return ran;
 }
 
+bool Win32EventPump::runWatch(void* signalled) {
+    // The handler may unwatch itself or others: it runs from a copy.
+    for (const Watch& w : m_watches)
+        if (w.handle == signalled) {
+            auto ready = w.ready;
+            ready();
+            return true;
+        }
+    return false;
+}
+
 bool Win32EventPump::runOnce(unsigned long waitMs) {
     if (!m_polls.empty())
         waitMs = std::min(waitMs, kPollMs);
@@ -78,22 +89,20 @@ bool Win32EventPump::runOnce(unsigned long waitMs) {
     for (const Watch& w : m_watches)
         handles.push_back(static_cast<HANDLE>(w.handle));
     bool ran = false;
-    if (handles.empty()) {
+    if (m_dispatch) {
+        const auto count = static_cast<DWORD>(handles.size());
+        const DWORD result =
+            MsgWaitForMultipleObjectsEx(count, handles.data(), waitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (result < WAIT_OBJECT_0 + count)
+            ran = runWatch(handles[result - WAIT_OBJECT_0]);
+        ran = m_dispatch() || ran;
+    } else if (handles.empty()) {
         if (waitMs > 0)
             Sleep(waitMs);
     } else {
         const DWORD result = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, waitMs);
-        if (result < WAIT_OBJECT_0 + handles.size()) {
-            HANDLE signalled = handles[result - WAIT_OBJECT_0];
-            // The handler may unwatch itself or others: it runs from a copy.
-            for (const Watch& w : m_watches)
-                if (w.handle == signalled) {
-                    auto ready = w.ready;
-                    ready();
-                    ran = true;
-                    break;
-                }
-        }
+        if (result < WAIT_OBJECT_0 + handles.size())
+            ran = runWatch(handles[result - WAIT_OBJECT_0]);
     }
     runPolls();
     return runDueTimers() || ran;

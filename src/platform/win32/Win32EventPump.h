@@ -30,6 +30,10 @@ public:
     void addPoll(const void* owner, std::function<void()> poll);
     void removePoll(const void* owner);
 
+    /// Window messages: once set, every wait also ends when a message arrives for the thread's windows, and
+    /// `dispatch` runs the pending ones after each turn (true when it ran any).
+    void setMessageDispatch(std::function<bool()> dispatch) { m_dispatch = std::move(dispatch); }
+
     static constexpr unsigned long kPollMs = 20;
 
 private:
@@ -41,6 +45,7 @@ private:
     /// Waits up to `waitMs` for a watched handle or a timer; runs what is ready. False when nothing was.
     bool runOnce(unsigned long waitMs);
     bool runDueTimers();
+    bool runWatch(void* signalled);
 
     struct Poll {
         const void* owner;
@@ -51,4 +56,5 @@ private:
     std::vector<Watch> m_watches;
     std::vector<Poll> m_polls;
     std::vector<Win32Timer*> m_timers;
+    std::function<bool()> m_dispatch;
 };

@@ -12,12 +12,12 @@
 #include "HeadlessPlatform.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Utf8Path.h"
+#include "platform/null/NoWaveConverter.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32EventPump.h"
 #include "platform/win32/Win32SerialPort.h"
 #include "platform/win32/Win32SerialPortList.h"
 #include "win32/ConsoleSession.h"
-#include "win32/NoWaveConverter.h"
 
 namespace {
 

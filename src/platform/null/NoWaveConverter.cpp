@@ -1,4 +1,4 @@
-#include "win32/NoWaveConverter.h"
+#include "platform/null/NoWaveConverter.h"
 
 std::optional<IWaveConverter::SoundInfo> NoWaveConverter::probe(const std::string&) const {
     return std::nullopt;

@@ -2,7 +2,7 @@
 
 #include "platform/IWaveConverter.h"
 
-/// The converter of a build without a sound file library (the Windows build without Qt): it reads no sound
+/// The converter of a build without a sound file library (the Windows builds without Qt): it reads no sound
 /// file, and every conversion is refused, saying why.
 class NoWaveConverter : public IWaveConverter {
 public:

@@ -67,7 +67,7 @@ TEST(MenuBarView, menus_mirrorTheModelsTreeWithLettersInEveryLanguage) {
 TEST(MenuBarView, anItemAddedToTheModel_showsWithoutChangesToTheView) {
     WindowFixture f;
     MenuItem added;
-    added.setCaption("Read from unit");
+    added.setCaption("Zone check");
     int clicked = 0;
     added.Click = [&] { ++clicked; };
     const std::vector<MenuItem*> before = f.mdi().File.items();
@@ -79,7 +79,7 @@ TEST(MenuBarView, anItemAddedToTheModel_showsWithoutChangesToTheView) {
     HMENU file = GetSubMenu(GetMenu(f.main->window()), 0);
     const auto shown = texts(file);
     ASSERT_EQ(shown.size(), items.size());
-    EXPECT_EQ(shown[shown.size() - 2], L"&Read from unit");
+    EXPECT_EQ(shown[shown.size() - 2], L"&Zone check");
     const auto id = static_cast<int>(GetMenuItemID(file, static_cast<int>(shown.size()) - 2));
     SendMessageW(f.main->window(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
     EXPECT_EQ(clicked, 1);

@@ -153,7 +153,7 @@ void MainWindowView::fitToContent() {
     }
     const QRect available = screen->availableGeometry();
     // Before the window is first shown its frame is unknown: room is left for a usual title bar and border.
-    QMargins frame(frameGeometry().left() - geometry().left(), geometry().top() - frameGeometry().top(),
+    QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
                    frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
     if (!isVisible() || frame.isNull())
         frame = QMargins(kFrameGuess, kTitleGuess, kFrameGuess, kFrameGuess);

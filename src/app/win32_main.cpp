@@ -18,7 +18,7 @@
 #include "platform/win32/Win32SerialPortList.h"
 #include "platform/win32/desktop/Win32FileDialog.h"
 #include "platform/win32/desktop/Win32MessageBox.h"
-#include "platform/win32/desktop/Win32ProgramFolder.h"
+#include "platform/win32/Win32ProgramFolder.h"
 #include "platform/win32/desktop/Win32Screen.h"
 #include "platform/win32/desktop/Win32TextViewer.h"
 #include "platform/win32/desktop/Win32WavPlayer.h"

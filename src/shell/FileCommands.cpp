@@ -69,13 +69,8 @@ void FileCommands::openFile(const std::string& path) {
     SplitPath chosen = splitPath(path, m_platform.fs.separator());
     bool opened = m_editor.config().OpenConfig(chosen.folder + chosen.name);
     // A file that could not be read must not become the target of the next Save.
-    if (opened) {
-        m_form.MessageFile = chosen.name;
-        m_app.strMSGFilePath = chosen.folder;
-        m_form.SetFolder = chosen.folder;
-        m_mdi.setCaption(m_app.strBaseCaption + chosen.name);
-        m_haveFile = true;
-    }
+    if (opened)
+        useFile(chosen.folder, chosen.name, chosen.name);
     m_form.CommonDialog1.FileName.clear();
     InstanceMarker(m_platform, m_app, m_mdi).WriteTempFile();
     // Files found beside a moved set give it paths its file does not hold yet: Save is still to write them.
@@ -89,10 +84,17 @@ bool FileCommands::save() {
     m_form.MessageFile = configName(m_form.MessageFile);
     if (!m_editor.config().SaveConfig(m_app.strMSGFilePath + m_form.MessageFile))
         return false;
-    m_form.SetFolder = m_app.strMSGFilePath;
-    m_mdi.setCaption(m_app.strBaseCaption + m_form.MessageFile);
+    useFile(m_app.strMSGFilePath, m_form.MessageFile, m_form.MessageFile);
     m_app.blnChanged = false;
     return true;
+}
+
+void FileCommands::useFile(const std::string& folder, const std::string& file, const std::string& title) {
+    m_form.MessageFile = file;
+    m_app.strMSGFilePath = folder;
+    m_form.SetFolder = folder;
+    m_mdi.setCaption(m_app.strBaseCaption + title);
+    m_haveFile = true;
 }
 
 std::optional<std::string> FileCommands::chooseFileToSave(
@@ -136,12 +138,8 @@ bool FileCommands::saveAs() {
     m_form.CommonDialog1.FileName.clear();
     if (!saved)
         return false;
-    m_form.MessageFile = file;
-    m_app.strMSGFilePath = chosen.folder;
-    m_form.SetFolder = chosen.folder;
-    m_mdi.setCaption(m_app.strBaseCaption + chosen.name);
+    useFile(chosen.folder, file, chosen.name);
     m_app.blnChanged = false;
-    m_haveFile = true;
     return true;
 }
 
@@ -179,12 +177,8 @@ bool FileCommands::saveAsWithFiles() {
     if (!written)
         return false;
     const SplitPath saved = splitPath(*written, m_platform.fs.separator());
-    m_form.MessageFile = saved.name;
-    m_app.strMSGFilePath = saved.folder;
-    m_form.SetFolder = saved.folder;
-    m_mdi.setCaption(m_app.strBaseCaption + saved.name);
+    useFile(saved.folder, saved.name, saved.name);
     m_app.blnChanged = false;
-    m_haveFile = true;
     return true;
 }
 

@@ -63,6 +63,8 @@ private:
     std::optional<std::string> chooseFileToSave(const std::function<std::string(const std::string&)>& fileFor);
     bool confirmReplace(const std::string& file);
     void viewProgramFile(const char* name);
+    /// The file Save writes from now on, its folder, and the title that names it.
+    void useFile(const std::string& folder, const std::string& file, const std::string& title);
 
     Platform& m_platform;
     AppState& m_app;

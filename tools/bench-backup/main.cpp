@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ForwardingPort.h"
 #include "PacedUnit.h"
 #include "editor/Editor.h"
 #include "platform/qt/QtClock.h"
@@ -61,38 +62,17 @@ void store(EmulatedUnit& unit, const std::vector<std::vector<std::uint8_t>>& fil
 
 /// The real port, noting when the tool writes: the paced unit counts the line idle from there to its next
 /// reply's hand-over as the tool's share.
-class NotingPort : public ISerialPort {
+class NotingPort : public ForwardingPort {
 public:
-    explicit NotingPort(QtSerialPort& port) : m_port(port) {
-        m_port.OnComm = [this] {
-            if (OnComm)
-                OnComm();
-        };
-    }
-    void setCommPort(int number) override { m_port.setCommPort(number); }
-    void setDevicePath(int number, const std::string& path) override { m_port.setDevicePath(number, path); }
-    bool portsAreDeviceFiles() const override { return m_port.portsAreDeviceFiles(); }
-    int commPort() const override { return m_port.commPort(); }
-    void setPortName(const std::string& name) override { m_port.setPortName(name); }
-    std::string portName() const override { return m_port.portName(); }
-    void setSettings(const std::string& settings) override { m_port.setSettings(settings); }
-    std::string settings() const override { return m_port.settings(); }
-    bool setPortOpen(bool open) override { return m_port.setPortOpen(open); }
-    bool portOpen() const override { return m_port.portOpen(); }
-    std::string lastError() const override { return m_port.lastError(); }
+    using ForwardingPort::ForwardingPort;
     void output(const std::vector<std::uint8_t>& bytes) override {
         wroteNs =
             std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
                 .count();
         m_port.output(bytes);
     }
-    std::vector<std::uint8_t> input() override { return m_port.input(); }
-    int inBufferCount() const override { return m_port.inBufferCount(); }
 
     std::atomic<std::int64_t> wroteNs{0};
-
-private:
-    QtSerialPort& m_port;
 };
 
 struct Result {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ForwardingPort.h"
 #include "PacedUnit.h"
 #include "editor/Editor.h"
 #include "platform/qt/QtClock.h"
@@ -29,25 +30,9 @@ using Clock = std::chrono::steady_clock;
 
 /// The real port, with the moments of its traffic noted: the tool's turnaround is the time from taking the
 /// bytes that completed a reply to handing over the first piece of the next frame.
-class TimedPort : public ISerialPort {
+class TimedPort : public ForwardingPort {
 public:
-    TimedPort(QtSerialPort& port, const PacedUnit& unit) : m_port(port), m_unit(unit) {
-        m_port.OnComm = [this] {
-            if (OnComm)
-                OnComm();
-        };
-    }
-    void setCommPort(int number) override { m_port.setCommPort(number); }
-    void setDevicePath(int number, const std::string& path) override { m_port.setDevicePath(number, path); }
-    bool portsAreDeviceFiles() const override { return m_port.portsAreDeviceFiles(); }
-    int commPort() const override { return m_port.commPort(); }
-    void setPortName(const std::string& name) override { m_port.setPortName(name); }
-    std::string portName() const override { return m_port.portName(); }
-    void setSettings(const std::string& settings) override { m_port.setSettings(settings); }
-    std::string settings() const override { return m_port.settings(); }
-    bool setPortOpen(bool open) override { return m_port.setPortOpen(open); }
-    bool portOpen() const override { return m_port.portOpen(); }
-    std::string lastError() const override { return m_port.lastError(); }
+    TimedPort(QtSerialPort& port, const PacedUnit& unit) : ForwardingPort(port), m_unit(unit) {}
     void output(const std::vector<std::uint8_t>& bytes) override {
         if (m_replyPending) {
             m_turnaround += Clock::now() - m_lastInput;
@@ -71,7 +56,6 @@ public:
         }
         return bytes;
     }
-    int inBufferCount() const override { return m_port.inBufferCount(); }
 
     /// When the tool last wrote to the port (CLOCK_MONOTONIC, ns).
     std::atomic<std::int64_t> wroteNs{0};
@@ -82,7 +66,6 @@ public:
     }
 
 private:
-    QtSerialPort& m_port;
     const PacedUnit& m_unit;
     std::int64_t m_wakeNs = 0;
     Clock::time_point m_lastInput;

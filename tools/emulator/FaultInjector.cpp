@@ -1,10 +1,6 @@
 #include "FaultInjector.h"
 
-namespace {
-
-constexpr std::uint32_t kTableArea = 0x3FF000;
-
-}  // namespace
+#include "UnitRules.h"
 
 bool FaultInjector::silent(int number) const {
     return m_faults.silentAfter >= 0 && number > m_faults.silentAfter;
@@ -16,7 +12,7 @@ std::string FaultInjector::refusal(const UnitFraming::Frame& frame, int number) 
     if (frame.isCommand && m_faults.nakCommands.count(static_cast<char>(frame.command)) &&
         m_nakedCommands.insert(static_cast<char>(frame.command)).second)
         return "NAK (injected fault, first " + UnitFraming::letter(frame.command) + ")";
-    if (m_faults.refuseDataReads && frame.isCommand && frame.command == 'R' && frame.address < kTableArea)
+    if (m_faults.refuseDataReads && frame.isCommand && frame.command == 'R' && frame.address < UnitRules::kTableArea)
         return "NAK (injected fault, no reads below the tables)";
     return {};
 }

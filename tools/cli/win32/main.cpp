@@ -3,18 +3,16 @@
 // After windows.h:
 #include <shellapi.h>
 
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "CliProgram.h"
 #include "HeadlessPlatform.h"
-#include "platform/ProgramFolder.h"
-#include "platform/Utf8Path.h"
 #include "platform/null/NoWaveConverter.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32EventPump.h"
+#include "platform/win32/Win32ProgramFolder.h"
 #include "platform/win32/Win32SerialPort.h"
 #include "platform/win32/Win32SerialPortList.h"
 #include "win32/ConsoleSession.h"
@@ -42,29 +40,12 @@ std::vector<std::string> arguments() {
     return args;
 }
 
-std::string installedFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    DWORD length = 0;
-    while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) >= path.size())
-        path.resize(path.size() * 2);
-    path.resize(length);
-    return utf8String(std::filesystem::path(path).parent_path());
-}
-
-/// The same folder of the user's as the window program takes when its own folder is read-only.
-std::string userFolder() {
-    const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
-    if (!local || !*local)
-        return {};
-    return utf8String(std::filesystem::path(local) / L"KVT3310");
-}
-
 }  // namespace
 
 int main() {
     // The texts are UTF-8 inside; the console shows them as such until the program ends.
     const ConsoleSession console;
-    const std::string folder = ProgramFolder().choose(installedFolder(), userFolder());
+    const std::string folder = Win32ProgramFolder::resolve();
     Win32EventPump events;
     Win32Clock clock;
     Win32SerialPort serial(events);

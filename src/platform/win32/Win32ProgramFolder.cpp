@@ -1,4 +1,4 @@
-#include "platform/win32/desktop/Win32ProgramFolder.h"
+#include "platform/win32/Win32ProgramFolder.h"
 
 #include <windows.h>
 

@@ -34,7 +34,7 @@ void EditorLayout::makeMessageGroup() {
     Form1& f = m_form;
     m_views.group(f.Frame1[0], "Frame1_0");
     m_views.label(f.Lb_Message_File, "Lb_Message_File", Align::left);
-    m_views.label(f.Lb_Message_Play, "Lb_Message_Play", Align::centre);
+    m_views.label(f.Lb_Message_Play, "Lb_Message_Play", Align::right);
     for (int k = 0; k < 2; ++k) {
         m_views.label(f.Lb_Message_Time[k], indexed("Lb_Message_Time", k), Align::right);
         m_views.label(f.Lb_Message_Size[k], indexed("Lb_Message_Size", k), Align::right);
@@ -62,7 +62,7 @@ void EditorLayout::makeMessageGroup() {
 void EditorLayout::makeTriggerGroup() {
     Form1& f = m_form;
     m_views.group(f.Frame1[1], "Frame1_1");
-    m_views.label(f.Lb_Trigger_Play, "Lb_Trigger_Play", Align::centre);
+    m_views.label(f.Lb_Trigger_Play, "Lb_Trigger_Play", Align::right);
     m_views.label(f.Lb_Trigger_Ms, "Lb_Trigger_Ms", Align::centre);
     for (int k = 0; k < 2; ++k)
         m_views.label(f.Lb_Trigger_Time[k], indexed("Lb_Trigger_Time", k), Align::right);
@@ -110,7 +110,8 @@ SIZE EditorLayout::arrange() {
 
     FormGrid messages(m_fonts);
     messages.add(w("Lb_Message_File"), 0, kFile, Kind::heading);
-    messages.add(w("Lb_Message_Play"), 0, kPlay, Kind::heading);
+    // A long caption of a play column reaches over the column beside it, which has none.
+    messages.add(w("Lb_Message_Play"), 0, kBrowse, Kind::heading, 2);
     for (int k = 0; k < 2; ++k) {
         messages.add(w(indexed("Lb_Message_Time", k)), k, kTime, Kind::heading);
         messages.add(w(indexed("Lb_Message_Size", k)), k, kSize, Kind::heading);
@@ -120,22 +121,22 @@ SIZE EditorLayout::arrange() {
         const int r = kHeadingRows + i - 1;
         messages.setRowHeight(r, row);
         messages.add(w(indexed("Lb_Msg", i)), r, kNumber, Kind::label, 1, L"00");
-        messages.add(w(indexed("WaveFile", i)), r, kFile, Kind::edit, 1, std::wstring(18, L'n'));
+        messages.add(w(indexed("WaveFile", i)), r, kFile, Kind::edit, 1, std::wstring(10, L'n'));
         messages.add(w(indexed("Bt_Browse", i)), r, kBrowse, Kind::button);
         messages.add(w(indexed("MsgBt", i)), r, kPlay, Kind::fixed, 1, {}, SIZE{playWidth, row});
-        messages.add(w(indexed("MsgTime", i)), r, kTime, Kind::label, 1, L"00000.00");
-        messages.add(w(indexed("MsgSize", i)), r, kSize, Kind::label, 1, L"00000");
+        messages.add(w(indexed("MsgTime", i)), r, kTime, Kind::label, 1, L"0000.00");
+        messages.add(w(indexed("MsgSize", i)), r, kSize, Kind::label, 1, L"0000");
         messages.add(w(indexed("MsgSample", i)), r, kSample, Kind::label, 1, L"00.000");
     }
     const int ruleRow = kHeadingRows + Form1::kSlots, totalRow = ruleRow + 1;
     messages.add(m_rule, ruleRow, kNumber, Kind::rule, kMessageColumns);
     messages.setRowHeight(totalRow, row);
     messages.add(w("Lb_Total"), totalRow, kNumber, Kind::label, kTime);
-    messages.add(w("TotalTime"), totalRow, kTime, Kind::label, 1, L"00000.00");
-    messages.add(w("TotalSize"), totalRow, kSize, Kind::label, 1, L"00000");
+    messages.add(w("TotalTime"), totalRow, kTime, Kind::label, 1, L"0000.00");
+    messages.add(w("TotalSize"), totalRow, kSize, Kind::label, 1, L"0000");
 
     FormGrid triggers(m_fonts);
-    triggers.add(w("Lb_Trigger_Play"), 0, kTriggerPlay, Kind::heading);
+    triggers.add(w("Lb_Trigger_Play"), 0, 0, Kind::heading, 2);
     triggers.add(w("Lb_Trigger_Ms"), 0, kFirstStep, Kind::heading, Form1::kSteps);
     triggers.add(w("Lb_Trigger_Time_0"), 0, kTriggerTime, Kind::heading);
     triggers.add(w("Lb_Trigger_Time_1"), 1, kTriggerTime, Kind::heading);
@@ -149,7 +150,7 @@ SIZE EditorLayout::arrange() {
         triggers.add(w(indexed("TrgBt", t)), r, kTriggerPlay, Kind::fixed, 1, {}, SIZE{playWidth, row});
         for (int k = 1; k <= Form1::kSteps; ++k)
             triggers.add(w(indexed("TRG1", Form1::kSteps * (t - 1) + k)), r, kFirstStep + k - 1, Kind::combo, 1, L"00");
-        triggers.add(w(indexed("TrgTime", t)), r, kTriggerTime, Kind::label, 1, L"00000.00");
+        triggers.add(w(indexed("TrgTime", t)), r, kTriggerTime, Kind::label, 1, L"0000.00");
         for (int z = 1; z <= Form1::kZones; ++z)
             triggers.add(w(indexed("Check1", Form1::kZones * (t - 1) + z)), r, kFirstZone + z - 1, Kind::check);
     }

@@ -19,9 +19,9 @@ public:
     /// Places every control, the form's top left at the page's origin; the size the whole form takes.
     SIZE arrange();
 
-    static constexpr int kMargin = 10;
-    static constexpr int kSpacing = 10;
-    static constexpr int kColumnSpacing = 8;
+    static constexpr int kMargin = 8;
+    static constexpr int kSpacing = 8;
+    static constexpr int kColumnSpacing = 6;
     static constexpr int kRowSpacing = 4;
     static constexpr int kIconSize = 32;
 

@@ -222,6 +222,8 @@ LRESULT EditorWindow::onFrame(UINT message, WPARAM wParam, LPARAM lParam) {
             SendMessageW(m_status, WM_SIZE, 0, 0);
             refreshStatus();
             placePage();
+            // The page moves with the size (a restore from maximised): the form is drawn again where it went.
+            RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
             return 0;
         case WM_HSCROLL:
             scroll(SB_HORZ, wParam);

@@ -21,6 +21,7 @@ QString desktopTextEditor() {
 
 constexpr int kColumns = 90;
 constexpr int kLines = 36;
+constexpr int kEndingGraceMs = 500;
 
 }  // namespace
 
@@ -30,10 +31,11 @@ QtTextViewer::QtTextViewer(const ITextCodec& codec, QString program) : m_codec(c
 
 QtTextViewer::~QtTextViewer() {
     // An opener that runs the viewer in its own process would take the user's window with it if it were
-    // ended here: those still running are left to the system as the program ends.
+    // ended here. One that has just handed the file on is given a moment to end; those still running
+    // after it are left to the system as the program ends.
     for (auto& opener : m_openers) {
         QObject::disconnect(opener.get(), nullptr, nullptr, nullptr);
-        if (opener->state() != QProcess::NotRunning)
+        if (opener->state() != QProcess::NotRunning && !opener->waitForFinished(kEndingGraceMs))
             static_cast<void>(opener.release());
     }
 }

@@ -6,6 +6,7 @@
 #include "gui/win32/EditorWindow.h"
 #include "gui/win32/MenuBarView.h"
 #include "gui/win32/Win32Fonts.h"
+#include "platform/win32/desktop/ModalLoopTurns.h"
 #include "platform/win32/desktop/WideText.h"
 #include "shell/MDIKVT3310.h"
 
@@ -192,8 +193,18 @@ LRESULT Win32MainWindow::on(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ENTERMENULOOP:
         case WM_EXITMENULOOP:
+            if (message == WM_ENTERMENULOOP)
+                ModalLoopTurns::enter();
+            else
+                ModalLoopTurns::leave();
             if (m_menus)
                 m_menus->menuLoop(message == WM_ENTERMENULOOP);
+            return 0;
+        case WM_ENTERSIZEMOVE:
+            ModalLoopTurns::enter();
+            return 0;
+        case WM_EXITSIZEMOVE:
+            ModalLoopTurns::leave();
             return 0;
         case MenuBarView::kRebuildMessage:
             if (m_menus)

@@ -11,9 +11,23 @@ namespace {
 // A wait with nothing to wake it ends after this, so the caller looks again.
 const unsigned long kLongestWaitMs = 1000;
 
+thread_local Win32EventPump* t_windowPump = nullptr;
+
 }  // namespace
 
-Win32EventPump::~Win32EventPump() = default;
+Win32EventPump::~Win32EventPump() {
+    if (t_windowPump == this)
+        t_windowPump = nullptr;
+}
+
+void Win32EventPump::setMessageDispatch(std::function<bool()> dispatch) {
+    m_dispatch = std::move(dispatch);
+    t_windowPump = m_dispatch ? this : (t_windowPump == this ? nullptr : t_windowPump);
+}
+
+Win32EventPump* Win32EventPump::windowPump() {
+    return t_windowPump;
+}
 
 std::unique_ptr<ITimer> Win32EventPump::createTimer() {
     return std::make_unique<Win32Timer>(m_timers);
@@ -76,7 +90,7 @@ bool Win32EventPump::runWatch(void* signalled) {
     return false;
 }
 
-bool Win32EventPump::runOnce(unsigned long waitMs) {
+bool Win32EventPump::runOnce(unsigned long waitMs, bool messages) {
     if (!m_polls.empty())
         waitMs = std::min(waitMs, kPollMs);
     const std::uint64_t now = Win32Timer::now();
@@ -89,7 +103,7 @@ bool Win32EventPump::runOnce(unsigned long waitMs) {
     for (const Watch& w : m_watches)
         handles.push_back(static_cast<HANDLE>(w.handle));
     bool ran = false;
-    if (m_dispatch) {
+    if (m_dispatch && messages) {
         const auto count = static_cast<DWORD>(handles.size());
         const DWORD result =
             MsgWaitForMultipleObjectsEx(count, handles.data(), waitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
@@ -116,5 +130,10 @@ void Win32EventPump::waitForEvents() {
 void Win32EventPump::processEvents() {
     // Bounded, so a port that never stops signalling cannot hold the caller here.
     for (int round = 0; round < 64 && runOnce(0); ++round) {
+    }
+}
+
+void Win32EventPump::processEventsWithoutMessages() {
+    for (int round = 0; round < 64 && runOnce(0, false); ++round) {
     }
 }

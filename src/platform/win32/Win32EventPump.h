@@ -31,8 +31,14 @@ public:
     void removePoll(const void* owner);
 
     /// Window messages: once set, every wait also ends when a message arrives for the thread's windows, and
-    /// `dispatch` runs the pending ones after each turn (true when it ran any).
-    void setMessageDispatch(std::function<bool()> dispatch) { m_dispatch = std::move(dispatch); }
+    /// `dispatch` runs the pending ones after each turn (true when it ran any). The pump is then also the one
+    /// that modal loops of the thread turn (`ModalLoopTurns`).
+    void setMessageDispatch(std::function<bool()> dispatch);
+    /// Runs what is ready (watched handles, polls, due timers) without waiting and without taking window
+    /// messages: a modal loop of the system owns them while it runs.
+    void processEventsWithoutMessages();
+    /// The pump with window messages on this thread, if any.
+    static Win32EventPump* windowPump();
 
     static constexpr unsigned long kPollMs = 20;
 
@@ -43,7 +49,7 @@ private:
     };
 
     /// Waits up to `waitMs` for a watched handle or a timer; runs what is ready. False when nothing was.
-    bool runOnce(unsigned long waitMs);
+    bool runOnce(unsigned long waitMs, bool messages = true);
     bool runDueTimers();
     bool runWatch(void* signalled);
 

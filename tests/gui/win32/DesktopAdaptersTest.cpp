@@ -1,5 +1,5 @@
 // The Win32 adapters of the desktop on real windows: message boxes in the program's language, the sound output
-// or its absence, the file dialogs' filter.
+// or its absence, the file dialogs' filter, the event loop still turning while a message box is open.
 #include <windows.h>
 // After windows.h:
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <fstream>
 #include <thread>
 
+#include "platform/win32/Win32EventPump.h"
 #include "platform/win32/desktop/Win32FileDialog.h"
 #include "platform/win32/desktop/Win32MessageBox.h"
 #include "platform/win32/desktop/Win32WavPlayer.h"
@@ -92,4 +93,50 @@ TEST(Win32WavPlayer, play_soundsOnTheOutput_orSaysThereIsNone) {
         EXPECT_TRUE(done);
     }
     EXPECT_TRUE(player.command("Close"));
+}
+
+TEST(ModalLoopTurns, whileAMessageBoxIsOpen_theLoopsTimersAndWatchedHandlesStillRun) {
+    Win32EventPump pump;
+    pump.setMessageDispatch([] { return false; });
+    HANDLE completion = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    bool completed = false;
+    pump.watch(completion, [&] {
+        ResetEvent(completion);
+        completed = true;
+    });
+    Win32MessageBox messages("KVT3310 turns");
+    int ticks = 0;
+    auto timer = pump.createTimer();
+    timer->setInterval(10);
+    // The program's own timer, run from inside the box: it completes the handle, then answers the box once the
+    // watch has seen it.
+    timer->Timer = [&] {
+        if (++ticks == 2)
+            SetEvent(completion);
+        if (completed)
+            if (HWND box = FindWindowW(L"#32770", L"KVT3310 turns"))
+                PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    };
+    timer->setEnabled(true);
+    std::atomic<bool> answered = false, answeredByUser = false;
+    // Should the loop not turn, a user answers after 5 s, so the test ends and says so.
+    std::thread user([&] {
+        for (int i = 0; i < 250 && !answered; ++i)
+            Sleep(20);
+        if (HWND box = answered ? nullptr : FindWindowW(L"#32770", L"KVT3310 turns")) {
+            answeredByUser = true;
+            PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+        }
+    });
+    messages.MsgBox("Uploading", IMessageBox::vbOKOnly, "");
+    answered = true;
+    user.join();
+    timer->setEnabled(false);
+    pump.unwatch(completion);
+    CloseHandle(completion);
+    EXPECT_TRUE(completed);
+    EXPECT_GE(ticks, 2);
+    EXPECT_FALSE(answeredByUser);
 }

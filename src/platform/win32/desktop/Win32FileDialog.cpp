@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "platform/win32/desktop/ModalLoopTurns.h"
 #include "platform/win32/desktop/WideText.h"
 
 namespace {
@@ -62,6 +63,7 @@ std::optional<std::string> Win32FileDialog::run(const FileDialogRequest& request
     ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
     BOOL chosen = FALSE;
+    const ModalLoopTurns turns;
     if (request.save) {
         if (request.overwritePrompt)
             ofn.Flags |= OFN_OVERWRITEPROMPT;
@@ -91,6 +93,7 @@ std::optional<std::string> Win32FileDialog::pickFolder(const FileDialogRequest& 
             SUCCEEDED(SHCreateItemFromParsingName(initDir.c_str(), nullptr, IID_PPV_ARGS(&start.p))))
             dialog.p->SetFolder(start.p);
         Released<IShellItem> result;
+        const ModalLoopTurns turns;
         if (SUCCEEDED(dialog.p->Show(GetActiveWindow())) && SUCCEEDED(dialog.p->GetResult(&result.p))) {
             PWSTR path = nullptr;
             if (SUCCEEDED(result.p->GetDisplayName(SIGDN_FILESYSPATH, &path))) {

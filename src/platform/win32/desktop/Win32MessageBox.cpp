@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/desktop/ModalLoopTurns.h"
 #include "platform/win32/desktop/WideText.h"
 
 namespace {
@@ -54,6 +55,7 @@ int Win32MessageBox::MsgBox(const std::string& text, int flags, const std::strin
     t_asking = this;
     t_hook = SetWindowsHookExW(WH_CBT, captionButtons, nullptr, GetCurrentThreadId());
     const std::wstring caption = WideText::wide(title.empty() ? m_programTitle : title);
+    const ModalLoopTurns turns;
     const int result =
         MessageBoxW(owner, WideText::wide(text).c_str(), caption.c_str(), static_cast<UINT>(flags) | MB_SETFOREGROUND);
     if (t_hook)

@@ -53,6 +53,13 @@ void MenuBarView::scheduleRebuild() {
     PostMessageW(m_window, kRebuildMessage, 0, 0);
 }
 
+void MenuBarView::setEnabled(bool enabled) {
+    if (m_enabled == enabled)
+        return;
+    m_enabled = enabled;
+    scheduleRebuild();
+}
+
 void MenuBarView::menuLoop(bool open) {
     m_inMenuLoop = open;
     if (!open && m_rebuildPending)
@@ -115,7 +122,7 @@ void MenuBarView::rebuild() {
         const MenuItem& menu = *m_mdi.menuBar()[i];
         if (!menu.visible())
             continue;
-        AppendMenuW(bar, MF_STRING | MF_POPUP | (menu.enabled() ? MF_ENABLED : MF_GRAYED),
+        AppendMenuW(bar, MF_STRING | MF_POPUP | (m_enabled && menu.enabled() ? MF_ENABLED : MF_GRAYED),
                     reinterpret_cast<UINT_PTR>(buildPopup(menu)), texts[i].c_str());
     }
     HMENU old = GetMenu(m_window);
@@ -126,6 +133,8 @@ void MenuBarView::rebuild() {
 }
 
 bool MenuBarView::command(int id) {
+    if (!m_enabled)
+        return id == kOpenKey || id == kSaveKey || itemOf(id);
     if (id == kOpenKey || id == kSaveKey) {
         (id == kOpenKey ? m_mdi.Open : m_mdi.Save).click();
         return true;

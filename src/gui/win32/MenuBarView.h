@@ -32,6 +32,8 @@ public:
     bool command(int id);
     /// A menu about to open (WM_INITMENUPOPUP).
     void aboutToOpen(HMENU popup);
+    /// The whole bar grayed, its commands and shortcuts ignored, while the window's content is disabled.
+    void setEnabled(bool enabled);
     /// A menu loop begins or ends: the bar is never rebuilt under an open menu.
     void menuLoop(bool open);
     /// Builds the bar again from the model, once the changes of the moment are done.
@@ -60,4 +62,5 @@ private:
     int m_nextId = kFirstId;
     bool m_inMenuLoop = false;
     bool m_rebuildPending = false;
+    bool m_enabled = true;
 };

@@ -71,7 +71,10 @@ Win32MainWindow::~Win32MainWindow() {
 
 void Win32MainWindow::refresh() {
     SetWindowTextW(m_window, WideText::wide(m_mdi.caption()).c_str());
-    EnableWindow(m_window, m_mdi.enabled());
+    // The content and the menus follow the model, the frame stays enabled: a disabled window takes no close
+    // from its caption or Alt+F4, and a close during an upload must reach the question whether to stop it.
+    EnableWindow(m_editor->window(), m_mdi.enabled());
+    m_menus->setEnabled(m_mdi.enabled());
 }
 
 void Win32MainWindow::show() {

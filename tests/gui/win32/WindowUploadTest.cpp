@@ -85,20 +85,33 @@ TEST(WindowUpload, sendClickedInTheWindow_uploadsThroughCom1_thenTheConfiguratio
     form.Check1[1].setValue(1);
     const int framesBefore = log.empty() ? 0 : dataFramesLogged(log);
 
-    // A picture of the window halfway through the upload.
-    bool pictured = false;
+    // Halfway through the upload: a picture of the window, and a close as from its frame, which asks whether to
+    // stop (answered No) while the content and the menus stay disabled.
+    bool pictured = false, frameEnabled = false, contentEnabled = true, menusGrayed = false;
+    test.msgBox.answerNext(IMessageBox::vbNo);
+    const std::size_t shownBefore = test.msgBox.shown.size();
     const int watch = form.ProgressBar1.changed().connect([&] {
         if (!pictured && form.ProgressBar1.value() * 2 >= form.ProgressBar1.max() && form.ProgressBar1.max() > 0) {
             pictured = true;
             RedrawWindow(window.window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
             saveWindowPicture(window.window(), "window-upload.bmp");
+            frameEnabled = IsWindowEnabled(window.window());
+            contentEnabled = IsWindowEnabled(window.editor().window());
+            menusGrayed = (GetMenuState(GetMenu(window.window()), 0, MF_BYPOSITION) & MF_GRAYED) != 0;
+            PostMessageW(window.window(), WM_CLOSE, 0, 0);
         }
     });
     const auto start = std::chrono::steady_clock::now();
     SendMessageW(window.editor().find("Bt_SendMessage"), BM_CLICK, 0, 0);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     form.ProgressBar1.changed().disconnect(watch);
-    EXPECT_TRUE(IsWindowEnabled(window.window()));
+    EXPECT_TRUE(frameEnabled);
+    EXPECT_FALSE(contentEnabled);
+    EXPECT_TRUE(menusGrayed);
+    ASSERT_EQ(test.msgBox.shown.size(), shownBefore + 1);
+    EXPECT_EQ(test.msgBox.shown.back().text, form.StopUploadQuestion);
+    EXPECT_TRUE(IsWindow(window.window()));
+    EXPECT_TRUE(IsWindowEnabled(window.editor().window()));
     const Bytes memory = readFileBytes(dump);
     ASSERT_EQ(memory.size(), 2u * 0x400000);
     for (int slot = 1; slot <= 3; ++slot) {

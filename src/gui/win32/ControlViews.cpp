@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "gui/win32/PictureDrawing.h"
+#include "gui/win32/ToolTips.h"
 #include "gui/win32/Win32Fonts.h"
 #include "platform/CheckBox.h"
 #include "platform/ComboBox.h"
@@ -34,7 +35,8 @@ DWORD alignStyle(ControlViews::Align align) {
 
 }  // namespace
 
-ControlViews::ControlViews(HWND parent, Win32Fonts& fonts) : m_parent(parent), m_fonts(fonts) {}
+ControlViews::ControlViews(HWND parent, Win32Fonts& fonts)
+    : m_parent(parent), m_fonts(fonts), m_tips(std::make_unique<ToolTips>(parent)) {}
 
 ControlViews::~ControlViews() {
     for (auto [control, id] : m_connections)
@@ -63,6 +65,7 @@ void ControlViews::refreshFonts() {
 
 void ControlViews::mirrorCommon(HWND window, const Control& model) {
     EnableWindow(window, model.enabled());
+    m_tips->setWindowTip(window, WideText::wide(model.toolTipText()));
     const bool shown = IsWindowVisible(window) || (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE);
     if (shown != model.visible()) {
         ShowWindow(window, model.visible() ? SW_SHOWNA : SW_HIDE);

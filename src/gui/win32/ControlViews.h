@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +17,7 @@ class Label;
 class Picture;
 class ProgressBar;
 class TextBox;
+class ToolTips;
 class Win32Fonts;
 
 /// Makes the child windows of one parent window, each mirroring a control model and passing the user's input
@@ -52,6 +54,8 @@ public:
 
     HWND find(const std::string& name) const;
     const std::map<std::string, HWND>& windows() const { return m_named; }
+    /// The tips of these windows (each control's `toolTipText`) and of others on the same form.
+    ToolTips& tips() { return *m_tips; }
     /// Takes the fonts again, after the resolution changed.
     void refreshFonts();
 
@@ -68,6 +72,7 @@ private:
 
     HWND m_parent;
     Win32Fonts& m_fonts;
+    std::unique_ptr<ToolTips> m_tips;
     int m_nextId = 1000;
     std::map<int, std::function<void(int code)>> m_commands;
     std::map<HWND, Drawing> m_drawings;

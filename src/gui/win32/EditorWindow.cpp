@@ -9,6 +9,7 @@
 #include "gui/win32/ControlViews.h"
 #include "gui/win32/EditorLayout.h"
 #include "gui/win32/FormGrid.h"
+#include "gui/win32/ToolTips.h"
 #include "gui/win32/Win32Fonts.h"
 #include "platform/win32/desktop/WideText.h"
 
@@ -36,6 +37,18 @@ T* self(HWND window, UINT message, LPARAM lParam) {
         return object;
     }
     return reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+/// `text` cut to fit `width` in the window's font, ending in "…" where it was cut.
+std::wstring elided(HWND window, const std::wstring& text, int width) {
+    if (FormGrid::textWidth(window, text) <= width)
+        return text;
+    std::size_t fits = 0, tooLong = text.size();
+    while (tooLong - fits > 1) {
+        const std::size_t middle = (fits + tooLong) / 2;
+        (FormGrid::textWidth(window, text.substr(0, middle) + L"\u2026") <= width ? fits : tooLong) = middle;
+    }
+    return text.substr(0, fits) + L"\u2026";
 }
 
 }  // namespace
@@ -116,9 +129,16 @@ void EditorWindow::refreshStatus() {
     const int width = std::max(static_cast<int>(client.right), static_cast<int>(m_content.cx));
     int edges[3] = {std::max(0, width - second - third), std::max(0, width - third), -1};
     SendMessageW(m_status, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
-    for (int p = 1; p <= StatusBar::kPanels; ++p)
-        SendMessageW(m_status, SB_SETTEXTW, static_cast<WPARAM>(p - 1),
-                     reinterpret_cast<LPARAM>(WideText::wide(bar.panelText(p)).c_str()));
+    // A text longer than its panel ends in "…" and shows whole as the panel's tip; the form never widens for it.
+    for (int p = 1; p <= StatusBar::kPanels; ++p) {
+        const auto part = static_cast<UINT>(p - 1);
+        RECT area{};
+        SendMessageW(m_status, SB_GETRECT, part, reinterpret_cast<LPARAM>(&area));
+        const std::wstring whole = WideText::wide(bar.panelText(p));
+        const std::wstring shown = elided(m_status, whole, area.right - area.left - m_fonts.scale(8));
+        SendMessageW(m_status, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(shown.c_str()));
+        m_views->tips().setAreaTip(m_status, part + 1, area, shown == whole ? std::wstring() : whole);
+    }
 }
 
 void EditorWindow::placePage() {

@@ -9,6 +9,9 @@
 
 #include "WindowFixture.h"
 #include "editor/Form1.h"
+#include "gui/win32/ControlViews.h"
+#include "gui/win32/EditorWindow.h"
+#include "gui/win32/ToolTips.h"
 
 namespace {
 
@@ -53,6 +56,23 @@ TEST(ControlViews, modelChanges_showInTheWindows) {
     EXPECT_EQ(SendMessageW(f.find("ProgressBar1"), PBM_GETPOS, 0, 0), 50);
     EXPECT_EQ(statusPanel(f.find("sbrStatus"), 1), L"RS232 PORT: COM1");
     EXPECT_EQ(WindowFixture::text(f.main->window()), L"Lobby - KVT3310");
+    // Tips: a control's own, and the whole text of a status panel too narrow for it, which ends in "…".
+    form.imgNotConnected.setToolTipText("Connect");
+    const std::string longText =
+        "Port /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0 cannot be opened: "
+        "permission denied; add the user to the group dialout and log in again";
+    form.sbrStatus.setPanelText(1, longText);
+    f.pump();
+    ToolTips& tips = f.main->editor().views().tips();
+    EXPECT_EQ(tips.windowTip(f.find("imgNotConnected")), L"Connect");
+    const std::wstring shown = statusPanel(f.find("sbrStatus"), 0);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.back(), L'\u2026');
+    EXPECT_EQ(tips.areaTip(f.find("sbrStatus"), 1), std::wstring(longText.begin(), longText.end()));
+    form.sbrStatus.setPanelText(1, "Ready");
+    f.pump();
+    EXPECT_EQ(statusPanel(f.find("sbrStatus"), 0), L"Ready");
+    EXPECT_EQ(tips.areaTip(f.find("sbrStatus"), 1), L"");
     // Disabled: the content, not the frame, which must still take a close.
     f.mdi().setEnabled(false);
     EXPECT_FALSE(IsWindowEnabled(f.main->editor().window()));

@@ -30,7 +30,7 @@ const char* const BackupCommand::kHelp =
     "With --verify, nothing is written: the unit is compared with the set of SET.cfg, message by message\n"
     "(same, different or missing) and for its triggers and zones.\n"
     "  --port DEVICE   the serial port of the unit, as /dev/ttyUSB0 or COM5\n"
-    "  -o FOLDER       the folder to write into (it must exist)\n"
+    "  -o FOLDER       the folder to write into (made when missing; its parent must exist)\n"
     "  --force         replace files of an earlier backup in FOLDER\n"
     "  --verify SET.cfg  compare the unit with this set instead of writing files\n"
     "  --timeout MS    the time the unit may take for each byte of a reply (default 5000)\n"
@@ -101,8 +101,13 @@ int backup(CommandContext& context, HeadlessEditor& editor, const std::string& f
     Platform& platform = context.headless.platform();
     std::error_code error;
     // Asked before the read, which may take minutes, rather than found when the first file is written.
-    if (!std::filesystem::is_directory(utf8Path(folder), error))
-        return context.refused(folder + ": no such folder");
+    const bool made = !std::filesystem::is_directory(utf8Path(folder), error);
+    if (made && std::filesystem::exists(utf8Path(folder), error))
+        return context.refused(folder + ": not a folder");
+    if (made && !platform.fs.makeFolder(folder)) {
+        const std::string reason = platform.fs.lastError();
+        return context.refused(folder + ": cannot be made a folder" + (reason.empty() ? "" : ": " + reason));
+    }
     std::string existing;
     for (const std::string& name : bench.backup().existingFiles(folder))
         existing += (existing.empty() ? "" : ", ") + name;
@@ -112,6 +117,9 @@ int backup(CommandContext& context, HeadlessEditor& editor, const std::string& f
     const double start = platform.clock.secondsOfDay();
     const UnitBackup::Result result = bench.backup().run(folder);
     const double took = elapsed(platform, start);
+    // A folder made for a read that wrote nothing is not left behind (removing one that holds files fails).
+    if (made)
+        std::filesystem::remove(utf8Path(folder), error);
     std::uint64_t bytes = 0;
     for (const RecoveredMessage& m : result.contents.messages) {
         bytes += m.file.size();

@@ -47,6 +47,7 @@ protected:
 TEST_F(BackupTest, backup_recoversEveryFileVerifiesTheSetRefusesToReplaceAndClonesTheUnit) {
     ASSERT_EQ(contents(file("chime.wav")).size() % 2, 1u);
     const std::string port = unitWithSet({"--dump", file("first.mem")});
+    std::filesystem::remove(file("out"));  // made by the backup
     auto backup = cli({"backup", "--port", port, "-o", "out", "--timeout", "3000"});
     ASSERT_EQ(backup.status, 0) << backup.err;
     EXPECT_EQ(contents(file("out/message01.wav")), contents(file("gong.wav")));
@@ -98,4 +99,10 @@ TEST_F(BackupTest, unitThatRefusesToReadItsMessages_isSaidClearlyAndNothingIsWri
               std::string::npos)
         << backup.err;
     EXPECT_TRUE(std::filesystem::is_empty(file("out")));
+    // A folder made for the backup is not left behind empty; one whose parent is missing is refused up front.
+    EXPECT_EQ(cli({"backup", "--port", port, "-o", "made", "--timeout", "3000"}).status, 1);
+    EXPECT_FALSE(std::filesystem::exists(file("made")));
+    auto orphan = cli({"backup", "--port", port, "-o", "none/made", "--timeout", "3000"});
+    EXPECT_EQ(orphan.status, 1);
+    EXPECT_NE(orphan.err.find("none/made: cannot be made a folder"), std::string::npos) << orphan.err;
 }

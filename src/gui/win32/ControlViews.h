@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "gui/win32/PictureDrawing.h"
+
 class CheckBox;
 class ComboBox;
 class CommandButton;
@@ -28,7 +30,7 @@ class ControlViews {
 public:
     enum class Align { left, centre, right };
     /// What a picture shows; the view draws it.
-    enum class Drawing { notConnected, connected, playing };
+    using Drawing = PictureDrawing::Kind;
 
     ControlViews(HWND parent, Win32Fonts& fonts);
     ~ControlViews();

@@ -43,21 +43,21 @@ void plug(HDC dc, int x, int y, int unit, COLORREF colour, bool pinsRight) {
 
 namespace PictureDrawing {
 
-void draw(HDC dc, const RECT& area, ControlViews::Drawing drawing) {
+void draw(HDC dc, const RECT& area, Kind drawing) {
     FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
     const int size = std::min(area.right - area.left, area.bottom - area.top);
     const int unit = std::max(1, size / 16);
     const int cx = (area.left + area.right) / 2, cy = (area.top + area.bottom) / 2;
     switch (drawing) {
-        case ControlViews::Drawing::notConnected:
+        case Kind::notConnected:
             plug(dc, cx - 7 * unit, cy, unit, RGB(200, 40, 40), true);
             plug(dc, cx + 4 * unit, cy, unit, RGB(200, 40, 40), false);
             break;
-        case ControlViews::Drawing::connected:
+        case Kind::connected:
             plug(dc, cx - 5 * unit, cy, unit, RGB(40, 160, 60), true);
             plug(dc, cx + 2 * unit, cy, unit, RGB(40, 160, 60), false);
             break;
-        case ControlViews::Drawing::playing: {
+        case Kind::playing: {
             Pencils pencils(dc, RGB(30, 60, 120), RGB(60, 110, 200), std::max(1, unit / 2));
             const POINT speaker[] = {{cx - 6 * unit, cy - 2 * unit}, {cx - 3 * unit, cy - 2 * unit},
                                      {cx + 1 * unit, cy - 6 * unit}, {cx + 1 * unit, cy + 6 * unit},

@@ -154,6 +154,11 @@ void FormGrid::place(int x, int y) const {
                 cy += (height - cell.size.cy) / 2;
                 h = cell.size.cy;
                 break;
+            case Kind::edit:
+                // A one-line edit draws its text at its top: as high as its text needs, in the row's middle.
+                h = std::min<int>(height, cell.size.cy);
+                cy += (height - h) / 2;
+                break;
             case Kind::combo:
                 // The height of a drop-down list box includes its open list.
                 h = height + m_fonts.scale(240);

@@ -2,22 +2,11 @@
 
 #include <SDL.h>
 
-#include <QFile>
 #include <QMetaObject>
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-std::uint32_t le32(const QByteArray& b, qsizetype at) {
-    return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
-           static_cast<std::uint8_t>(b[at + 2]) << 16 |
-           static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
-}
-
-std::uint16_t le16(const QByteArray& b, qsizetype at) {
-    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8);
-}
 
 /// About 30 ms of sound per buffer: short enough that "Close" and the end of a file are heard at once.
 Uint16 bufferSamples(int rate) {
@@ -52,7 +41,12 @@ bool SdlWavPlayer::command(const std::string& command) {
 
 bool SdlWavPlayer::open() {
     close();
-    m_loaded = readSound(m_fileName, m_sound);
+    auto sound = PlayableSound::read(m_fileName);
+    // The formats the output is opened with below.
+    m_loaded = sound && sound->channels >= 1 && sound->channels <= 8 && sound->rate > 0 &&
+               (sound->bits == 8 || sound->bits == 16);
+    if (m_loaded)
+        m_sound = std::move(*sound);
     return m_loaded;
 }
 
@@ -65,10 +59,10 @@ bool SdlWavPlayer::play() {
         return false;
 
     SDL_AudioSpec want{};
-    want.freq = m_sound.rate;
+    want.freq = static_cast<int>(m_sound.rate);
     want.format = m_sound.bits == 8 ? AUDIO_U8 : AUDIO_S16LSB;
     want.channels = static_cast<Uint8>(m_sound.channels);
-    want.samples = bufferSamples(m_sound.rate);
+    want.samples = bufferSamples(static_cast<int>(m_sound.rate));
     want.callback = &SdlWavPlayer::callback;
     want.userdata = this;
     SDL_AudioSpec have{};
@@ -93,7 +87,7 @@ void SdlWavPlayer::close() {
     ++m_generation;
     m_playing = false;
     m_loaded = false;
-    m_sound = Sound{};
+    m_sound = {};
 }
 
 void SdlWavPlayer::closeDevice() {
@@ -110,39 +104,6 @@ bool SdlWavPlayer::startAudio() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     m_audioStarted = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     return m_audioStarted;
-}
-
-bool SdlWavPlayer::readSound(const std::string& path, Sound& sound) {
-    QFile file(QString::fromStdString(path));
-    if (path.empty() || !file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray b = file.readAll();
-    if (b.size() < 12 || b.mid(0, 4) != "RIFF" || b.mid(8, 4) != "WAVE")
-        return false;
-
-    bool haveFormat = false;
-    qsizetype at = 12;
-    while (at + 8 <= b.size()) {
-        const QByteArray id = b.mid(at, 4);
-        const qsizetype size = le32(b, at + 4);
-        const qsizetype body = at + 8;
-        // A writer that streamed the file may leave a chunk size that runs past the end.
-        const qsizetype available = std::min<qsizetype>(size, b.size() - body);
-        if (id == "fmt " && available >= 16) {
-            sound.channels = le16(b, body + 2);
-            sound.rate = static_cast<int>(le32(b, body + 4));
-            sound.bits = le16(b, body + 14);
-            haveFormat = true;
-        } else if (id == "data" && haveFormat) {
-            if (sound.channels < 1 || sound.channels > 8 || sound.rate <= 0 || (sound.bits != 8 && sound.bits != 16))
-                return false;
-            const auto* data = reinterpret_cast<const std::uint8_t*>(b.constData() + body);
-            sound.bytes.assign(data, data + available);
-            return true;
-        }
-        at = body + size + (size & 1);
-    }
-    return false;
 }
 
 void SdlWavPlayer::callback(void* self, std::uint8_t* stream, int len) {

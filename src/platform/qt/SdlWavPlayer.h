@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/IWavPlayer.h"
+#include "platform/PlayableSound.h"
 
 /// The wave player on SDL2 audio. "Open" reads the file's sound, "Play" opens the default output at the
 /// file's own rate and format and returns at once, "Close" stops at once. `Done` is posted from the audio
@@ -31,26 +32,18 @@ public:
 private:
     static constexpr int kModeStopped = 525;
 
-    struct Sound {
-        int rate = 0;
-        int channels = 0;
-        int bits = 0;
-        std::vector<std::uint8_t> bytes;
-    };
-
     bool open();
     bool play();
     void close();
     void closeDevice();
     bool startAudio();
-    static bool readSound(const std::string& path, Sound& sound);
     static void callback(void* self, std::uint8_t* stream, int len);
     void fill(std::uint8_t* stream, int len);
     void finished(unsigned generation);
 
     std::string m_deviceType;
     std::string m_fileName;
-    Sound m_sound;
+    PlayableSound m_sound;
     bool m_loaded = false;
     bool m_audioStarted = false;
     std::uint32_t m_device = 0;

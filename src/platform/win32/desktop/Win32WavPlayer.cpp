@@ -4,11 +4,6 @@
 // After windows.h:
 #include <mmsystem.h>
 
-#include <cstring>
-#include <fstream>
-
-#include "platform/Utf8Path.h"
-
 struct Win32WavPlayer::Output {
     HWAVEOUT handle = nullptr;
     WAVEHDR header{};
@@ -25,12 +20,6 @@ LRESULT CALLBACK playerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-std::uint32_t le32(const char* p) {
-    std::uint32_t v = 0;
-    std::memcpy(&v, p, 4);
-    return v;
 }
 
 }  // namespace
@@ -65,23 +54,10 @@ bool Win32WavPlayer::command(const std::string& command) {
 
 bool Win32WavPlayer::open() {
     close();
-    std::ifstream in(utf8Path(m_fileName), std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
-        return false;
-    // The chunks after the header, each its id, its size and its bytes, padded to an even length.
-    for (std::size_t at = 12; at + 8 <= bytes.size();) {
-        const std::uint32_t size = le32(bytes.data() + at + 4);
-        const std::size_t body = at + 8;
-        const std::size_t available = std::min<std::size_t>(size, bytes.size() - body);
-        if (bytes.compare(at, 4, "fmt ") == 0 && available >= 16)
-            m_format.assign(bytes.begin() + static_cast<long>(body), bytes.begin() + static_cast<long>(body + 16));
-        if (bytes.compare(at, 4, "data") == 0)
-            m_samples.assign(bytes.begin() + static_cast<long>(body),
-                             bytes.begin() + static_cast<long>(body + available));
-        at = body + size + (size & 1);
-    }
-    m_loaded = m_format.size() == 16 && !m_samples.empty();
+    auto sound = PlayableSound::read(m_fileName);
+    m_loaded = sound && !sound->bytes.empty();
+    if (m_loaded)
+        m_sound = std::move(*sound);
     return m_loaded;
 }
 
@@ -92,14 +68,18 @@ bool Win32WavPlayer::play() {
     if (waveOutGetNumDevs() == 0)
         return false;
     WAVEFORMATEX format{};
-    std::memcpy(&format, m_format.data(), 16);
-    format.cbSize = 0;
+    format.wFormatTag = m_sound.formatTag;
+    format.nChannels = m_sound.channels;
+    format.nSamplesPerSec = m_sound.rate;
+    format.nAvgBytesPerSec = m_sound.byteRate;
+    format.nBlockAlign = m_sound.blockAlign;
+    format.wBitsPerSample = m_sound.bits;
     auto output = std::make_unique<Output>();
     if (waveOutOpen(&output->handle, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(m_window), 0, CALLBACK_WINDOW) !=
         MMSYSERR_NOERROR)
         return false;
-    output->header.lpData = m_samples.data();
-    output->header.dwBufferLength = static_cast<DWORD>(m_samples.size());
+    output->header.lpData = reinterpret_cast<LPSTR>(m_sound.bytes.data());
+    output->header.dwBufferLength = static_cast<DWORD>(m_sound.bytes.size());
     if (waveOutPrepareHeader(output->handle, &output->header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR ||
         waveOutWrite(output->handle, &output->header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR) {
         waveOutClose(output->handle);
@@ -131,6 +111,5 @@ void Win32WavPlayer::stopOutput() {
 void Win32WavPlayer::close() {
     stopOutput();
     m_loaded = false;
-    m_format.clear();
-    m_samples.clear();
+    m_sound = {};
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/IWavPlayer.h"
+#include "platform/PlayableSound.h"
 
 /// Plays a PCM WAVE file on the system's default wave output (winmm). "Open" reads the file, "Play" opens the
 /// output and starts it, returning false when the PC has no output that takes it; the end of a play reaches
@@ -37,9 +38,7 @@ private:
 
     std::string m_deviceType;
     std::string m_fileName;
-    // The format block of the file, as the output takes it, and its samples.
-    std::vector<std::uint8_t> m_format;
-    std::vector<char> m_samples;
+    PlayableSound m_sound;
     bool m_loaded = false;
     bool m_playing = false;
     void* m_window = nullptr;
